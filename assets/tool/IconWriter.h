@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QPoint>
+#include <QString>
+
+// Writes Windows icon (.ico) and cursor (.cur) files. Each image keeps its
+// depth: 24 or 8 bits for icon images, 1 bit (black, white, transparent)
+// for a cursor.
+struct IconImage {
+    QImage image;
+    int bitsPerPixel;
+};
+
+bool writeIcon(const QString &path, const QList<IconImage> &images);
+bool writeMonochromeCursor(const QString &path, const QImage &image, QPoint hotSpot);

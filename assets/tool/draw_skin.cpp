@@ -1,0 +1,447 @@
+// Draws every picture of the skin: the window backgrounds (24-bit BMP with
+// the key colour outside the panel), the JPEG control pictures, the icons
+// and the hand cursor. Usage: draw_skin OUTPUT_DIR [FONT_DIR]
+#include "IconWriter.h"
+
+#include <QDir>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cstdio>
+
+namespace {
+
+const QColor key(255, 0, 255);
+const QColor panelTop(17, 53, 67);
+const QColor outline(8, 24, 30);
+const QColor captionColour(196, 232, 224);
+const QColor glyph(186, 222, 214);
+const QColor glyphLit(255, 255, 255);
+const QColor green(96, 206, 112);
+const QColor greenLit(150, 240, 150);
+
+QString outDir;
+
+QFont tahoma(double points, bool bold = false)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+bool save(const QImage &image, const QString &name)
+{
+    const QString path = outDir + QLatin1Char('/') + name;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    bool ok;
+    if (name.endsWith(QLatin1String(".bmp")))
+        ok = image.convertToFormat(QImage::Format_RGB888).save(path, "BMP");
+    else
+        ok = image.convertToFormat(QImage::Format_RGB888).save(path, "JPG", 95);
+    if (!ok)
+        std::fprintf(stderr, "draw_skin: %s: cannot write\n", qPrintable(path));
+    return ok;
+}
+
+// A panel with curved corners on the key colour. The edge is drawn
+// without blending into the key, so no near-key colour appears.
+QImage panel(QSize size, QRect body, QColor bottom)
+{
+    QImage face(size, QImage::Format_RGB32);
+    face.fill(outline);
+    {
+        QPainter p(&face);
+        p.setRenderHint(QPainter::Antialiasing);
+        QLinearGradient gradient(0, body.top(), 0, body.bottom());
+        gradient.setColorAt(0, panelTop);
+        gradient.setColorAt(0.14, panelTop.lighter(112));
+        gradient.setColorAt(1, bottom);
+        p.setPen(Qt::NoPen);
+        p.setBrush(gradient);
+        p.drawRoundedRect(QRectF(body).adjusted(1.5, 1.5, -0.5, -0.5), 10, 10);
+        // A soft sheen along the top edge.
+        p.setPen(QPen(QColor(90, 150, 160, 110), 1));
+        p.drawLine(QPointF(body.left() + 10, body.top() + 2.5), QPointF(body.right() - 10, body.top() + 2.5));
+    }
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(body.left(), body.top(), body.width(), body.height()), 11, 11);
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, shape.contains(QPointF(x + 0.5, y + 0.5)) ? face.pixel(x, y) : key.rgb());
+    return image;
+}
+
+void checkMark(QPainter &p, QRectF r, QColor colour)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour.darker(170));
+    p.drawEllipse(r);
+    QPen pen(colour, r.width() / 6.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    QPainterPath tick;
+    tick.moveTo(r.left() + r.width() * 0.26, r.top() + r.height() * 0.52);
+    tick.lineTo(r.left() + r.width() * 0.44, r.top() + r.height() * 0.70);
+    tick.lineTo(r.left() + r.width() * 0.76, r.top() + r.height() * 0.32);
+    p.drawPath(tick);
+    p.restore();
+}
+
+void musicNote(QPainter &p, QPointF at, QColor colour)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.translate(at);
+    p.save();
+    p.translate(4, 12);
+    p.rotate(-22);
+    p.drawEllipse(QRectF(-3.6, -2.5, 7.2, 5.0));
+    p.restore();
+    p.drawRect(QRectF(6.6, 0.5, 1.4, 11.5));
+    QPainterPath flag;
+    flag.moveTo(8, 0.5);
+    flag.cubicTo(10, 3, 13, 3.5, 11.5, 8.5);
+    flag.cubicTo(11.8, 5.5, 10, 4.8, 8, 4.5);
+    flag.closeSubpath();
+    p.drawPath(flag);
+    p.restore();
+}
+
+void titleGlyph(QPainter &p, const QString &which, QRectF r, QColor colour)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    QPen pen(colour, 2.0, Qt::SolidLine, Qt::RoundCap);
+    p.setPen(pen);
+    const QPointF c = r.center();
+    if (which == QLatin1String("X")) {
+        p.drawLine(c + QPointF(-3.5, -3.5), c + QPointF(3.5, 3.5));
+        p.drawLine(c + QPointF(-3.5, 3.5), c + QPointF(3.5, -3.5));
+    } else if (which == QLatin1String("_")) {
+        p.drawLine(QPointF(c.x() - 4, r.bottom() - 3.5), QPointF(c.x() + 4, r.bottom() - 3.5));
+    } else {
+        p.setFont(tahoma(10, true));
+        p.drawText(r, Qt::AlignCenter, which);
+    }
+    p.restore();
+}
+
+void textButton(QPainter &p, QRectF r, const QString &text, QColor fill, QColor textColour, bool pressed)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient gradient(r.topLeft(), r.bottomLeft());
+    gradient.setColorAt(0, pressed ? fill.darker(125) : fill.lighter(135));
+    gradient.setColorAt(1, pressed ? fill.darker(105) : fill);
+    p.setPen(QPen(fill.darker(190), 1));
+    p.setBrush(gradient);
+    p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    p.setPen(textColour);
+    p.setFont(tahoma(8.5, true));
+    p.drawText(r.translated(pressed ? 1 : 0, pressed ? 1 : 0), Qt::AlignCenter, text);
+    p.restore();
+}
+
+// A green arrow curving down from the upper left into the lower middle.
+void curvedArrow(QPainter &p, QRectF r, QColor colour)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const double w = r.width();
+    const double h = r.height();
+    QPainterPath arc;
+    arc.moveTo(r.left() + w * 0.10, r.top() + h * 0.42);
+    arc.cubicTo(r.left() + w * 0.18, r.top() + h * 0.02, r.left() + w * 0.62, r.top() + h * 0.00,
+                r.left() + w * 0.60, r.top() + h * 0.50);
+    QPen pen(colour, w * 0.13, Qt::SolidLine, Qt::FlatCap);
+    p.setPen(pen);
+    p.drawPath(arc);
+    QPainterPath head;
+    head.moveTo(r.left() + w * 0.38, r.top() + h * 0.48);
+    head.lineTo(r.left() + w * 0.82, r.top() + h * 0.48);
+    head.lineTo(r.left() + w * 0.60, r.top() + h * 0.80);
+    head.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPath(head);
+    p.restore();
+}
+
+QImage crop(const QImage &image, QRect r)
+{
+    return image.copy(r).convertToFormat(QImage::Format_RGB32);
+}
+
+QImage dropPicture(bool lit)
+{
+    QImage image(143, 146, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient gradient(0, 0, 0, 146);
+    gradient.setColorAt(0, lit ? QColor(52, 132, 132) : QColor(28, 84, 92));
+    gradient.setColorAt(1, lit ? QColor(40, 112, 112) : QColor(20, 62, 72));
+    p.fillRect(image.rect(), gradient);
+    p.setPen(QPen(lit ? QColor(170, 240, 200) : QColor(80, 150, 150), 1.2, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(5.5, 5.5, 132, 135), 8, 8);
+    curvedArrow(p, QRectF(28, 14, 90, 80), lit ? greenLit : green);
+    p.setPen(lit ? QColor(255, 255, 255) : QColor(214, 240, 232));
+    p.setFont(tahoma(10, true));
+    p.drawText(QRectF(0, 96, 143, 36), Qt::AlignCenter, QStringLiteral("Drop Files Here"));
+    return image;
+}
+
+QImage arrowButton(bool lit)
+{
+    QImage image(18, 18, QImage::Format_RGB32);
+    image.fill(QColor(14, 40, 48));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient gradient(0, 0, 0, 18);
+    gradient.setColorAt(0, lit ? QColor(70, 150, 150) : QColor(40, 92, 104));
+    gradient.setColorAt(1, lit ? QColor(40, 110, 110) : QColor(22, 58, 68));
+    p.setPen(QPen(QColor(8, 24, 30), 1));
+    p.setBrush(gradient);
+    p.drawRoundedRect(QRectF(0.5, 0.5, 17, 17), 3, 3);
+    QPainterPath triangle;
+    triangle.moveTo(5, 7);
+    triangle.lineTo(13, 7);
+    triangle.lineTo(9, 12);
+    triangle.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(lit ? QColor(255, 255, 255) : QColor(190, 228, 220));
+    p.drawPath(triangle);
+    return image;
+}
+
+QImage progressPiece(int width, int roundedSide)
+{
+    // roundedSide: -1 left end, 1 right end, 0 the body slice.
+    const QColor track(10, 30, 38);
+    QImage image(width, 14, QImage::Format_RGB32);
+    image.fill(track);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient gradient(0, 0, 0, 14);
+    gradient.setColorAt(0, QColor(168, 244, 160));
+    gradient.setColorAt(0.45, QColor(88, 204, 104));
+    gradient.setColorAt(1, QColor(36, 140, 70));
+    p.setPen(Qt::NoPen);
+    p.setBrush(gradient);
+    if (roundedSide == 0)
+        p.fillRect(QRect(0, 1, width, 12), gradient);
+    else
+        p.drawRoundedRect(QRectF(roundedSide < 0 ? 0 : -6, 1, width + 6, 12), 4, 4);
+    return image;
+}
+
+QImage iconImage(int size)
+{
+    QImage image(size, size, QImage::Format_RGB32);
+    image.fill(QColor(12, 44, 52));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double s = size;
+    QLinearGradient gradient(0, 0, 0, s);
+    gradient.setColorAt(0, QColor(22, 78, 90));
+    gradient.setColorAt(1, QColor(14, 52, 62));
+    p.setPen(Qt::NoPen);
+    p.setBrush(gradient);
+    p.drawRoundedRect(QRectF(0, 0, s, s), s * 0.16, s * 0.16);
+    curvedArrow(p, QRectF(s * 0.12, s * 0.02, s * 0.78, s * 0.62), green);
+    QFont font = tahoma(1, true);
+    font.setPixelSize(static_cast<int>(s * (size <= 16 ? 0.5 : 0.38)));
+    p.setFont(font);
+    p.setPen(QColor(255, 255, 255));
+    p.drawText(QRectF(0, s * 0.56, s, s * 0.44), Qt::AlignCenter, QStringLiteral("MP3"));
+    return image;
+}
+
+QImage handCursor()
+{
+    QImage image(32, 32, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    QPainterPath hand;
+    hand.moveTo(5, 1);               // the index finger, tip at (6, 0)
+    hand.lineTo(8, 1);
+    hand.lineTo(9, 2);
+    hand.lineTo(9, 10);
+    hand.lineTo(13, 10);             // middle finger
+    hand.lineTo(14, 11);
+    hand.lineTo(17, 11);             // ring finger
+    hand.lineTo(18, 12);
+    hand.lineTo(20, 12);             // little finger
+    hand.lineTo(21, 13);
+    hand.lineTo(21, 21);
+    hand.lineTo(19, 25);
+    hand.lineTo(18, 28);
+    hand.lineTo(8, 28);
+    hand.lineTo(7, 25);
+    hand.lineTo(2, 19);              // the thumb
+    hand.lineTo(1, 16);
+    hand.lineTo(2, 15);
+    hand.lineTo(4, 15);
+    hand.lineTo(4, 2);
+    hand.closeSubpath();
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawPath(hand);
+    p.drawLine(6, 0, 7, 0);
+    p.drawLine(9, 10, 9, 15);
+    p.drawLine(13, 11, 13, 15);
+    p.drawLine(17, 12, 17, 15);
+    return image;
+}
+
+void caption(QPainter &p, QRectF r, const QString &text, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    p.setPen(captionColour);
+    p.setFont(tahoma(9));
+    p.drawText(r, align, text);
+}
+
+void titleRule(QPainter &p, int left, int right, int y)
+{
+    p.setPen(QColor(8, 30, 36));
+    p.drawLine(left, y, right, y);
+    p.setPen(QColor(60, 120, 128));
+    p.drawLine(left, y + 1, right, y + 1);
+}
+
+bool drawMainWindow()
+{
+    QImage bg = panel({400, 220}, QRect(6, 3, 386, 213), QColor(66, 136, 123));
+    {
+        QPainter p(&bg);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        musicNote(p, {13, 8}, greenLit);
+        p.setPen(QColor(255, 255, 255));
+        p.setFont(tahoma(10, true));
+        p.drawText(QRectF(29, 7, 48, 18), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tolvik"));
+        titleRule(p, 14, 383, 30);
+        titleGlyph(p, QStringLiteral("?"), QRectF(332, 8, 15, 15), glyph);
+        titleGlyph(p, QStringLiteral("_"), QRectF(349, 9, 14, 14), glyph);
+        titleGlyph(p, QStringLiteral("X"), QRectF(369, 10, 15, 15), glyph);
+        caption(p, QRectF(18, 37, 100, 16), QStringLiteral("Bitrate (Kbps):"));
+        caption(p, QRectF(124, 37, 100, 16), QStringLiteral("Rate (Hz):"));
+        caption(p, QRectF(18, 85, 150, 16), QStringLiteral("Audio Channel:"));
+        caption(p, QRectF(18, 133, 150, 16), QStringLiteral("Output Folder:"));
+        textButton(p, QRectF(182, 150, 42, 22), QStringLiteral("..."), QColor(36, 92, 100), glyph, false);
+        // The drop area's frame.
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(10, 34, 42), 2));
+        p.setBrush(QColor(10, 34, 42));
+        p.drawRoundedRect(QRectF(234, 31, 151, 154), 6, 6);
+        p.setPen(QPen(QColor(96, 170, 164), 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(235.5, 32.5, 148, 151), 5, 5);
+        // The empty progress track, x 15..224, y 195..208.
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QColor(6, 20, 26));
+        p.setBrush(QColor(10, 30, 38));
+        p.drawRect(QRect(14, 194, 211, 15));
+        checkMark(p, QRectF(313, 197, 12, 12), greenLit);
+    }
+    bool ok = save(bg, QStringLiteral("main/Background.bmp"));
+    QImage minLight = crop(bg, {349, 9, 14, 14});
+    { QPainter p(&minLight); titleGlyph(p, QStringLiteral("_"), QRectF(0, 0, 14, 14), glyphLit); }
+    QImage exitLight = crop(bg, {369, 10, 14, 13});
+    {
+        QPainter p(&exitLight);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(200, 60, 60));
+        p.drawRoundedRect(QRectF(0, 0, 14, 13), 3, 3);
+        titleGlyph(p, QStringLiteral("X"), QRectF(0, -1, 14, 15), glyphLit);
+    }
+    QImage helpLight = crop(bg, {332, 8, 12, 17});
+    { QPainter p(&helpLight); titleGlyph(p, QStringLiteral("?"), QRectF(-1, 0, 15, 15), glyphLit); }
+    QImage browseLight = crop(bg, {182, 150, 42, 22});
+    QImage browseDark = crop(bg, {182, 150, 42, 22});
+    { QPainter p(&browseLight); textButton(p, QRectF(0, 0, 42, 22), QStringLiteral("..."), QColor(56, 140, 140), glyphLit, false); }
+    { QPainter p(&browseDark); textButton(p, QRectF(0, 0, 42, 22), QStringLiteral("..."), QColor(24, 64, 72), glyphLit, true); }
+    ok &= save(minLight, QStringLiteral("main/MinLight.jpg"));
+    ok &= save(exitLight, QStringLiteral("main/ExitLight.jpg"));
+    ok &= save(exitLight, QStringLiteral("feedback/ExitLight.jpg"));
+    ok &= save(helpLight, QStringLiteral("main/HelpLight.jpg"));
+    ok &= save(browseLight, QStringLiteral("main/BrowseLight.jpg"));
+    ok &= save(browseDark, QStringLiteral("main/BrowseDark.jpg"));
+    ok &= save(dropPicture(false), QStringLiteral("main/Drag.jpg"));
+    ok &= save(dropPicture(true), QStringLiteral("main/DragLight.jpg"));
+    ok &= save(arrowButton(false), QStringLiteral("main/Button.jpg"));
+    ok &= save(arrowButton(true), QStringLiteral("main/ButtonLight.jpg"));
+    ok &= save(progressPiece(1, 0), QStringLiteral("main/PB.jpg"));
+    ok &= save(progressPiece(5, -1), QStringLiteral("main/PBLeft.jpg"));
+    ok &= save(progressPiece(5, 1), QStringLiteral("main/PBRight.jpg"));
+    ok &= writeIcon(outDir + QStringLiteral("/main/Icon.ico"),
+                    {{iconImage(48), 24}, {iconImage(32), 24}, {iconImage(16), 8}});
+    ok &= writeMonochromeCursor(outDir + QStringLiteral("/Hand.cur"), handCursor(), {6, 0});
+    return ok;
+}
+
+bool drawFeedbackWindow()
+{
+    QImage bg = panel({330, 180}, QRect(6, 3, 316, 167), QColor(68, 139, 126));
+    const QColor buttonFill(36, 92, 100);
+    {
+        QPainter p(&bg);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        checkMark(p, QRectF(14, 10, 15, 15), greenLit);
+        p.setPen(QColor(255, 255, 255));
+        p.setFont(tahoma(10, true));
+        p.drawText(QRectF(34, 8, 120, 18), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Feedback"));
+        titleRule(p, 14, 313, 32);
+        titleGlyph(p, QStringLiteral("X"), QRectF(300, 11, 15, 15), glyph);
+        const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+        caption(p, QRectF(10, 50, 94, 21), QStringLiteral("Your Name:"), right);
+        caption(p, QRectF(10, 76, 94, 21), QStringLiteral("Your Email:"), right);
+        caption(p, QRectF(10, 102, 94, 21), QStringLiteral("Comment:"), right);
+        textButton(p, QRectF(166, 136, 58, 18), QStringLiteral("Send"), buttonFill, glyph, false);
+        textButton(p, QRectF(246, 136, 58, 18), QStringLiteral("Back"), buttonFill, glyph, false);
+    }
+    bool ok = save(bg, QStringLiteral("feedback/Background.bmp"));
+    QImage sendLight = crop(bg, {166, 136, 58, 18});
+    QImage backLight = crop(bg, {246, 136, 58, 18});
+    { QPainter p(&sendLight); textButton(p, QRectF(0, 0, 58, 18), QStringLiteral("Send"), QColor(56, 140, 140), glyphLit, false); }
+    { QPainter p(&backLight); textButton(p, QRectF(0, 0, 58, 18), QStringLiteral("Back"), QColor(56, 140, 140), glyphLit, false); }
+    ok &= save(sendLight, QStringLiteral("feedback/SendLight.jpg"));
+    ok &= save(backLight, QStringLiteral("feedback/BackLight.jpg"));
+
+    QImage icon(16, 16, QImage::Format_RGB32);
+    icon.fill(QColor(14, 52, 62));
+    { QPainter p(&icon); checkMark(p, QRectF(1, 1, 14, 14), greenLit); }
+    ok &= writeIcon(outDir + QStringLiteral("/feedback/Icon.ico"), {{icon, 24}});
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: draw_skin OUTPUT_DIR [FONT_DIR]\n");
+        return 1;
+    }
+    outDir = QString::fromLocal8Bit(argv[1]);
+    if (argc > 2) {
+        const QDir fonts(QString::fromLocal8Bit(argv[2]));
+        for (const QString &name : {QStringLiteral("tahoma.ttf"), QStringLiteral("tahomabd.ttf")})
+            QFontDatabase::addApplicationFont(fonts.filePath(name));
+    }
+    const bool ok = drawMainWindow() && drawFeedbackWindow();
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// Where the program's own files are: the program folder and the files
+// installed beside the executable, plus the base of the private temporary
+// folder.
+struct Installation {
+    QString programFolder;
+    QString tempBase;
+
+    static Installation ofRunningProgram();
+
+    QString file(const QString &relative) const;
+    QString defaultOutputFolder() const;
+    QString encoder() const;
+    QString completionSound() const;
+    QString helpFile() const;
+
+    // Makes the fonts shipped in the program folder's "fonts" folder
+    // available (the skin's Tahoma substitute).
+    void loadFonts() const;
+};

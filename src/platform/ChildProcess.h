@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+namespace platform {
+
+// A hidden child process started from an argument vector (never through a
+// shell), with standard input, output and error on the null device. Its
+// exit is delivered as an event of the running event loop, so a loop that
+// waits for events wakes up as soon as the child ends. The child is never
+// killed by this object: it runs to its end on its own.
+class ChildProcess : public QObject {
+    Q_OBJECT
+public:
+    explicit ChildProcess(QObject *parent = nullptr);
+    ~ChildProcess() override;
+
+    // Starts `program` with `arguments`; false when it cannot be started.
+    bool start(const QString &program, const QStringList &arguments);
+
+    // True from a successful start until the child's exit has been seen.
+    bool isRunning() const;
+
+    // The child's exit status once it ended; -1 when it died by a signal.
+    int exitCode() const;
+
+signals:
+    void finished();
+
+private:
+    struct State;
+    std::unique_ptr<State> d;
+    void reap();
+};
+
+} // namespace platform

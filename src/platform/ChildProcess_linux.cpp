@@ -1,0 +1,119 @@
+#include "ChildProcess.h"
+
+#include <QFile>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char **environ;
+
+namespace platform {
+
+struct ChildProcess::State {
+    pid_t pid = -1;
+    int pidfd = -1;
+    bool running = false;
+    int exitCode = -1;
+    QSocketNotifier *notifier = nullptr;
+    QTimer *poll = nullptr; // only where pidfd_open is not available
+};
+
+ChildProcess::ChildProcess(QObject *parent) : QObject(parent), d(std::make_unique<State>()) {}
+
+ChildProcess::~ChildProcess()
+{
+    if (d->pidfd >= 0)
+        ::close(d->pidfd);
+}
+
+bool ChildProcess::start(const QString &program, const QStringList &arguments)
+{
+    if (d->running)
+        return false;
+
+    std::vector<QByteArray> storage;
+    storage.push_back(QFile::encodeName(program));
+    for (const QString &argument : arguments)
+        storage.push_back(QFile::encodeName(argument));
+    std::vector<char *> argv;
+    for (QByteArray &item : storage)
+        argv.push_back(item.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    for (int fd = 0; fd <= 2; ++fd)
+        posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
+
+    pid_t pid = -1;
+    const int error = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0)
+        return false;
+
+    d->pid = pid;
+    d->running = true;
+    d->exitCode = -1;
+    d->pidfd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+    if (d->pidfd >= 0) {
+        ::fcntl(d->pidfd, F_SETFD, FD_CLOEXEC);
+        delete d->notifier;
+        d->notifier = new QSocketNotifier(d->pidfd, QSocketNotifier::Read, this);
+        connect(d->notifier, &QSocketNotifier::activated, this, &ChildProcess::reap);
+    } else {
+        if (!d->poll) {
+            d->poll = new QTimer(this);
+            d->poll->setInterval(10);
+            connect(d->poll, &QTimer::timeout, this, &ChildProcess::reap);
+        }
+        d->poll->start();
+    }
+    return true;
+}
+
+void ChildProcess::reap()
+{
+    if (!d->running)
+        return;
+    int status = 0;
+    pid_t result;
+    do {
+        result = ::waitpid(d->pid, &status, WNOHANG);
+    } while (result < 0 && errno == EINTR);
+    if (result == 0)
+        return; // still running (a spurious wake-up)
+
+    d->running = false;
+    d->exitCode = (result > 0 && WIFEXITED(status)) ? WEXITSTATUS(status) : -1;
+    if (d->notifier) {
+        d->notifier->setEnabled(false);
+        d->notifier->deleteLater();
+        d->notifier = nullptr;
+    }
+    if (d->pidfd >= 0) {
+        ::close(d->pidfd);
+        d->pidfd = -1;
+    }
+    if (d->poll)
+        d->poll->stop();
+    emit finished();
+}
+
+bool ChildProcess::isRunning() const
+{
+    return d->running;
+}
+
+int ChildProcess::exitCode() const
+{
+    return d->exitCode;
+}
+
+} // namespace platform

@@ -1,0 +1,59 @@
+#include "CompletionSound.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <canberra.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+namespace platform {
+namespace {
+
+struct Finish {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+};
+
+void onFinished(ca_context *, uint32_t, int, void *userdata)
+{
+    auto *finish = static_cast<Finish *>(userdata);
+    std::lock_guard lock(finish->mutex);
+    finish->finished = true;
+    finish->done.notify_all();
+}
+
+} // namespace
+
+bool playSoundToEnd(const QString &wavFile)
+{
+    ca_context *context = nullptr;
+    if (ca_context_create(&context) != CA_SUCCESS)
+        return false;
+
+    ca_proplist *properties = nullptr;
+    ca_proplist_create(&properties);
+    if (QFileInfo(wavFile).isFile())
+        ca_proplist_sets(properties, CA_PROP_MEDIA_FILENAME, QFile::encodeName(wavFile).constData());
+    else
+        ca_proplist_sets(properties, CA_PROP_EVENT_ID, "complete");
+    ca_proplist_sets(properties, CA_PROP_CANBERRA_CACHE_CONTROL, "never");
+
+    // The callback comes from libcanberra's own thread; the Finish object
+    // must outlive it, which destroying the context (below) guarantees.
+    Finish finish;
+    const int result = ca_context_play_full(context, 1, properties, onFinished, &finish);
+    if (result == CA_SUCCESS) {
+        std::unique_lock lock(finish.mutex);
+        // A chime is short; never hang the window on a stuck sound server.
+        finish.done.wait_for(lock, std::chrono::seconds(10), [&] { return finish.finished; });
+    }
+    ca_context_destroy(context);
+    ca_proplist_destroy(properties);
+    return result == CA_SUCCESS;
+}
+
+} // namespace platform

@@ -1,0 +1,100 @@
+#include "FileCopy.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <random>
+#include <sys/sendfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+class Fd {
+public:
+    explicit Fd(int fd) : m_fd(fd) {}
+    ~Fd() { if (m_fd >= 0) ::close(m_fd); }
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    int get() const { return m_fd; }
+    int release() { int fd = m_fd; m_fd = -1; return fd; }
+private:
+    int m_fd;
+};
+
+bool copyData(int in, int out, off_t size)
+{
+    off_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::sendfile(out, in, nullptr, static_cast<size_t>(size - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    // The file may have grown since fstat: copy the rest the plain way.
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return true;
+        for (ssize_t written = 0; written < n;) {
+            const ssize_t w = ::write(out, buffer + written, static_cast<size_t>(n - written));
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w <= 0)
+                return false;
+            written += w;
+        }
+    }
+}
+
+QByteArray partName(const QByteArray &target)
+{
+    static std::mt19937_64 random{std::random_device{}()};
+    return target + ".part-" + QByteArray::number(static_cast<qulonglong>(random()), 36);
+}
+
+} // namespace
+
+bool copyFileReplacing(const QString &from, const QString &to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+
+    Fd in(::open(source.constData(), O_RDONLY | O_CLOEXEC));
+    if (in.get() < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+
+    QByteArray part;
+    int outFd = -1;
+    for (int attempt = 0; attempt < 8 && outFd < 0; ++attempt) {
+        part = partName(target);
+        outFd = ::open(part.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (outFd < 0 && errno != EEXIST)
+            return false;
+    }
+    Fd out(outFd);
+    if (out.get() < 0)
+        return false;
+
+    const bool copied = copyData(in.get(), out.get(), st.st_size);
+    const bool closed = ::close(out.release()) == 0;
+    if (!copied || !closed || ::rename(part.constData(), target.constData()) != 0) {
+        ::unlink(part.constData());
+        return false;
+    }
+    return true;
+}
+
+} // namespace platform

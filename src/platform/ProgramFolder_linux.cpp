@@ -1,0 +1,24 @@
+#include "ProgramFolder.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace platform {
+
+QString programFolder()
+{
+    const QString exe = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+    return QFileInfo(exe).absolutePath();
+}
+
+QChar pathSeparator()
+{
+    return QLatin1Char('/');
+}
+
+QString encoderFileName()
+{
+    return QStringLiteral("conv");
+}
+
+} // namespace platform

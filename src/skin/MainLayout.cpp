@@ -1,0 +1,95 @@
+#include "MainLayout.h"
+
+#include <array>
+
+namespace {
+
+using K = ControlKind;
+using S = StartState;
+constexpr const char *tahoma = "Tahoma";
+constexpr const char *arrowTip = "MP3 Audio Channel(Stereo or Mono)";
+constexpr const char *channelItems[] = {"Mono", "Stereo"};
+constexpr const char *rateItems[] = {"48000", "44100", "32000", "24000", "22050", "16000", "12050", "8000"};
+constexpr const char *bitRateItems[] = {"32", "48", "56", "64", "80", "96", "112", "128", "192", "224", "256", "320"};
+
+const std::array mainControls{
+    ControlSpec{.name = "Timer1", .kind = K::Timer, .interval = 100},
+    ControlSpec{.name = "picDrag", .kind = K::DropArea, .x = 238, .y = 35, .width = 143, .height = 146,
+                .picture = ":/skin/main/Drag.jpg", .toolTip = "Drag media files onto this DropZone"},
+    ControlSpec{.name = "lstFile", .kind = K::List, .x = 4, .y = 4, .width = 113, .height = 88,
+                .start = S::Hidden, .parent = "picDrag"},
+    ControlSpec{.name = "picButtonChannel", .kind = K::PictureBox, .x = 206, .y = 104, .width = 19, .height = 19,
+                .picture = ":/skin/main/Button.jpg", .toolTip = arrowTip},
+    ControlSpec{.name = "picButtonR", .kind = K::PictureBox, .x = 206, .y = 56, .width = 19, .height = 19,
+                .picture = ":/skin/main/Button.jpg", .toolTip = "MP3 Audio Rate"},
+    ControlSpec{.name = "picButtonBR", .kind = K::PictureBox, .x = 88, .y = 56, .width = 19, .height = 19,
+                .picture = ":/skin/main/Button.jpg", .toolTip = "MP3 Audio Bitrate"},
+    ControlSpec{.name = "Timer2", .kind = K::Timer, .interval = 1000},
+    ControlSpec{.name = "txtPath", .kind = K::TextField, .x = 18, .y = 150, .width = 161, .height = 23,
+                .toolTip = "Select a Folder to Output", .readOnly = true},
+    ControlSpec{.name = "cmbChannel", .kind = K::DropDownList, .x = 18, .y = 102, .width = 207, .height = 22,
+                .toolTip = arrowTip, .items = channelItems},
+    ControlSpec{.name = "cmbR", .kind = K::DropDownList, .x = 124, .y = 54, .width = 101, .height = 22,
+                .toolTip = "MP3 Audio Rate",
+                .items = rateItems},
+    ControlSpec{.name = "cmbBR", .kind = K::DropDownList, .x = 18, .y = 54, .width = 89, .height = 22,
+                .toolTip = "MP3 Audio Bitrate",
+                .items = bitRateItems},
+    ControlSpec{.name = "imgMinLight", .x = 488, .y = 236, .width = 14, .height = 14, .start = S::Outside,
+                .picture = ":/skin/main/MinLight.jpg"},
+    ControlSpec{.name = "imgMin", .x = 349, .y = 9, .width = 14, .height = 14,
+                .toolTip = "Minimize Window", .hand = true},
+    ControlSpec{.name = "lblVersion", .kind = K::Label, .x = 78, .y = 10, .width = 80, .height = 14},
+    ControlSpec{.name = "imgDragLight", .x = 60, .y = 276, .width = 143, .height = 146, .start = S::Outside,
+                .picture = ":/skin/main/DragLight.jpg"},
+    ControlSpec{.name = "imgDrag", .x = 54, .y = 356, .width = 143, .height = 146, .start = S::Outside,
+                .picture = ":/skin/main/Drag.jpg"},
+    ControlSpec{.name = "imgBrowseDark", .x = 392, .y = 354, .width = 42, .height = 22, .start = S::Outside,
+                .picture = ":/skin/main/BrowseDark.jpg"},
+    ControlSpec{.name = "imgBrowseLight", .x = 370, .y = 308, .width = 42, .height = 22, .start = S::Outside,
+                .picture = ":/skin/main/BrowseLight.jpg"},
+    ControlSpec{.name = "imgBrowse", .x = 182, .y = 150, .width = 42, .height = 22,
+                .toolTip = "Select an Output Folder"},
+    ControlSpec{.name = "imgButtonLight", .x = 286, .y = 316, .width = 18, .height = 18, .start = S::Outside,
+                .picture = ":/skin/main/ButtonLight.jpg"},
+    ControlSpec{.name = "imgButton", .x = 198, .y = 318, .width = 18, .height = 18, .start = S::Outside,
+                .picture = ":/skin/main/Button.jpg"},
+    ControlSpec{.name = "imgExitLight", .x = 278, .y = 254, .width = 14, .height = 13, .start = S::Outside,
+                .picture = ":/skin/main/ExitLight.jpg"},
+    ControlSpec{.name = "imgHelpLight", .x = 392, .y = 268, .width = 12, .height = 17, .start = S::Outside,
+                .picture = ":/skin/main/HelpLight.jpg"},
+    ControlSpec{.name = "lblPb", .kind = K::Label, .x = 111, .y = 194, .width = 20, .height = 14,
+                .text = "0%", .hasColour = true, .colour = qRgb(255, 255, 255), .centred = true},
+    ControlSpec{.name = "imgPB", .x = 19, .y = 195, .width = 1, .height = 14, .start = S::Hidden,
+                .picture = ":/skin/main/PB.jpg", .stretch = true},
+    ControlSpec{.name = "imgPBRight", .x = 217, .y = 195, .width = 5, .height = 14, .start = S::Hidden,
+                .picture = ":/skin/main/PBRight.jpg"},
+    ControlSpec{.name = "imgPBLeft", .x = 15, .y = 195, .width = 5, .height = 14, .start = S::Hidden,
+                .picture = ":/skin/main/PBLeft.jpg"},
+    ControlSpec{.name = "imgHelp", .x = 332, .y = 8, .width = 15, .height = 15,
+                .toolTip = "Help & Tutorial", .hand = true},
+    ControlSpec{.name = "imgExit", .x = 369, .y = 10, .width = 15, .height = 15, .toolTip = "Exit", .hand = true},
+    ControlSpec{.name = "lblFeed", .kind = K::Label, .x = 328, .y = 196, .width = 46, .height = 13,
+                .text = "Feedback", .toolTip = "Send us your suggestion or question", .hand = true,
+                .font = {.family = tahoma, .pointSize = 8.25, .underline = true},
+                .hasColour = true, .colour = qRgb(0, 0, 0)},
+};
+static_assert(mainControls.size() == 30, "the main window has 30 controls");
+
+const WindowSpec mainSpec{
+    .name = "frmMain",
+    .title = "Tolvik",
+    .clientWidth = 395,
+    .clientHeight = 219,
+    .background = ":/skin/main/Background.bmp",
+    .icon = ":/skin/main/Icon.ico",
+    .font = {.family = tahoma, .pointSize = 9},
+    .controls = mainControls,
+};
+
+} // namespace
+
+const WindowSpec &mainWindowSpec()
+{
+    return mainSpec;
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+#include "ControlSpec.h"
+
+// The main window's layout: 30 controls, front-most first.
+const WindowSpec &mainWindowSpec();

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "skin/PictureBox.h"
+
+#include <QStringList>
+
+// The drop area: a picture box that accepts every drag and reports what
+// happens to it. It only emits signals; the window decides what they mean.
+class DropArea : public PictureBox {
+    Q_OBJECT
+public:
+    enum DragState { Enter = 0, Leave = 1, Over = 2 };
+
+    explicit DropArea(QWidget *parent = nullptr);
+
+signals:
+    void dragStateChanged(int state);
+    // The local files of a drop, in the drop's order (empty for data
+    // without local files).
+    void dropped(const QStringList &paths);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+};
