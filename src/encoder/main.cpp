@@ -1,0 +1,111 @@
+// conv: converts an audio file (WAV and whatever else libsndfile reads)
+// to a constant-bit-rate MP3 file.
+#include "AudioReader.h"
+#include "ConvOptions.h"
+#include "Conversion.h"
+#include "Mp3Rates.h"
+#include "OutputFile.h"
+#include "Version.h"
+
+#include <cstdio>
+#include <string>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr const char *usage =
+    "Usage: conv -i INPUT [-y] [-ab BITRATE] [-ar RATE] [-ac CHANNELS] OUTPUT\n"
+    "Converts INPUT (WAV of any sample format, RF64, W64, AIFF, FLAC and the other\n"
+    "formats libsndfile reads) to a constant-bit-rate MP3 file OUTPUT.\n"
+    "\n"
+    "  -i INPUT      the file to convert\n"
+    "  -y            replace OUTPUT if it exists (without it, an existing OUTPUT\n"
+    "                is an error)\n"
+    "  -ab BITRATE   bit rate in kbit/s followed by k (128k), or in bit/s (128000);\n"
+    "                default 128k\n"
+    "  -ar RATE      sample rate in Hz; default: the input's\n"
+    "  -ac CHANNELS  1 (mono) or 2 (joint stereo); default: the input's, at most 2\n"
+    "  -h, --help    show this help\n"
+    "  --version     show the version\n"
+    "\n"
+    "MP3 has nine sample rates (8000, 11025, 12000, 16000, 22050, 24000, 32000,\n"
+    "44100, 48000 Hz): another rate is written as the nearest of them (12050 as\n"
+    "12000). Each rate allows its own bit rates (32-320 kbit/s from 32000 Hz up,\n"
+    "8-160 from 16000 Hz, 8-64 below): another bit rate is written as the nearest\n"
+    "allowed one. Such a change is reported in one line on standard error.\n"
+    "\n"
+    "Channels: mono is the average of all input channels. Stereo from mono puts\n"
+    "the channel on both sides; from more than two channels, the first goes\n"
+    "left, the second right, every further channel is shared equally by both\n"
+    "sides, and each side is scaled so that the mix cannot clip.\n"
+    "\n"
+    "The output is written to a temporary file beside OUTPUT and renamed at the\n"
+    "end, so it appears only when the conversion succeeded. Text tags (title,\n"
+    "artist, album, date, comment, track number) are carried into an ID3v2 tag.\n"
+    "Exit status: 0 on success, 1 on any error.\n";
+
+int fail(const std::string &what, const std::string &why)
+{
+    std::fprintf(stderr, "conv: %s%s%s\n", what.c_str(), what.empty() ? "" : ": ", why.c_str());
+    return 1;
+}
+
+EncodeSettings settingsFor(const ConvOptions &options, const AudioReader &input)
+{
+    const int askedRate = options.sampleRate.value_or(input.sampleRate());
+    const int rate = nearestMp3SampleRate(askedRate);
+    const int askedKbps = options.bitRateKbps.value_or(128);
+    const int kbps = nearestMp3BitRate(askedKbps, rate);
+    const int channels = options.channels.value_or(input.channels() >= 2 ? 2 : 1);
+
+    std::string note;
+    if (options.sampleRate && rate != askedRate)
+        note += "sample rate " + std::to_string(askedRate) + " Hz written as " + std::to_string(rate) + " Hz";
+    if (kbps != askedKbps)
+        note += (note.empty() ? "" : ", ") + std::string("bit rate ") + std::to_string(askedKbps)
+                + " kbit/s written as " + std::to_string(kbps) + " kbit/s";
+    if (!note.empty())
+        std::fprintf(stderr, "conv: %s: %s\n", options.output.c_str(), note.c_str());
+    return {rate, channels, kbps};
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const ParseResult parsed = parseConvOptions(argc, argv);
+    if (!parsed.error.empty())
+        return fail({}, parsed.error);
+    const ConvOptions &options = parsed.options;
+    if (options.help) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("conv %s\n", TOLVIK_VERSION);
+        return 0;
+    }
+
+    AudioReader input;
+    if (!input.open(options.input))
+        return fail(options.input, input.error());
+
+    struct stat st {};
+    if (!options.overwrite && ::stat(options.output.c_str(), &st) == 0)
+        return fail(options.output, "already exists (use -y to replace it)");
+
+    const EncodeSettings settings = settingsFor(options, input);
+    OutputFile output;
+    if (!output.create(options.output))
+        return fail(options.output, output.error());
+
+    std::string error;
+    if (!encodeStream(input, settings, output, error)) {
+        const std::string why = output.error().empty() ? error : output.error();
+        output.abandon();
+        return fail(error.rfind("cannot write", 0) == 0 ? options.output : options.input, why);
+    }
+    if (!output.commit(options.overwrite))
+        return fail(options.output, output.error());
+    return 0;
+}
