@@ -2,6 +2,7 @@
 
 #include "ChannelMixer.h"
 #include "Id3Tag.h"
+#include "InfoFrame.h"
 #include "Mp3Encoder.h"
 #include "Resampler.h"
 
@@ -11,13 +12,29 @@
 
 namespace {
 
-bool put(Mp3Sink &sink, const std::vector<unsigned char> &bytes, std::string &error)
-{
-    if (sink.write(bytes.data(), bytes.size()))
-        return true;
-    error = "cannot write the output";
-    return false;
-}
+// Counts and checksums the audio bytes on their way to the sink, for an
+// info frame of our own.
+class AudioBytes {
+public:
+    explicit AudioBytes(Mp3Sink &sink) : m_sink(sink) {}
+
+    bool put(const std::vector<unsigned char> &bytes, std::string &error)
+    {
+        m_count += bytes.size();
+        m_crc = crc16(m_crc, bytes.data(), bytes.size());
+        if (m_sink.write(bytes.data(), bytes.size()))
+            return true;
+        error = "cannot write the output";
+        return false;
+    }
+    std::uint32_t count() const { return static_cast<std::uint32_t>(m_count); }
+    std::uint16_t crc() const { return m_crc; }
+
+private:
+    Mp3Sink &m_sink;
+    std::uint64_t m_count = 0;
+    std::uint16_t m_crc = 0;
+};
 
 } // namespace
 
@@ -39,10 +56,14 @@ bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &s
     }
 
     const std::string tag = makeId3v2Tag(input.tags());
-    if (!sink.write(tag.data(), tag.size())) {
+    const bool ownInfo = !lameInfoFrameFits(settings.sampleRate, settings.channels, settings.bitRateKbps);
+    const std::vector<unsigned char> placeholder(
+        ownInfo ? ownInfoFrameSize(settings.sampleRate, settings.channels) : 0, 0);
+    if (!sink.write(tag.data(), tag.size()) || !sink.write(placeholder.data(), placeholder.size())) {
         error = "cannot write the output";
         return false;
     }
+    AudioBytes audio(sink);
 
     const ChannelMixer mixer(input.channels(), settings.channels);
     const std::int64_t block = std::max<std::int64_t>(256, 65536 / input.channels());
@@ -54,9 +75,9 @@ bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &s
         mixer.mix(raw.data(), n, mixed.data());
         if (resampler) {
             resampler->process(mixed.data(), n);
-            if (!put(sink, encoder.encode(resampler->output().data(), resampler->outputFrames()), error))
+            if (!audio.put(encoder.encode(resampler->output().data(), resampler->outputFrames()), error))
                 return false;
-        } else if (!put(sink, encoder.encode(mixed.data(), n), error)) {
+        } else if (!audio.put(encoder.encode(mixed.data(), n), error)) {
             return false;
         }
     }
@@ -66,12 +87,16 @@ bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &s
     }
     if (resampler) {
         resampler->finish();
-        if (!put(sink, encoder.encode(resampler->output().data(), resampler->outputFrames()), error))
+        if (!audio.put(encoder.encode(resampler->output().data(), resampler->outputFrames()), error))
             return false;
     }
-    if (!put(sink, encoder.flush(), error))
+    if (!audio.put(encoder.flush(), error))
         return false;
-    const std::vector<unsigned char> info = encoder.infoFrame();
+    const std::vector<unsigned char> info =
+        ownInfo ? makeInfoFrame({settings.sampleRate, settings.channels, settings.bitRateKbps,
+                                 static_cast<std::uint32_t>(encoder.framesEncoded()), audio.count(),
+                                 encoder.encoderDelay(), encoder.encoderPadding(), audio.crc()})
+                : encoder.infoFrame();
     if (!info.empty() && !sink.writeAt(static_cast<long>(tag.size()), info.data(), info.size())) {
         error = "cannot write the output";
         return false;

@@ -23,6 +23,10 @@ public:
     // The final info frame, to be written over the first frame.
     std::vector<unsigned char> infoFrame();
 
+    int framesEncoded() const { return lame_get_frameNum(m_lame); }
+    int encoderDelay() const { return lame_get_encoder_delay(m_lame); }
+    int encoderPadding() const { return lame_get_encoder_padding(m_lame); }
+
 private:
     lame_t m_lame = nullptr;
     int m_channels;

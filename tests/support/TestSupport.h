@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QMap>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+// Helpers that drive real programs for the tests: sox makes the inputs,
+// ffprobe and mpg123 (decoders nobody here wrote) read the outputs.
+namespace test {
+
+QString programDir();  // the built program folder
+QString convPath();
+
+struct RunResult {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+RunResult run(const QString &program, const QStringList &arguments, int timeoutMs = 120000,
+              const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
+
+// Makes a test signal with sox: `format` holds sox output options such as
+// {"-r", "44100", "-c", "2", "-b", "16"}.
+bool makeWav(const QString &path, const QStringList &format, double seconds,
+             const QString &synth = QStringLiteral("sine 440"));
+
+struct Mp3Info {
+    int sampleRate = 0;
+    int channels = 0;
+    int bitRate = 0;       // bit/s
+    qint64 samples = -1;   // decoded gaplessly by mpg123
+    QMap<QString, QString> tags;
+};
+Mp3Info probeMp3(const QString &path);
+
+// A stand-in "xdg-open" in a fresh folder: it appends its argument to
+// `log`. Returns the folder, to be put in front of PATH.
+QString makeXdgOpenStandIn(const QString &folder, const QString &log);
+
+} // namespace test

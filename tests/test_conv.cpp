@@ -1,0 +1,264 @@
+// conv end to end: real inputs made by sox and ffmpeg, outputs read back
+// by ffprobe and mpg123.
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sndfile.h>
+#include <unistd.h>
+
+namespace {
+
+qint64 framesOf(const QString &path, int *rate = nullptr)
+{
+    SF_INFO info{};
+    SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    if (!file)
+        return -1;
+    sf_close(file);
+    if (rate)
+        *rate = info.samplerate;
+    return info.frames;
+}
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+} // namespace
+
+class ConvTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    test::RunResult conv(const QStringList &arguments) { return test::run(test::convPath(), arguments); }
+
+    void expectCleanFailure(const test::RunResult &result, const QString &named)
+    {
+        QCOMPARE(result.exitCode, 1);
+        const QList<QByteArray> lines = result.err.trimmed().split('\n');
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines.first().startsWith("conv: "), result.err.constData());
+        QVERIFY2(lines.first().contains(QFile::encodeName(named)), result.err.constData());
+    }
+
+private slots:
+    void encodesEveryInputKindAndSetting_data()
+    {
+        QTest::addColumn<QStringList>("make");   // "sox ..." or "ffmpeg ..." options
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("bitRate");
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("wantRate");
+        QTest::addColumn<int>("wantKbps");
+
+        const QStringList s16{"sox", "-r", "44100", "-c", "2", "-b", "16"};
+        QTest::newRow("16-bit, 32k 48000 mono") << s16 << "a.wav" << "32k" << "48000" << 1 << 48000 << 32;
+        QTest::newRow("8-bit, 48k 44100 stereo")
+            << QStringList{"sox", "-r", "22050", "-c", "1", "-e", "unsigned", "-b", "8"} << "b.wav" << "48k"
+            << "44100" << 2 << 44100 << 48;
+        QTest::newRow("24-bit, 56k 32000 stereo")
+            << QStringList{"sox", "-r", "44100", "-c", "2", "-b", "24"} << "c.wav" << "56k" << "32000" << 2
+            << 32000 << 56;
+        QTest::newRow("32-bit int, 64k 24000 mono")
+            << QStringList{"sox", "-r", "48000", "-c", "2", "-e", "signed", "-b", "32"} << "d.wav" << "64k"
+            << "24000" << 1 << 24000 << 64;
+        QTest::newRow("32-bit float, 80k 22050 stereo")
+            << QStringList{"sox", "-r", "96000", "-c", "2", "-e", "floating-point", "-b", "32"} << "e.wav"
+            << "80k" << "22050" << 2 << 22050 << 80;
+        QTest::newRow("64-bit float, 96k 16000 mono")
+            << QStringList{"sox", "-r", "44100", "-c", "1", "-e", "floating-point", "-b", "64"} << "f.wav"
+            << "96k" << "16000" << 1 << 16000 << 96;
+        QTest::newRow("extensible 6 channels, 112k 12050 stereo")
+            << QStringList{"sox", "-r", "48000", "-c", "6", "-b", "24"} << "g.wav" << "112k" << "12050" << 2
+            << 12000 << 64;
+        QTest::newRow("IMA ADPCM, 128k 8000 mono")
+            << QStringList{"sox", "-r", "22050", "-c", "1", "-e", "ima-adpcm", "-b", "4"} << "h.wav" << "128k"
+            << "8000" << 1 << 8000 << 64;
+        QTest::newRow("MS ADPCM, 192k 44100 stereo")
+            << QStringList{"sox", "-r", "44100", "-c", "2", "-e", "ms-adpcm", "-b", "4"} << "i.wav" << "192k"
+            << "44100" << 2 << 44100 << 192;
+        QTest::newRow("W64, 224k 48000 stereo")
+            << QStringList{"sox", "-r", "48000", "-c", "2", "-b", "16", "-t", "w64"} << "j.w64" << "224k"
+            << "48000" << 2 << 48000 << 224;
+        QTest::newRow("RF64, 256k 32000 mono")
+            << QStringList{"ffmpeg", "-rf64", "always"} << "k.wav" << "256k" << "32000" << 1 << 32000 << 256;
+        QTest::newRow("16-bit, 320k 44100 stereo") << s16 << "l.wav" << "320k" << "44100" << 2 << 44100 << 320;
+        QTest::newRow("320k at 8000 gives 64k") << s16 << "m.wav" << "320k" << "8000" << 2 << 8000 << 64;
+        QTest::newRow("plain bit/s") << s16 << "n.wav" << "128000" << "44100" << 2 << 44100 << 128;
+    }
+
+    void encodesEveryInputKindAndSetting()
+    {
+        QFETCH(QStringList, make);
+        QFETCH(QString, file);
+        QFETCH(QString, bitRate);
+        QFETCH(QString, rate);
+        QFETCH(int, channels);
+        QFETCH(int, wantRate);
+        QFETCH(int, wantKbps);
+
+        const QString input = path(file);
+        if (make.first() == QLatin1String("sox")) {
+            QVERIFY(test::makeWav(input, make.mid(1), 1.3, QStringLiteral("sine 300-3000")));
+        } else {
+            QStringList arguments{"-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i",
+                                  "sine=frequency=500:duration=1.3:sample_rate=44100"};
+            arguments << make.mid(1) << input;
+            QCOMPARE(test::run(QStringLiteral("ffmpeg"), arguments).exitCode, 0);
+        }
+        int inputRate = 0;
+        const qint64 frames = framesOf(input, &inputRate);
+        QVERIFY(frames > 0);
+
+        const QString output = path(file + QStringLiteral(".mp3"));
+        const test::RunResult result = conv({"-i", input, "-y", "-ab", bitRate, "-ar", rate, "-ac",
+                                             QString::number(channels), output});
+        QVERIFY2(result.exitCode == 0, result.err.constData());
+
+        const test::Mp3Info info = test::probeMp3(output);
+        QCOMPARE(info.sampleRate, wantRate);
+        QCOMPARE(info.channels, channels);
+        QCOMPARE(info.bitRate, wantKbps * 1000);
+        QCOMPARE(info.samples, (frames * wantRate + inputRate / 2) / inputRate);
+        // Only a changed value is reported.
+        const bool changed = wantRate != rate.toInt() || QString::number(wantKbps) + "k" != bitRate;
+        QCOMPARE(!result.err.isEmpty(), changed && bitRate != QLatin1String("128000"));
+        QVERIFY(filesIn(m_dir.path()).filter(QStringLiteral(".conv-")).isEmpty());
+    }
+
+    void failsCleanly()
+    {
+        const QString out = path(QStringLiteral("fail/out.mp3"));
+        QDir().mkpath(path(QStringLiteral("fail")));
+        const QString good = path(QStringLiteral("good.wav"));
+        QVERIFY(test::makeWav(good, {"-r", "44100", "-c", "2", "-b", "16"}, 1.0));
+
+        // Inputs that are no audio.
+        const QString text = path(QStringLiteral("text.wav"));
+        QFile t(text);
+        QVERIFY(t.open(QIODevice::WriteOnly));
+        t.write("this is not audio\n");
+        t.close();
+        QFile g(good);
+        QVERIFY(g.open(QIODevice::ReadOnly));
+        const QByteArray wav = g.readAll();
+        auto write = [&](const QString &name, const QByteArray &bytes) {
+            QFile f(path(name));
+            f.open(QIODevice::WriteOnly);
+            f.write(bytes);
+            return path(name);
+        };
+        const QString shortHeader = write(QStringLiteral("shorthdr.wav"), wav.left(30));
+        const QString shortData = write(QStringLiteral("shortdata.wav"), wav.left(wav.size() / 2));
+        // A canonical 44-byte header that announces no data.
+        QByteArray header = wav.left(44);
+        QCOMPARE(header.mid(36, 4), QByteArray("data"));
+        header.replace(4, 4, QByteArray("\x24\0\0\0", 4));
+        header.replace(40, 4, QByteArray(4, '\0'));
+        const QString empty = write(QStringLiteral("empty.wav"), header);
+
+        for (const QString &input : {path(QStringLiteral("missing.wav")), m_dir.path(), text, shortHeader,
+                                     shortData, empty}) {
+            expectCleanFailure(conv({"-i", input, "-y", out}), input);
+            QVERIFY2(filesIn(path(QStringLiteral("fail"))).isEmpty(), qPrintable(input));
+        }
+
+        // An output folder that cannot be written.
+        const QString nowhere = good + QStringLiteral("/out.mp3"); // a file as folder
+        expectCleanFailure(conv({"-i", good, "-y", nowhere}), nowhere);
+        if (::geteuid() != 0) {
+            const QString locked = path(QStringLiteral("locked"));
+            QDir().mkpath(locked);
+            QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
+            expectCleanFailure(conv({"-i", good, "-y", locked + "/out.mp3"}), locked);
+            QVERIFY(filesIn(locked).isEmpty());
+        }
+
+        // An existing output is neither replaced nor touched without -y.
+        const QString existing = path(QStringLiteral("fail/existing.mp3"));
+        write(QStringLiteral("fail/existing.mp3"), "keep me");
+        expectCleanFailure(conv({"-i", good, existing}), existing);
+        QFile e(existing);
+        QVERIFY(e.open(QIODevice::ReadOnly));
+        QCOMPARE(e.readAll(), QByteArray("keep me"));
+        // ... and a failing run with -y leaves it untouched too.
+        expectCleanFailure(conv({"-i", text, "-y", existing}), text);
+        QCOMPARE(filesIn(path(QStringLiteral("fail"))), QStringList{QStringLiteral("existing.mp3")});
+    }
+
+    void commandLine()
+    {
+        const test::RunResult help = conv({"--help"});
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY(help.out.contains("Usage: conv"));
+        QVERIFY(help.out.contains("Stereo from mono"));
+        QCOMPARE(conv({"-h"}).exitCode, 0);
+        QVERIFY(conv({"--version"}).out.startsWith("conv 1.0.4"));
+        for (const QStringList &bad : {QStringList{"-i"}, QStringList{"-i", "x.wav"}, QStringList{"x.mp3"},
+                                       QStringList{"-q", "-i", "x.wav", "y.mp3"},
+                                       QStringList{"-i", "x.wav", "-ab", "fast", "y.mp3"},
+                                       QStringList{"-i", "x.wav", "-ac", "3", "y.mp3"}}) {
+            const test::RunResult result = conv(bad);
+            QCOMPARE(result.exitCode, 1);
+            QVERIFY(result.err.startsWith("conv: "));
+        }
+    }
+
+    void tagsSurvive()
+    {
+        const QString plain = path(QStringLiteral("plain.wav"));
+        QVERIFY(test::makeWav(plain, {"-r", "44100", "-c", "1", "-b", "16"}, 0.5));
+        const QString tagged = path(QStringLiteral("tagged.wav"));
+        QCOMPARE(test::run(QStringLiteral("ffmpeg"),
+                           {"-nostdin", "-v", "error", "-y", "-i", plain, "-metadata", "title=Šťastný Title",
+                            "-metadata", "artist=An Artist", "-metadata", "album=The Album", "-metadata",
+                            "date=2024", "-metadata", "comment=A comment", tagged})
+                     .exitCode,
+                 0);
+        QCOMPARE(conv({"-i", tagged, "-y", path(QStringLiteral("tagged.mp3"))}).exitCode, 0);
+        const test::Mp3Info info = test::probeMp3(path(QStringLiteral("tagged.mp3")));
+        QCOMPARE(info.tags.value("title"), QStringLiteral("Šťastný Title"));
+        QCOMPARE(info.tags.value("artist"), QStringLiteral("An Artist"));
+        QCOMPARE(info.tags.value("album"), QStringLiteral("The Album"));
+        QCOMPARE(info.tags.value("date"), QStringLiteral("2024"));
+        QCOMPARE(info.tags.value("comment"), QStringLiteral("A comment"));
+
+        QCOMPARE(conv({"-i", plain, "-y", path(QStringLiteral("plain.mp3"))}).exitCode, 0);
+        QFile mp3(path(QStringLiteral("plain.mp3")));
+        QVERIFY(mp3.open(QIODevice::ReadOnly));
+        QVERIFY(!mp3.read(3).startsWith("ID3"));
+    }
+
+    void extremeSignals()
+    {
+        struct Case { const char *name; QStringList format; QString synth; int channels; };
+        const QList<Case> cases{
+            {"silence.wav", {"-r", "44100", "-c", "2", "-b", "16"}, "sine 0 vol 0", 2},
+            {"square.wav", {"-r", "44100", "-c", "2", "-b", "16"}, "square 1000 vol 1", 2},
+            {"six.wav", {"-r", "48000", "-c", "6", "-b", "16"}, "sine 200 sine 300 sine 400 sine 500 sine 600 sine 700", 2},
+            {"six-mono.wav", {"-r", "48000", "-c", "6", "-b", "16"}, "sine 200", 1},
+        };
+        for (const Case &c : cases) {
+            const QString input = path(QString::fromLatin1(c.name));
+            QVERIFY(test::makeWav(input, c.format, 1.0, c.synth));
+            const QString output = input + QStringLiteral(".mp3");
+            const test::RunResult result =
+                conv({"-i", input, "-y", "-ac", QString::number(c.channels), output});
+            QVERIFY2(result.exitCode == 0, result.err.constData());
+            const test::Mp3Info info = test::probeMp3(output);
+            QCOMPARE(info.channels, c.channels);
+            QCOMPARE(info.samples, framesOf(input));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(ConvTest)
+#include "test_conv.moc"
