@@ -73,4 +73,5 @@ struct WindowSpec {
     const char *icon;
     FontSpec font;
     std::span<const ControlSpec> controls; // front-most first
+    std::span<const char *const> tabOrder; // controls that take the focus
 };

@@ -76,6 +76,9 @@ const std::array mainControls{
 };
 static_assert(mainControls.size() == 30, "the main window has 30 controls");
 
+constexpr const char *mainTabOrder[] = {"cmbBR", "cmbR", "cmbChannel", "txtPath", "picButtonBR",
+                                        "picButtonR", "picButtonChannel", "picDrag", "lstFile"};
+
 const WindowSpec mainSpec{
     .name = "frmMain",
     .title = "Tolvik",
@@ -85,6 +88,7 @@ const WindowSpec mainSpec{
     .icon = ":/skin/main/Icon.ico",
     .font = {.family = tahoma, .pointSize = 9},
     .controls = mainControls,
+    .tabOrder = mainTabOrder,
 };
 
 } // namespace

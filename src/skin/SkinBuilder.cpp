@@ -134,6 +134,18 @@ void SkinBuilder::build(QWidget *window, const WindowSpec &spec)
             object->setObjectName(text(control.name));
     }
     stack(window, spec);
+
+    QWidget *previous = nullptr;
+    for (const char *name : spec.tabOrder) {
+        QWidget *widget = window->findChild<QWidget *>(text(name));
+        if (!widget)
+            continue;
+        if (widget->focusPolicy() == Qt::NoFocus)
+            widget->setFocusPolicy(Qt::TabFocus); // picture boxes are tab stops
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
 }
 
 void SkinBuilder::stack(QWidget *window, const WindowSpec &spec)

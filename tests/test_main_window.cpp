@@ -1,0 +1,211 @@
+// The main window after start-up, its layout, its private temporary
+// folder and its exit.
+#include "TestSupport.h"
+#include "main_window/FrmMain.h"
+#include "platform/PrivateFolder.h"
+#include "skin/ImageElement.h"
+#include "skin/MainLayout.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_tmp;
+
+    std::unique_ptr<FrmMain> loadedWindow(bool *ended = nullptr)
+    {
+        auto window = std::make_unique<FrmMain>(Installation{test::programDir(), m_tmp.path()});
+        window->setProgramEnd([ended] {
+            if (ended)
+                *ended = true;
+        });
+        if (!window->Form_Load())
+            return nullptr;
+        return window;
+    }
+
+    static void touch(const QString &path, const QByteArray &content = "x")
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+private slots:
+    void startUpState()
+    {
+        auto w = loadedWindow();
+        QVERIFY(w);
+        QCOMPARE(w->objectName(), QStringLiteral("frmMain"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("Tolvik"));
+        QCOMPARE(w->size(), QSize(395, 219));
+        QVERIFY(w->windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(w->isVisible());
+
+        QCOMPARE(w->control<QComboBox>("cmbBR")->currentText(), QStringLiteral("128"));
+        QCOMPARE(w->control<QComboBox>("cmbR")->currentText(), QStringLiteral("44100"));
+        QCOMPARE(w->control<QComboBox>("cmbChannel")->currentText(), QStringLiteral("Stereo"));
+        QCOMPARE(w->control<QComboBox>("cmbR")->itemText(6), QStringLiteral("12050"));
+        QCOMPARE(w->control<QLineEdit>("txtPath")->text(), test::programDir() + QStringLiteral("/output"));
+        QVERIFY(w->control<QLineEdit>("txtPath")->isReadOnly());
+
+        auto *version = w->control<QLabel>("lblVersion");
+        QCOMPARE(version->text(), QStringLiteral("Ver 1.0.4"));
+        QCOMPARE(version->palette().color(QPalette::WindowText), QColor(180, 235, 225));
+
+        QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("0%"));
+        for (const char *name : {"imgPB", "imgPBLeft", "imgPBRight"})
+            QVERIFY2(w->control<ImageElement>(name)->isHidden(), name);
+        QCOMPARE(w->progress().percent(), 0);
+        QVERIFY(!w->control<QTimer>("Timer1")->isActive());
+        QVERIFY(!w->control<QTimer>("Timer2")->isActive());
+        QCOMPARE(w->control<QTimer>("Timer1")->interval(), 100);
+        QCOMPARE(w->control<QTimer>("Timer2")->interval(), 1000);
+        QCOMPARE(w->control<QListWidget>("lstFile")->count(), 0);
+        QCOMPARE(w->control<QLabel>("lblFeed")->font().underline(), true);
+    }
+
+    void everyControlAsTheLayoutSays()
+    {
+        auto w = loadedWindow();
+        QVERIFY(w);
+        const QRect client(0, 0, 395, 219);
+        int checked = 0;
+        for (const ControlSpec &spec : mainWindowSpec().controls) {
+            const QString name = QString::fromLatin1(spec.name);
+            if (spec.kind == ControlKind::Timer) {
+                QVERIFY2(w->control<QTimer>(spec.name), spec.name);
+                ++checked;
+                continue;
+            }
+            auto *widget = w->control<QWidget>(spec.name);
+            QVERIFY2(widget, spec.name);
+            QCOMPARE(widget->pos(), QPoint(spec.x, spec.y));
+            if (spec.kind != ControlKind::Label)
+                QCOMPARE(widget->size(), QSize(spec.width, spec.height));
+            QCOMPARE(widget->isHidden(), spec.start == StartState::Hidden);
+            QCOMPARE(widget->toolTip(), spec.toolTip ? QString::fromUtf8(spec.toolTip) : QString());
+            if (spec.start == StartState::Outside)
+                QVERIFY2(!client.intersects(widget->geometry()), spec.name);
+            else if (!spec.parent)
+                QVERIFY2(client.contains(widget->geometry()), spec.name);
+            ++checked;
+        }
+        QCOMPARE(checked, 30);
+        QCOMPARE(w->control<QWidget>("lstFile")->parentWidget(), w->control<QWidget>("picDrag"));
+        // Hot spots rest empty; arrow boxes show the arrow picture.
+        for (const char *name : {"imgBrowse", "imgMin", "imgExit", "imgHelp"})
+            QVERIFY2(!w->control<ImageElement>(name)->hasPicture(), name);
+    }
+
+    void stackingAndTabOrder()
+    {
+        auto w = loadedWindow();
+        QVERIFY(w);
+        // Child windows lie above windowless elements: the arrow box, not
+        // the list, takes a click at the right end of a closed list.
+        QCOMPARE(w->childAt(88 + 10, 56 + 10)->objectName(), QStringLiteral("picButtonBR"));
+        QCOMPARE(w->childAt(206 + 10, 104 + 10)->objectName(), QStringLiteral("picButtonChannel"));
+        // The browse hot spot lies over the painted button.
+        QCOMPARE(w->childAt(182 + 20, 150 + 10)->objectName(), QStringLiteral("imgBrowse"));
+
+        const QStringList expected{"cmbBR", "cmbR", "cmbChannel", "txtPath", "picButtonBR",
+                                   "picButtonR", "picButtonChannel", "picDrag"};
+        QWidget *focus = w->control<QWidget>("cmbBR");
+        QStringList chain;
+        for (int i = 0; i < expected.size(); ++i) {
+            chain << focus->objectName();
+            do {
+                focus = focus->nextInFocusChain();
+            } while (!(focus->focusPolicy() & Qt::TabFocus) || !focus->isVisibleTo(w.get())
+                     || focus->objectName().isEmpty());
+        }
+        QCOMPARE(chain, expected);
+    }
+
+    void privateTemporaryFolder()
+    {
+        QTemporaryDir base;
+        const QString folder = base.filePath(QStringLiteral("tolvik-%1").arg(::getuid()));
+
+        // Made anew with no access for others.
+        platform::PrivateFolder made = platform::preparePrivateFolder(base.path());
+        QVERIFY(made.usable);
+        QCOMPARE(made.path, folder);
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(folder).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 0777, 0700u);
+
+        // An existing one and its files are left as they are.
+        touch(folder + QStringLiteral("/tmpfile.wav"), "left over");
+        QVERIFY(platform::preparePrivateFolder(base.path()).usable);
+        QFile leftover(folder + QStringLiteral("/tmpfile.wav"));
+        QVERIFY(leftover.open(QIODevice::ReadOnly));
+        QCOMPARE(leftover.readAll(), QByteArray("left over"));
+
+        // Open to others: not used.
+        ::chmod(QFile::encodeName(folder).constData(), 0770);
+        QVERIFY(!platform::preparePrivateFolder(base.path()).usable);
+        ::chmod(QFile::encodeName(folder).constData(), 0700);
+
+        // A symbolic link, even to a private folder: not used.
+        QTemporaryDir elsewhere;
+        QTemporaryDir base2;
+        QVERIFY(QFile::link(elsewhere.path(), base2.filePath(QStringLiteral("tolvik-%1").arg(::getuid()))));
+        QVERIFY(!platform::preparePrivateFolder(base2.path()).usable);
+
+        // Another user's folder: not used (needs root to make one).
+        if (::geteuid() == 0) {
+            QTemporaryDir base3;
+            const QString foreign = base3.filePath(QStringLiteral("tolvik-%1").arg(::getuid()));
+            QVERIFY(QDir().mkdir(foreign));
+            ::chmod(QFile::encodeName(foreign).constData(), 0700);
+            QCOMPARE(::chown(QFile::encodeName(foreign).constData(), 65534, 65534), 0);
+            QVERIFY(!platform::preparePrivateFolder(base3.path()).usable);
+        }
+
+        // A start-up whose folder is unusable still completes.
+        auto w = std::make_unique<FrmMain>(Installation{test::programDir(), base2.path()});
+        QVERIFY(w->Form_Load());
+        QVERIFY(!w->tempFolder().usable);
+        QCOMPARE(w->control<QLineEdit>("txtPath")->text(), test::programDir() + QStringLiteral("/output"));
+    }
+
+    void exitDeletesTheTemporaryFiles()
+    {
+        bool ended = false;
+        auto w = loadedWindow(&ended);
+        QVERIFY(w);
+        QVERIFY(w->tempFolder().usable);
+        const QString wav = w->tempFolder().path + QStringLiteral("/tmpfile.wav");
+        const QString mp3 = w->tempFolder().path + QStringLiteral("/tmpfile1.mp3");
+        const QString other = w->tempFolder().path + QStringLiteral("/unrelated");
+        touch(wav);
+        touch(mp3);
+        touch(other);
+        w->close();
+        QVERIFY(ended);
+        QVERIFY(!QFile::exists(wav));
+        QVERIFY(!QFile::exists(mp3));
+        QVERIFY(QFile::exists(other));
+
+        // Missing files are no error.
+        ended = false;
+        w->Form_Unload();
+        QVERIFY(ended);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "test_main_window.moc"
