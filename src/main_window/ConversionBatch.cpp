@@ -79,6 +79,8 @@ void ConversionBatch::ConvertNextFile()
         m_c.Timer2->stop();
         deleteTempFiles();
         emit fileDone(source, output, converted);
+        // Let the file's outcome show before the next file's "Loading...".
+        QCoreApplication::processEvents();
     }
     endOfBatch();
 }

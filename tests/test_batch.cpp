@@ -1,0 +1,359 @@
+// The conversion batch end to end on a real X server: real drop events,
+// the real conv, real files, outputs decoded by ffprobe and mpg123.
+#include "TestSupport.h"
+#include "main_window/FrmMain.h"
+#include "skin/ImageElement.h"
+#include "sources/DropArea.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+// Records each caption of the progress label as it is painted.
+class CaptionRecorder : public QObject {
+public:
+    explicit CaptionRecorder(QLabel *label) : m_label(label) { label->installEventFilter(this); }
+    QStringList seen;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && (seen.isEmpty() || seen.last() != m_label->text()))
+            seen << m_label->text();
+        return false;
+    }
+
+private:
+    QLabel *m_label;
+};
+
+bool containsInOrder(const QStringList &seen, const QStringList &wanted)
+{
+    qsizetype at = 0;
+    for (const QString &item : wanted) {
+        at = seen.indexOf(item, at);
+        if (at < 0)
+            return false;
+        ++at;
+    }
+    return true;
+}
+
+} // namespace
+
+class BatchTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_tmp;
+    QString m_openLog;
+
+    QString path(const QString &name) const { return m_tmp.filePath(name); }
+
+    std::unique_ptr<FrmMain> window(const QString &programFolder = test::programDir())
+    {
+        auto w = std::make_unique<FrmMain>(Installation{programFolder, m_tmp.path()});
+        w->setProgramEnd([] {});
+        if (!w->Form_Load())
+            return nullptr;
+        return w;
+    }
+
+    static void drop(FrmMain &w, QMimeData *data)
+    {
+        auto *area = w.control<DropArea>("picDrag");
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(area, &enter);
+        QDropEvent event(QPointF(20, 20), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(area, &event);
+        QCOMPARE(event.dropAction(), Qt::CopyAction);
+        delete data;
+    }
+
+    static void dropFiles(FrmMain &w, const QStringList &paths)
+    {
+        auto *data = new QMimeData;
+        QList<QUrl> urls;
+        for (const QString &p : paths)
+            urls << QUrl::fromLocalFile(p);
+        data->setUrls(urls);
+        drop(w, data);
+    }
+
+    static bool runBatch(FrmMain &w, const QStringList &paths, int timeoutMs = 120000)
+    {
+        QSignalSpy ended(&w.batch(), &ConversionBatch::batchEnded);
+        dropFiles(w, paths);
+        return ended.wait(timeoutMs);
+    }
+
+    QString wav(const QString &name, double seconds = 1.0)
+    {
+        const QString file = path(name);
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        if (!test::makeWav(file, {"-r", "44100", "-c", "2", "-b", "16"}, seconds, QStringLiteral("pinknoise"))) {
+            return {};
+        }
+        return file;
+    }
+
+    static QStringList mp3sIn(const QString &folder)
+    {
+        return QDir(folder).entryList({QStringLiteral("*.mp3")}, QDir::Files, QDir::Name);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_openLog = path(QStringLiteral("opened.log"));
+        const QString bin = test::makeXdgOpenStandIn(path(QStringLiteral("bin")), m_openLog);
+        qputenv("PATH", (bin + QLatin1Char(':')).toLocal8Bit() + qgetenv("PATH"));
+    }
+
+    void threeFilesInOneDrop()
+    {
+        auto w = window();
+        QVERIFY(w);
+        const QString out = path(QStringLiteral("out1"));
+        QDir().mkpath(out);
+        w->control<QLineEdit>("txtPath")->setText(out);
+        w->control<QComboBox>("cmbBR")->setCurrentText(QStringLiteral("96"));
+        w->control<QComboBox>("cmbR")->setCurrentText(QStringLiteral("22050"));
+        w->control<QComboBox>("cmbChannel")->setCurrentText(QStringLiteral("Mono"));
+        const QStringList sources{wav(QStringLiteral("in1/one.wav")), wav(QStringLiteral("in1/two.wav")),
+                                  wav(QStringLiteral("in1/three.wav"))};
+
+        CaptionRecorder captions(w->control<QLabel>("lblPb"));
+        QSignalSpy ended(&w->batch(), &ConversionBatch::batchEnded);
+        QSignalSpy sound(&w->batch(), &ConversionBatch::completionSoundPlayed);
+        auto *area = w->control<DropArea>("picDrag");
+        dropFiles(*w, sources);
+        QVERIFY(area->isHidden());
+        QCOMPARE(w->control<QListWidget>("lstFile")->count(), 3);
+        QVERIFY(w->control<QTimer>("Timer1")->isActive());
+        QVERIFY(ended.wait(60000));
+        QVERIFY(area->isVisible());
+        QCOMPARE(w->control<QListWidget>("lstFile")->count(), 0);
+
+        QCOMPARE(mp3sIn(out), (QStringList{"one.mp3", "three.mp3", "two.mp3"}));
+        for (const QString &name : mp3sIn(out)) {
+            const test::Mp3Info info = test::probeMp3(out + QLatin1Char('/') + name);
+            QCOMPARE(info.bitRate, 96000);
+            QCOMPARE(info.sampleRate, 22050);
+            QCOMPARE(info.channels, 1);
+            QCOMPARE(info.samples, 22050);
+        }
+        QVERIFY2(containsInOrder(captions.seen,
+                                 {"Loading...3 files left)", "1%(3 files left)", "100%(2 files left)",
+                                  "Loading...2 files left)", "1%(2 files left)", "100%(1 files left)",
+                                  "Loading...1 files left)", "1%(1 files left)", "100%(0 files left)"}),
+                 qPrintable(captions.seen.join(QLatin1String(" | "))));
+        QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("100%(0 files left)"));
+        QCOMPARE(sound.size(), 1);
+        QCOMPARE(sound.first().first().toString(), test::programDir() + QStringLiteral("/sound.wav"));
+        QTRY_VERIFY(QFile::exists(m_openLog));
+        QFile log(m_openLog);
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY(log.readAll().contains(QFile::encodeName(out)));
+        // The temporary files are gone after the batch.
+        QVERIFY(!QFile::exists(w->batch().tempWav()));
+        QVERIFY(!QFile::exists(w->batch().tempMp3()));
+    }
+
+    void failuresAreReportedAndTheBatchGoesOn()
+    {
+        auto w = window();
+        QVERIFY(w);
+        const QString out = path(QStringLiteral("out2/not/yet/there"));
+        w->control<QLineEdit>("txtPath")->setText(out);
+        QFile text(path(QStringLiteral("in2/text.wav")));
+        QDir().mkpath(path(QStringLiteral("in2")));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("not audio at all");
+        text.close();
+        const QStringList sources{path(QStringLiteral("in2/missing.wav")), path(QStringLiteral("in2")),
+                                  text.fileName(), wav(QStringLiteral("in2/good.wav"))};
+
+        CaptionRecorder captions(w->control<QLabel>("lblPb"));
+        QVERIFY(runBatch(*w, sources));
+        QVERIFY2(containsInOrder(captions.seen, {"Failed(3 files left)", "Failed(2 files left)",
+                                                 "Failed(1 files left)", "100%(0 files left)"}),
+                 qPrintable(captions.seen.join(QLatin1String(" | "))));
+        auto *caption = w->control<QLabel>("lblPb");
+        QCOMPARE(caption->text(), QStringLiteral("3 of 4 files failed"));
+        QCOMPARE(caption->toolTip(), sources.mid(0, 3).join(QLatin1Char('\n')));
+        // The missing output folder was made, and holds the one result.
+        QCOMPARE(mp3sIn(out), QStringList{QStringLiteral("good.mp3")});
+
+        // The next batch starts with a clean tool tip and count.
+        QVERIFY(runBatch(*w, {path(QStringLiteral("in2/good.wav"))}));
+        QCOMPARE(caption->text(), QStringLiteral("100%(0 files left)"));
+        QCOMPARE(caption->toolTip(), QString());
+
+        // An output folder that cannot be made.
+        w->control<QLineEdit>("txtPath")->setText(text.fileName() + QStringLiteral("/sub"));
+        QVERIFY(runBatch(*w, {path(QStringLiteral("in2/good.wav"))}));
+        QCOMPARE(caption->text(), QStringLiteral("1 of 1 files failed"));
+    }
+
+    void aMissingEncoderFailsEveryFile()
+    {
+        QTemporaryDir bare; // a program folder without data/conv
+        auto w = window(bare.path());
+        QVERIFY(w);
+        const QString out = path(QStringLiteral("out3"));
+        w->control<QLineEdit>("txtPath")->setText(out);
+        QVERIFY(runBatch(*w, {wav(QStringLiteral("in3/a.wav")), wav(QStringLiteral("in3/b.wav"))}));
+        QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("2 of 2 files failed"));
+        QVERIFY(mp3sIn(out).isEmpty());
+    }
+
+    void leftoversNeverBecomeAnotherFilesResult()
+    {
+        auto w = window();
+        QVERIFY(w);
+        const QString out = path(QStringLiteral("out4"));
+        w->control<QLineEdit>("txtPath")->setText(out);
+        // A killed run's leftovers.
+        QFile stale(w->batch().tempMp3());
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.write(QByteArray(4096, 'x'));
+        stale.close();
+        QVERIFY(QFile::copy(wav(QStringLiteral("in4/old.wav")), w->batch().tempWav()));
+
+        QVERIFY(runBatch(*w, {path(QStringLiteral("in4/vanished.wav"))}));
+        QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("1 of 1 files failed"));
+        QVERIFY(mp3sIn(out).isEmpty());
+    }
+
+    void namesNeverCollideWithinABatch()
+    {
+        auto w = window();
+        QVERIFY(w);
+        const QString out = path(QStringLiteral("out5"));
+        QDir().mkpath(out);
+        w->control<QLineEdit>("txtPath")->setText(out + QLatin1Char('/')); // a trailing separator is kept
+        const QString first = wav(QStringLiteral("in5/d1/a.wav"), 0.5);
+        const QString second = wav(QStringLiteral("in5/d2/a.wav"), 0.8);
+        QVERIFY(runBatch(*w, {wav(QStringLiteral("in5/x.1.wav"), 0.3), wav(QStringLiteral("in5/x.2.wav"), 0.3),
+                              first, second, first}));
+        QCOMPARE(mp3sIn(out), (QStringList{"a (2).mp3", "a.mp3", "x.1.mp3", "x.2.mp3"}));
+        QCOMPARE(test::probeMp3(out + QStringLiteral("/a.mp3")).samples, 22050);
+        QCOMPARE(test::probeMp3(out + QStringLiteral("/a (2).mp3")).samples, 35280);
+
+        // Dropped again after its batch: converted again, replacing.
+        QVERIFY(runBatch(*w, {second}));
+        QCOMPARE(mp3sIn(out), (QStringList{"a (2).mp3", "a.mp3", "x.1.mp3", "x.2.mp3"}));
+        QCOMPARE(test::probeMp3(out + QStringLiteral("/a.mp3")).samples, 35280);
+    }
+
+    void aNewOutputFolderAppliesToLaterFiles()
+    {
+        auto w = window();
+        QVERIFY(w);
+        const QString first = path(QStringLiteral("out6a"));
+        const QString second = path(QStringLiteral("out6b"));
+        w->control<QLineEdit>("txtPath")->setText(first);
+        connect(&w->batch(), &ConversionBatch::fileDone, w.get(),
+                [&] { w->control<QLineEdit>("txtPath")->setText(second); }, Qt::SingleShotConnection);
+        QVERIFY(runBatch(*w, {wav(QStringLiteral("in6/p.wav"), 0.3), wav(QStringLiteral("in6/q.wav"), 0.3),
+                              wav(QStringLiteral("in6/r.wav"), 0.3)}));
+        QCOMPARE(mp3sIn(first), QStringList{QStringLiteral("p.mp3")});
+        QCOMPARE(mp3sIn(second), (QStringList{"q.mp3", "r.mp3"}));
+    }
+
+    void theBrowseButtonPicksTheFolder()
+    {
+        auto w = window();
+        QVERIFY(w);
+        auto *field = w->control<QLineEdit>("txtPath");
+        auto *browse = w->control<ImageElement>("imgBrowse");
+        const QString chosen = path(QStringLiteral("chosen"));
+        QDir().mkpath(chosen);
+
+        QTimer::singleShot(300, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("请选择源文件夹路径："));
+            dialog->setDirectory(chosen);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        QTest::mouseClick(browse, Qt::LeftButton);
+        QCOMPARE(field->text(), chosen);
+
+        // Cancelled: back to the default folder.
+        QTimer::singleShot(300, this, [] {
+            if (QWidget *dialog = QApplication::activeModalWidget())
+                static_cast<QDialog *>(dialog)->reject();
+        });
+        QTest::mouseClick(browse, Qt::LeftButton);
+        QCOMPARE(field->text(), test::programDir() + QStringLiteral("/output"));
+    }
+
+    void dropsWithoutFilesAndDragLooks()
+    {
+        auto w = window();
+        QVERIFY(w);
+        auto *area = w->control<DropArea>("picDrag");
+        const QImage normal = w->control<ImageElement>("imgDrag")->picture().toImage();
+        const QImage lit = w->control<ImageElement>("imgDragLight")->picture().toImage();
+
+        auto *text = new QMimeData;
+        text->setText(QStringLiteral("some selected text"));
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, text, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(area, &enter);
+        QVERIFY(enter.isAccepted());
+        QDragMoveEvent move(QPoint(12, 12), Qt::CopyAction, text, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(area, &move);
+        QCOMPARE(area->picture().toImage(), lit);
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(area, &leave);
+        QCOMPARE(area->picture().toImage(), normal);
+
+        QApplication::sendEvent(area, &move);
+        drop(*w, text);
+        QCOMPARE(area->picture().toImage(), normal);
+        QCOMPARE(w->control<QListWidget>("lstFile")->count(), 0);
+        QVERIFY(area->isVisible());
+        QVERIFY(!w->control<QTimer>("Timer1")->isActive());
+
+        // A dropped folder is one entry, not its contents.
+        QDir().mkpath(path(QStringLiteral("in7/folder")));
+        wav(QStringLiteral("in7/folder/inside.wav"), 0.2);
+        QSignalSpy ended(&w->batch(), &ConversionBatch::batchEnded);
+        dropFiles(*w, {path(QStringLiteral("in7/folder"))});
+        QCOMPARE(w->control<QListWidget>("lstFile")->count(), 1);
+        QVERIFY(ended.wait(30000));
+        QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("1 of 1 files failed"));
+    }
+
+    void fortyThousandEntries()
+    {
+        auto w = window();
+        QVERIFY(w);
+        w->control<QLineEdit>("txtPath")->setText(path(QStringLiteral("out8")));
+        QStringList many;
+        for (int i = 0; i < 40000; ++i)
+            many << path(QStringLiteral("in8/missing-%1.wav").arg(i, 5, 10, QLatin1Char('0')));
+        QSignalSpy done(&w->batch(), &ConversionBatch::fileDone);
+        QVERIFY(runBatch(*w, many, 600000));
+        QCOMPARE(done.size(), 40000);
+        QCOMPARE(done.at(0).at(0).toString(), many.first());
+        QCOMPARE(done.at(32767).at(0).toString(), many.at(32767));
+        QCOMPARE(done.last().at(0).toString(), many.last());
+        QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("40000 of 40000 files failed"));
+    }
+};
+
+QTEST_MAIN(BatchTest)
+#include "test_batch.moc"
