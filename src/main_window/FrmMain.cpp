@@ -1,20 +1,25 @@
 #include "FrmMain.h"
 
 #include "Version.h"
+#include "skin/HoverLook.h"
 #include "skin/ImageElement.h"
 #include "skin/MainLayout.h"
+#include "skin/PictureBox.h"
+#include "skin/SkinBehaviour.h"
 #include "sources/DropArea.h"
 #include "sources/OutputFolderDialog.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
 #include <QTimer>
+#include <QUrl>
 
 #include <cstdio>
 #include <cstdlib>
@@ -39,6 +44,10 @@ FrmMain::FrmMain(const Installation &installation, QWidget *parent)
     imgDrag = control<ImageElement>("imgDrag");
     imgDragLight = control<ImageElement>("imgDragLight");
     imgBrowse = control<ImageElement>("imgBrowse");
+    imgMin = control<ImageElement>("imgMin");
+    imgExit = control<ImageElement>("imgExit");
+    imgHelp = control<ImageElement>("imgHelp");
+    m_skin = new SkinBehaviour(this, mainSkinSpec());
 
     m_progress = std::make_unique<ProgressDisplay>(control<ImageElement>("imgPBLeft"),
                                                    control<ImageElement>("imgPB"),
@@ -52,6 +61,17 @@ FrmMain::FrmMain(const Installation &installation, QWidget *parent)
     connect(picDrag, &DropArea::dragStateChanged, this, &FrmMain::picDrag_OLEDragOver);
     connect(picDrag, &DropArea::dropped, this, &FrmMain::picDrag_OLEDragDrop);
     connect(imgBrowse, &ImageElement::clicked, this, &FrmMain::imgBrowse_Click);
+    connect(imgMin, &ImageElement::clicked, this, &FrmMain::imgMin_Click);
+    connect(imgExit, &ImageElement::clicked, this, &FrmMain::imgExit_Click);
+    connect(imgHelp, &ImageElement::clicked, this, &FrmMain::imgHelp_Click);
+    const std::pair<const char *, const char *> dropDowns[] = {
+        {"picButtonBR", "cmbBR"}, {"picButtonR", "cmbR"}, {"picButtonChannel", "cmbChannel"}};
+    for (const auto &[button, list] : dropDowns) {
+        auto *combo = control<QComboBox>(list);
+        connect(control<PictureBox>(button), &PictureBox::clicked, combo, &QComboBox::showPopup);
+    }
+    auto *feed = control<QLabel>("lblFeed");
+    feed->installEventFilter(this);
     connect(m_batch.get(), &ConversionBatch::batchEnded, picDrag, &QWidget::show);
 }
 
@@ -138,6 +158,30 @@ void FrmMain::picDrag_OLEDragDrop(const QStringList &paths)
         QCoreApplication::processEvents();
         Timer1->start();
     }
+}
+
+void FrmMain::imgMin_Click()
+{
+    showMinimized();
+    imgMin->clearPicture(); // at rest when the window comes back
+}
+
+void FrmMain::imgExit_Click()
+{
+    close();
+}
+
+void FrmMain::imgHelp_Click()
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(m_installation.helpFile()));
+    imgHelp->clearPicture();
+}
+
+bool FrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched->objectName() == QLatin1String("lblFeed") && event->type() == QEvent::MouseButtonRelease)
+        emit feedbackRequested();
+    return SkinnedWindow::eventFilter(watched, event);
 }
 
 void FrmMain::imgBrowse_Click()

@@ -17,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QTimer;
+class SkinBehaviour;
 
 // The main window: start-up and exit, and the owner of all conversion
 // state (source list, options, output folder, progress).
@@ -40,9 +41,14 @@ public:
     ProgressDisplay &progress() { return *m_progress; }
 
     static QString versionCaption();
+    SkinBehaviour &skin() { return *m_skin; }
+
+signals:
+    void feedbackRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Timer1_Timer();
@@ -50,6 +56,9 @@ private:
     void picDrag_OLEDragOver(int state);
     void picDrag_OLEDragDrop(const QStringList &paths);
     void imgBrowse_Click();
+    void imgMin_Click();
+    void imgExit_Click();
+    void imgHelp_Click();
     void centreOnScreen();
 
     Installation m_installation;
@@ -70,6 +79,10 @@ private:
     ImageElement *imgDrag;
     ImageElement *imgDragLight;
     ImageElement *imgBrowse;
+    ImageElement *imgMin;
+    ImageElement *imgExit;
+    ImageElement *imgHelp;
+    SkinBehaviour *m_skin;
 
     std::unique_ptr<ProgressDisplay> m_progress;
     std::unique_ptr<ConversionBatch> m_batch;

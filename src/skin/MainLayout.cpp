@@ -91,7 +91,29 @@ const WindowSpec mainSpec{
     .tabOrder = mainTabOrder,
 };
 
+using L = LookKind;
+const std::array mainLooks{
+    LookSpec{"imgBrowse", L::HotSpot, "imgBrowseLight", "imgBrowseDark"},
+    LookSpec{"imgMin", L::HotSpot, "imgMinLight"},
+    LookSpec{"imgExit", L::HotSpot, "imgExitLight"},
+    LookSpec{"imgHelp", L::HotSpot, "imgHelpLight"},
+    LookSpec{"picButtonBR", L::PictureButton, "imgButtonLight", nullptr, "imgButton"},
+    LookSpec{"picButtonR", L::PictureButton, "imgButtonLight", nullptr, "imgButton"},
+    LookSpec{"picButtonChannel", L::PictureButton, "imgButtonLight", nullptr, "imgButton"},
+    LookSpec{"lblFeed", L::TextLink},
+};
+constexpr const char *mainResetOrder[] = {"lblFeed", "imgHelp", "imgExit", "picButtonChannel",
+                                          "picButtonR", "picButtonBR", "imgBrowse", "imgMin"};
+static_assert(std::size(mainResetOrder) == mainLooks.size(), "the reset covers every skinned control");
+
+const SkinSpec mainSkin{mainLooks, mainResetOrder};
+
 } // namespace
+
+const SkinSpec &mainSkinSpec()
+{
+    return mainSkin;
+}
 
 const WindowSpec &mainWindowSpec()
 {

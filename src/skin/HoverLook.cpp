@@ -1,0 +1,75 @@
+#include "HoverLook.h"
+
+#include "ImageElement.h"
+#include "PictureBox.h"
+
+#include <QEvent>
+#include <QLabel>
+
+HoverLook::HoverLook(QWidget *control, LookKind kind, const QPixmap &hover, const QPixmap &press,
+                     const QPixmap &rest)
+    : QObject(control), m_control(control), m_kind(kind), m_hover(hover), m_press(press), m_rest(rest)
+{
+    control->setMouseTracking(true);
+    control->installEventFilter(this);
+}
+
+void HoverLook::show(const QPixmap &picture)
+{
+    if (auto *image = qobject_cast<ImageElement *>(m_control)) {
+        if (picture.isNull())
+            image->clearPicture();
+        else
+            image->setPicture(picture);
+    } else if (auto *box = qobject_cast<PictureBox *>(m_control)) {
+        box->setPicture(picture);
+    }
+}
+
+void HoverLook::showRest()
+{
+    if (m_kind == LookKind::TextLink) {
+        QFont font = m_control->font();
+        font.setBold(false);
+        m_control->setFont(font);
+        if (auto *label = qobject_cast<QLabel *>(m_control))
+            label->adjustSize();
+        return;
+    }
+    show(m_kind == LookKind::HotSpot ? QPixmap() : m_rest);
+}
+
+void HoverLook::showHover()
+{
+    if (m_kind == LookKind::TextLink) {
+        QFont font = m_control->font();
+        font.setBold(true);
+        m_control->setFont(font);
+        if (auto *label = qobject_cast<QLabel *>(m_control))
+            label->adjustSize();
+        return;
+    }
+    show(m_hover);
+}
+
+void HoverLook::showPress()
+{
+    if (!m_press.isNull())
+        show(m_press);
+}
+
+bool HoverLook::eventFilter(QObject *, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        showHover();
+        // The pointer is over this control, not over the window's surface.
+        event->accept();
+        return m_kind == LookKind::TextLink;
+    case QEvent::MouseButtonPress:
+        showPress();
+        return false;
+    default:
+        return false;
+    }
+}
