@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "platform/WindowManagerMove.h"
+
 WindowDrag::WindowDrag(QWidget *window) : QObject(window), m_window(window)
 {
     window->setMouseTracking(true);
@@ -44,8 +46,7 @@ void WindowDrag::onMove(const QMouseEvent *event)
         // manager in move mode: start only once the pointer has travelled.
         if (!m_dragging && travel.manhattanLength() >= QApplication::startDragDistance()) {
             m_dragging = true;
-            QWindow *handle = m_window->windowHandle();
-            m_manual = !(handle && handle->startSystemMove());
+            m_manual = !platform::startWindowManagerMove(m_window->windowHandle(), m_pressGlobal);
             if (!m_manual)
                 m_pressed = false; // the window manager has the pointer now
         }

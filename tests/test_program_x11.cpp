@@ -1,0 +1,350 @@
+// The real program under the real X server, driven from outside with
+// xdotool, first without a window manager and then under openbox.
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QWidget>
+
+#include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Runs xdotool while this process keeps answering its own windows (a drag
+// passing over them waits for their replies).
+QString xdo(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    process.waitForStarted();
+    QElapsedTimer clock;
+    clock.start();
+    while (!process.waitForFinished(5) && clock.elapsed() < 20000)
+        QCoreApplication::processEvents();
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+}
+
+void pointerTo(QPoint at)
+{
+    xdo({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
+}
+
+void clickAt(QPoint at)
+{
+    pointerTo(at);
+    xdo({"click", "1"});
+}
+
+// Presses at `from`, moves to `to` in small steps and releases.
+void dragPointer(QPoint from, QPoint to, int steps = 12)
+{
+    pointerTo(from);
+    xdo({"mousedown", "1"});
+    for (int i = 1; i <= steps; ++i) {
+        pointerTo(from + (to - from) * i / steps);
+        QTest::qWait(25);
+    }
+    xdo({"mouseup", "1"});
+}
+
+// A plain window below everything, recording where it was pressed.
+class Below : public QWidget {
+public:
+    QList<QPoint> presses;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override { presses << event->globalPosition().toPoint(); }
+};
+
+} // namespace
+
+class ProgramX11Test : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_tmp;
+    QString m_program;   // a copy of the program folder
+    QProcessEnvironment m_env;
+    QProcess *m_tolvik = nullptr;
+    QString m_window;
+    QProcess m_openbox;
+    Below m_below;
+
+    QString path(const QString &name) const { return m_tmp.filePath(name); }
+
+    bool startTolvik()
+    {
+        m_tolvik = new QProcess(this);
+        m_tolvik->setProcessEnvironment(m_env);
+        m_tolvik->start(m_program + QStringLiteral("/tolvik"), {});
+        if (!m_tolvik->waitForStarted())
+            return false;
+        for (int i = 0; i < 100 && m_window.isEmpty(); ++i) {
+            QTest::qWait(100);
+            const QStringList ids = xdo({"search", "--onlyvisible", "--pid",
+                                         QString::number(m_tolvik->processId()), "--name", "^Tolvik$"})
+                                        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            if (!ids.isEmpty())
+                m_window = ids.first();
+        }
+        QTest::qWait(300);
+        return !m_window.isEmpty();
+    }
+
+    bool ensureTolvik()
+    {
+        return (m_tolvik && m_tolvik->state() == QProcess::Running && !m_window.isEmpty()) || startTolvik();
+    }
+
+    void stopTolvik()
+    {
+        if (!m_tolvik)
+            return;
+        m_tolvik->kill();
+        m_tolvik->waitForFinished();
+        delete m_tolvik;
+        m_tolvik = nullptr;
+        m_window.clear();
+    }
+
+    QRect geometry()
+    {
+        const QString shell = xdo({"getwindowgeometry", "--shell", m_window});
+        QMap<QString, int> v;
+        for (const QString &line : shell.split(QLatin1Char('\n'))) {
+            const auto parts = line.split(QLatin1Char('='));
+            if (parts.size() == 2)
+                v[parts[0]] = parts[1].toInt();
+        }
+        return {v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]};
+    }
+
+    QPoint at(int x, int y) { return geometry().topLeft() + QPoint(x, y); }
+
+    QString wmState()
+    {
+        return QString::fromLocal8Bit(test::run(QStringLiteral("xprop"), {"-id", m_window, "WM_STATE"}).out);
+    }
+
+    QStringList mp3sIn(const QString &folder)
+    {
+        return QDir(folder).entryList({QStringLiteral("*.mp3")}, QDir::Files, QDir::Name);
+    }
+
+    QString wav(const QString &name, double seconds)
+    {
+        const QString file = path(name);
+        return test::makeWav(file, {"-r", "44100", "-c", "2", "-b", "16"}, seconds, QStringLiteral("pinknoise"))
+                   ? file
+                   : QString();
+    }
+
+    void dropFromAnotherProcess(const QStringList &files)
+    {
+        QProcess source;
+        source.start(QStringLiteral(TOLVIK_DRAG_SOURCE), files);
+        QVERIFY(source.waitForStarted());
+        QString sourceWindow;
+        for (int i = 0; i < 50 && sourceWindow.isEmpty(); ++i) {
+            QTest::qWait(100);
+            sourceWindow = xdo({"search", "--onlyvisible", "--name", "^DragSource$"}).section('\n', 0, 0);
+        }
+        QVERIFY(!sourceWindow.isEmpty());
+        QTest::qWait(200);
+        dragPointer(QPoint(40, 40), at(238 + 71, 35 + 73), 20);
+        QTest::qWait(1500); // the target fetches the file list from the source after the drop
+        source.kill();
+        source.waitForFinished();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // A program folder of our own, so that outputs stay in the test's folder.
+        m_program = path(QStringLiteral("program"));
+        QDir().mkpath(m_program + QStringLiteral("/data"));
+        QDir().mkpath(m_program + QStringLiteral("/output"));
+        for (const char *file : {"tolvik", "data/conv", "sound.wav", "help.html"})
+            QVERIFY(QFile::copy(test::programDir() + QLatin1Char('/') + QLatin1String(file),
+                                m_program + QLatin1Char('/') + QLatin1String(file)));
+        QDir().mkpath(path(QStringLiteral("run")));
+        QFile::setPermissions(path(QStringLiteral("run")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        m_env = QProcessEnvironment::systemEnvironment();
+        m_env.insert(QStringLiteral("TMPDIR"), m_tmp.path());
+        m_env.insert(QStringLiteral("XDG_RUNTIME_DIR"), path(QStringLiteral("run")));
+        m_env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        const QString bin = test::makeXdgOpenStandIn(path(QStringLiteral("bin")), path(QStringLiteral("opened.log")));
+        m_env.insert(QStringLiteral("PATH"), bin + QLatin1Char(':') + m_env.value(QStringLiteral("PATH")));
+
+        pointerTo({1279, 1023});
+        m_below.setWindowTitle(QStringLiteral("Below"));
+        m_below.setGeometry(QGuiApplication::primaryScreen()->geometry());
+        m_below.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m_below));
+    }
+
+    void cleanupTestCase()
+    {
+        stopTolvik();
+        if (m_openbox.state() != QProcess::NotRunning) {
+            m_openbox.kill();
+            m_openbox.waitForFinished();
+        }
+    }
+
+    void oneInstanceOnly()
+    {
+        QVERIFY(startTolvik());
+        QProcess second;
+        second.setProcessEnvironment(m_env);
+        second.start(m_program + QStringLiteral("/tolvik"), {});
+        QVERIFY(second.waitForFinished(5000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(xdo({"search", "--onlyvisible", "--name", "^Tolvik$"}).split('\n', Qt::SkipEmptyParts).size(), 1);
+        QCOMPARE(m_tolvik->state(), QProcess::Running);
+
+        // A killed instance's lock does not block the next start.
+        ::kill(static_cast<pid_t>(m_tolvik->processId()), SIGKILL);
+        m_tolvik->waitForFinished();
+        delete m_tolvik;
+        m_tolvik = nullptr;
+        m_window.clear();
+        QVERIFY(startTolvik());
+    }
+
+    void theShapeLetsClicksThrough()
+    {
+        QVERIFY(ensureTolvik());
+        const QString info = QString::fromLocal8Bit(
+            test::run(QStringLiteral("xwininfo"), {"-shape", "-id", m_window}).out);
+        const QRegularExpression extents(QStringLiteral("Window shape extents:\\s+(\\d+)x(\\d+)\\+(\\d+)\\+(\\d+)"));
+        const auto match = extents.match(info);
+        QVERIFY2(match.hasMatch(), qPrintable(info));
+        QCOMPARE(match.captured(1).toInt(), 386);
+        QCOMPARE(match.captured(2).toInt(), 213);
+        QCOMPARE(match.captured(3).toInt(), 6);
+        QCOMPARE(match.captured(4).toInt(), 3);
+
+        m_below.presses.clear();
+        const QPoint corner = at(2, 1); // key colour
+        clickAt(corner);
+        QTRY_COMPARE(m_below.presses.size(), 1);
+        QCOMPARE(m_below.presses.first(), corner);
+        clickAt(at(200, 100)); // the panel
+        QTest::qWait(300);
+        QCOMPARE(m_below.presses.size(), 1);
+        pointerTo({1279, 1023});
+    }
+
+    void withoutAWindowManagerTheWindowStillFollowsADrag()
+    {
+        QVERIFY(ensureTolvik());
+        const QRect before = geometry();
+        dragPointer(at(260, 200), at(260 + 60, 200 + 40));
+        QTRY_COMPARE(geometry().topLeft(), before.topLeft() + QPoint(60, 40));
+    }
+
+    void aDropFromAnotherProcessIsConverted()
+    {
+        QVERIFY(ensureTolvik());
+        const QStringList files{wav(QStringLiteral("d1.wav"), 0.5), wav(QStringLiteral("d2.wav"), 0.5),
+                                wav(QStringLiteral("d3.wav"), 0.5)};
+        dropFromAnotherProcess(files);
+        const QString out = m_program + QStringLiteral("/output");
+        QTRY_COMPARE_WITH_TIMEOUT(mp3sIn(out), (QStringList{"d1.mp3", "d2.mp3", "d3.mp3"}), 30000);
+        QCOMPARE(test::probeMp3(out + QStringLiteral("/d2.mp3")).samples, 22050);
+        QTRY_VERIFY(QFile::exists(path(QStringLiteral("opened.log"))));
+    }
+
+    void exitDuringABatchEndsAtOnceAndLeavesTheEncoder()
+    {
+        QVERIFY(ensureTolvik());
+        const QString longFile = wav(QStringLiteral("long.wav"), 420);
+        const QString temp = m_tmp.path() + QStringLiteral("/tolvik-%1").arg(::getuid());
+        dropFromAnotherProcess({longFile});
+        // Wait for the encoder to run on the temporary copy.
+        QString encoder;
+        for (int i = 0; i < 100 && encoder.isEmpty(); ++i) {
+            QTest::qWait(50);
+            encoder = QString::fromLocal8Bit(test::run(QStringLiteral("pgrep"), {"-f", temp + "/tmpfile1.mp3"}).out).trimmed();
+        }
+        QVERIFY(!encoder.isEmpty());
+        QTest::qWait(300);
+        clickAt(at(369 + 7, 10 + 7)); // the exit glyph
+        // (It may have ended already while xdotool ran.)
+        QVERIFY(m_tolvik->state() == QProcess::NotRunning || m_tolvik->waitForFinished(2000));
+        QCOMPARE(m_tolvik->exitCode(), 0);
+        QVERIFY(!QFile::exists(temp + QStringLiteral("/tmpfile.wav")));
+        QVERIFY(!QFile::exists(temp + QStringLiteral("/tmpfile1.mp3")));
+        QCOMPARE(::kill(encoder.section('\n', 0, 0).toInt(), 0), 0); // still running
+        QTRY_VERIFY_WITH_TIMEOUT(::kill(encoder.section('\n', 0, 0).toInt(), 0) != 0, 60000);
+        QVERIFY(!mp3sIn(m_program + QStringLiteral("/output")).contains(QStringLiteral("long.mp3")));
+        delete m_tolvik;
+        m_tolvik = nullptr;
+        m_window.clear();
+    }
+
+    void underOpenbox()
+    {
+        m_openbox.start(QStringLiteral("openbox"), {"--sm-disable"});
+        QVERIFY(m_openbox.waitForStarted());
+        QTest::qWait(1500);
+        stopTolvik();
+        QVERIFY(startTolvik());
+
+        // Dragging by the surface moves the window by the pointer's travel.
+        QRect before = geometry();
+        dragPointer(at(260, 200), at(260 + 80, 200 + 50));
+        QTRY_COMPARE(geometry().topLeft(), before.topLeft() + QPoint(80, 50));
+
+        // Quick clicks start no drag, and the next click on a control works.
+        before = geometry();
+        const QPoint bare = at(260, 200);
+        for (int i = 0; i < 10; ++i)
+            clickAt(bare);
+        pointerTo(bare + QPoint(30, -15));
+        QTest::qWait(300);
+        QCOMPARE(geometry().topLeft(), before.topLeft());
+
+        // The arrow boxes drop their lists.
+        const auto visibleWindows = [&] {
+            return xdo({"search", "--onlyvisible", "--pid", QString::number(m_tolvik->processId()), ""})
+                .split('\n', Qt::SkipEmptyParts)
+                .size();
+        };
+        const int closed = visibleWindows();
+        for (const QPoint box : {QPoint(88, 56), QPoint(206, 56), QPoint(206, 104)}) {
+            clickAt(at(box.x() + 9, box.y() + 9));
+            QTRY_VERIFY(visibleWindows() > closed);
+            xdo({"key", "Escape"});
+            QTRY_COMPARE(visibleWindows(), closed);
+        }
+
+        // It stays above a normal window that is activated after it.
+        const QString belowId = xdo({"search", "--name", "^Below$"}).section('\n', 0, 0);
+        xdo({"windowactivate", "--sync", belowId});
+        QTest::qWait(300);
+        const QString stacking = QString::fromLocal8Bit(
+            test::run(QStringLiteral("xprop"), {"-root", "_NET_CLIENT_LIST_STACKING"}).out);
+        const QString hexBelow = QStringLiteral("0x%1").arg(belowId.toULongLong(), 0, 16);
+        const QString hexTolvik = QStringLiteral("0x%1").arg(m_window.toULongLong(), 0, 16);
+        QVERIFY2(stacking.indexOf(hexTolvik) > stacking.indexOf(hexBelow), qPrintable(stacking));
+        QVERIFY(test::run(QStringLiteral("xprop"), {"-id", m_window, "_NET_WM_STATE"}).out.contains("_NET_WM_STATE_ABOVE"));
+
+        // Minimise iconifies it.
+        clickAt(at(349 + 7, 9 + 7));
+        QTRY_VERIFY2(wmState().contains(QStringLiteral("Iconic")), qPrintable(wmState()));
+    }
+};
+
+QTEST_MAIN(ProgramX11Test)
+#include "test_program_x11.moc"
