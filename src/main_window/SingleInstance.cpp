@@ -1,11 +1,14 @@
 #include "SingleInstance.h"
 
+#include <QDir>
 #include <QStandardPaths>
 
 bool SingleInstance::claim()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    m_lock = std::make_unique<QLockFile>(folder + QStringLiteral("/tolvik.lock"));
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) // no usable runtime folder: the user's home
+        folder = QDir::homePath();
+    m_lock = std::make_unique<QLockFile>(folder + QStringLiteral("/.tolvik.lock"));
     // Never stale by age: only a dead owner frees the lock.
     m_lock->setStaleLockTime(0);
     return m_lock->tryLock(0);
