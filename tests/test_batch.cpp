@@ -62,7 +62,7 @@ class BatchTest : public QObject {
 
     std::unique_ptr<FrmMain> window(const QString &programFolder = test::programDir())
     {
-        auto w = std::make_unique<FrmMain>(Installation{programFolder, m_tmp.path()});
+        auto w = std::make_unique<FrmMain>(Installation{programFolder, m_tmp.path(), {}});
         w->setProgramEnd([] {});
         if (!w->Form_Load())
             return nullptr;

@@ -24,7 +24,7 @@ class MainWindowTest : public QObject {
 
     std::unique_ptr<FrmMain> loadedWindow(bool *ended = nullptr)
     {
-        auto window = std::make_unique<FrmMain>(Installation{test::programDir(), m_tmp.path()});
+        auto window = std::make_unique<FrmMain>(Installation{test::programDir(), m_tmp.path(), {}});
         window->setProgramEnd([ended] {
             if (ended)
                 *ended = true;
@@ -176,7 +176,7 @@ private slots:
         }
 
         // A start-up whose folder is unusable still completes.
-        auto w = std::make_unique<FrmMain>(Installation{test::programDir(), base2.path()});
+        auto w = std::make_unique<FrmMain>(Installation{test::programDir(), base2.path(), {}});
         QVERIFY(w->Form_Load());
         QVERIFY(!w->tempFolder().usable);
         QCOMPARE(w->control<QLineEdit>("txtPath")->text(), test::programDir() + QStringLiteral("/output"));

@@ -25,7 +25,7 @@ private slots:
 
     void ticksUpToPleaseWait()
     {
-        FrmMain w(Installation{test::programDir(), m_tmp.path()});
+        FrmMain w(Installation{test::programDir(), m_tmp.path(), {}});
         w.setProgramEnd([] {});
         QVERIFY(w.Form_Load());
         ProgressDisplay &progress = w.progress();

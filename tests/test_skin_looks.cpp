@@ -66,7 +66,7 @@ private slots:
     {
         // Keep the real pointer off the window: its own moves would reset looks.
         QCursor::setPos(QPoint(0, 0));
-        m_w = std::make_unique<FrmMain>(Installation{test::programDir(), m_tmp.path()});
+        m_w = std::make_unique<FrmMain>(Installation{test::programDir(), m_tmp.path(), {}});
         m_w->setProgramEnd([] {});
         QVERIFY(m_w->Form_Load());
         QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
@@ -144,7 +144,7 @@ private slots:
     void helpWithoutTheFileStillRestsItsButton()
     {
         QTemporaryDir bare;
-        FrmMain w(Installation{bare.path(), m_tmp.path()});
+        FrmMain w(Installation{bare.path(), m_tmp.path(), {}});
         w.setProgramEnd([] {});
         m_w.reset(); // one instance at a time
         QVERIFY(w.Form_Load());

@@ -1,7 +1,7 @@
 #include "FrmMain.h"
 
 #include "Version.h"
-#include "skin/HoverLook.h"
+#include "feedback/FrmSuggest.h"
 #include "skin/ImageElement.h"
 #include "skin/MainLayout.h"
 #include "skin/PictureBox.h"
@@ -180,8 +180,20 @@ void FrmMain::imgHelp_Click()
 bool FrmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched->objectName() == QLatin1String("lblFeed") && event->type() == QEvent::MouseButtonRelease)
-        emit feedbackRequested();
+        lblFeed_Click();
     return SkinnedWindow::eventFilter(watched, event);
+}
+
+void FrmMain::lblFeed_Click()
+{
+    if (!m_feedback) {
+        m_feedback = new FrmSuggest(m_installation.feedbackHost);
+        m_feedback->Form_Load(this);
+    }
+    m_feedback->show();
+    m_feedback->raise();
+    m_feedback->activateWindow();
+    m_feedback->control<QWidget>("txtName")->setFocus();
 }
 
 void FrmMain::imgBrowse_Click()

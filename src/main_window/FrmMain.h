@@ -4,7 +4,10 @@
 #include "Installation.h"
 #include "ProgressDisplay.h"
 #include "SingleInstance.h"
+#include "feedback/FrmSuggest.h"
 #include "skin/SkinnedWindow.h"
+
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -43,8 +46,9 @@ public:
     static QString versionCaption();
     SkinBehaviour &skin() { return *m_skin; }
 
-signals:
-    void feedbackRequested();
+    // The feedback window while it is open.
+    FrmSuggest *feedbackWindow() const { return m_feedback; }
+    void lblFeed_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -83,6 +87,7 @@ private:
     ImageElement *imgExit;
     ImageElement *imgHelp;
     SkinBehaviour *m_skin;
+    QPointer<FrmSuggest> m_feedback;
 
     std::unique_ptr<ProgressDisplay> m_progress;
     std::unique_ptr<ConversionBatch> m_batch;

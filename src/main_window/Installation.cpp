@@ -1,5 +1,6 @@
 #include "Installation.h"
 
+#include "Version.h"
 #include "platform/ProgramFolder.h"
 
 #include <QDir>
@@ -7,7 +8,7 @@
 
 Installation Installation::ofRunningProgram()
 {
-    return {platform::programFolder(), QDir::tempPath()};
+    return {platform::programFolder(), QDir::tempPath(), QStringLiteral(TOLVIK_FEEDBACK_HOST)};
 }
 
 QString Installation::file(const QString &relative) const

@@ -8,6 +8,7 @@
 struct Installation {
     QString programFolder;
     QString tempBase;
+    QString feedbackHost; // host (and port) of the maker's feedback server
 
     static Installation ofRunningProgram();
 

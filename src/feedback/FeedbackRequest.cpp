@@ -1,0 +1,33 @@
+#include "FeedbackRequest.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+
+FeedbackRequest::FeedbackRequest(QObject *parent)
+    : QObject(parent), m_network(new QNetworkAccessManager(this))
+{
+}
+
+QUrl FeedbackRequest::feedbackUrl(const QString &host, const QString &name, const QString &email,
+                                  const QString &comment)
+{
+    // The e-mail address travels under the key "age": the server expects it there.
+    const QByteArray address = "http://" + host.toUtf8() + "/suggest/post.php?name="
+                               + QUrl::toPercentEncoding(name) + "&age=" + QUrl::toPercentEncoding(email)
+                               + "&comment=" + QUrl::toPercentEncoding(comment);
+    return QUrl::fromEncoded(address, QUrl::StrictMode);
+}
+
+void FeedbackRequest::Navigate(const QUrl &url)
+{
+    QNetworkRequest request(url);
+    request.setTransferTimeout(m_timeLimit);
+    QNetworkReply *reply = m_network->get(request);
+    connect(reply, &QNetworkReply::finished, this, [this, reply] {
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        const bool accepted = reply->error() == QNetworkReply::NoError && status >= 200 && status <= 299;
+        reply->deleteLater();
+        emit DocumentComplete(accepted);
+    });
+}

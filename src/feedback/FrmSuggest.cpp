@@ -1,0 +1,95 @@
+#include "FrmSuggest.h"
+
+#include "FeedbackRequest.h"
+#include "skin/FeedbackLayout.h"
+#include "skin/ImageElement.h"
+#include "skin/SkinBehaviour.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cmath>
+
+FrmSuggest::FrmSuggest(const QString &feedbackHost)
+    : SkinnedWindow(feedbackWindowSpec()), m_host(feedbackHost)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    txtName = control<QLineEdit>("txtName");
+    txtEMail = control<QLineEdit>("txtEMail");
+    txtComment = control<QLineEdit>("txtComment");
+    lblSending = control<QLabel>("lblSending");
+    Command1 = control<QPushButton>("Command1");
+    Command2 = control<QPushButton>("Command2");
+    imgSend = control<ImageElement>("imgSend");
+    imgBack = control<ImageElement>("imgBack");
+    imgExit = control<ImageElement>("imgExit");
+    wb = new FeedbackRequest(this);
+    wb->setObjectName(QStringLiteral("wb"));
+    new SkinBehaviour(this, feedbackSkinSpec());
+
+    connect(Command1, &QPushButton::clicked, this, &FrmSuggest::Command1_Click);
+    connect(imgSend, &ImageElement::clicked, this, &FrmSuggest::imgSend_Click);
+    connect(Command2, &QPushButton::clicked, this, &QWidget::close);
+    connect(imgBack, &ImageElement::clicked, this, &QWidget::close);
+    connect(imgExit, &ImageElement::clicked, this, &QWidget::close);
+    connect(wb, &FeedbackRequest::DocumentComplete, this, &FrmSuggest::wb_DocumentComplete);
+}
+
+QPoint FrmSuggest::placementUnder(const QRect &mainFrame, int ownWidth)
+{
+    const double left = mainFrame.left() + (mainFrame.width() - ownWidth) / 2.0;
+    return {static_cast<int>(std::lround(left)), mainFrame.top() + mainFrame.height()};
+}
+
+void FrmSuggest::Form_Load(const QWidget *mainWindow)
+{
+    applyColourKey();
+    if (mainWindow)
+        move(placementUnder(mainWindow->frameGeometry(), frameGeometry().width()));
+}
+
+void FrmSuggest::prompt(const QString &text, QLineEdit *field)
+{
+    lblSending->setText(text);
+    lblSending->adjustSize();
+    lblSending->show();
+    field->setFocus();
+}
+
+void FrmSuggest::setSendEnabled(bool enabled)
+{
+    Command1->setEnabled(enabled);
+    imgSend->setEnabled(enabled);
+}
+
+void FrmSuggest::Command1_Click()
+{
+    if (txtName->text().isEmpty())
+        return prompt(QStringLiteral("Your Name?"), txtName);
+    if (txtEMail->text().isEmpty())
+        return prompt(QStringLiteral("Your Email?"), txtEMail);
+    if (txtComment->text().isEmpty())
+        return prompt(QStringLiteral("Comment?"), txtComment);
+
+    lblSending->setText(QStringLiteral("Sending..."));
+    lblSending->adjustSize();
+    lblSending->show();
+    setSendEnabled(false);
+    wb->Navigate(FeedbackRequest::feedbackUrl(m_host, txtName->text(), txtEMail->text(), txtComment->text()));
+}
+
+void FrmSuggest::imgSend_Click()
+{
+    if (Command1->isEnabled())
+        Command1_Click();
+}
+
+void FrmSuggest::wb_DocumentComplete(bool accepted)
+{
+    lblSending->setText(accepted ? QStringLiteral("Finished.") : QStringLiteral("Not sent."));
+    lblSending->adjustSize();
+    // A failed request may be sent again without typing again.
+    if (!accepted)
+        setSendEnabled(true);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "skin/SkinnedWindow.h"
+
+class FeedbackRequest;
+class ImageElement;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The feedback window: name, e-mail address and comment, sent to the
+// maker's server as one request. Frameless and skinned, modeless, with no
+// owner; it is destroyed when closed.
+class FrmSuggest : public SkinnedWindow {
+    Q_OBJECT
+public:
+    explicit FrmSuggest(const QString &feedbackHost);
+
+    // Applies the colour key and places the window under `mainWindow`.
+    void Form_Load(const QWidget *mainWindow);
+    FeedbackRequest *request() const { return wb; }
+
+    // Where the window goes under a main window (outer coordinates).
+    static QPoint placementUnder(const QRect &mainFrame, int ownWidth);
+
+private:
+    void Command1_Click();
+    void imgSend_Click();
+    void wb_DocumentComplete(bool accepted);
+    void prompt(const QString &text, QLineEdit *field);
+    void setSendEnabled(bool enabled);
+
+    QString m_host;
+    QLineEdit *txtName;
+    QLineEdit *txtEMail;
+    QLineEdit *txtComment;
+    QLabel *lblSending;
+    QPushButton *Command1;
+    QPushButton *Command2;
+    ImageElement *imgSend;
+    ImageElement *imgBack;
+    ImageElement *imgExit;
+    FeedbackRequest *wb;
+};

@@ -1,0 +1,304 @@
+// The feedback window against a real HTTP server on 127.0.0.1.
+#include "TestSupport.h"
+#include "feedback/FeedbackRequest.h"
+#include "feedback/FrmSuggest.h"
+#include "main_window/FrmMain.h"
+#include "skin/ImageElement.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrlQuery>
+
+namespace {
+
+// A small HTTP server: it records each request's target and answers with
+// the status it is told, or not at all.
+class HttpServer : public QTcpServer {
+public:
+    int status = 200; // 0: never answer
+    QList<QByteArray> targets;
+    QList<QByteArray> methods;
+
+    HttpServer()
+    {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    m_buffers[socket] += socket->readAll();
+                    if (!m_buffers[socket].contains("\r\n\r\n"))
+                        return;
+                    const QList<QByteArray> line = m_buffers[socket].left(m_buffers[socket].indexOf("\r\n")).split(' ');
+                    methods << line.value(0);
+                    targets << line.value(1);
+                    if (status == 0)
+                        return;
+                    const QByteArray body = "ok";
+                    socket->write("HTTP/1.1 " + QByteArray::number(status) + " Whatever\r\nContent-Length: "
+                                  + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+                    socket->disconnectFromHost();
+                });
+            }
+        });
+    }
+    QString host() const { return QStringLiteral("127.0.0.1:%1").arg(serverPort()); }
+
+private:
+    QHash<QTcpSocket *, QByteArray> m_buffers;
+};
+
+} // namespace
+
+class FeedbackTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_tmp;
+    std::unique_ptr<FrmMain> m_main;
+    std::unique_ptr<HttpServer> m_server;
+
+    FrmSuggest *open()
+    {
+        m_main->lblFeed_Click();
+        return m_main->feedbackWindow();
+    }
+    static QLineEdit *field(FrmSuggest *w, const char *name) { return w->control<QLineEdit>(name); }
+    static QString status(FrmSuggest *w) { return w->control<QLabel>("lblSending")->text(); }
+    static void fill(FrmSuggest *w, const QString &name, const QString &mail, const QString &comment)
+    {
+        field(w, "txtName")->setText(name);
+        field(w, "txtEMail")->setText(mail);
+        field(w, "txtComment")->setText(comment);
+    }
+    static void send(FrmSuggest *w) { QTest::mouseClick(w->control<ImageElement>("imgSend"), Qt::LeftButton); }
+    static bool sendEnabled(FrmSuggest *w)
+    {
+        return w->control<ImageElement>("imgSend")->isEnabled() && w->control<QPushButton>("Command1")->isEnabled();
+    }
+
+private slots:
+    void init()
+    {
+        m_server = std::make_unique<HttpServer>();
+        m_main = std::make_unique<FrmMain>(Installation{test::programDir(), m_tmp.path(), m_server->host()});
+        m_main->setProgramEnd([] {});
+        QVERIFY(m_main->Form_Load());
+    }
+
+    void cleanup()
+    {
+        if (m_main->feedbackWindow())
+            m_main->feedbackWindow()->close();
+        QApplication::processEvents();
+        m_main.reset();
+        m_server.reset();
+    }
+
+    void sendsExactlyTheTypedTexts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("mail");
+        QTest::addColumn<QString>("comment");
+        QTest::newRow("plain") << "Ann" << "mail" << "hi";
+        QTest::newRow("query characters") << "A&B=C" << "x#y" << "&x=1";
+        QTest::newRow("blanks, plus and percent") << "a b+c%" << "a b+c%" << "a b+c% 100%20";
+        QTest::newRow("letters outside ASCII") << "Zoë Ångström" << "jürgen@exämple.de" << "日本語のコメント ✓";
+        QTest::newRow("at the limits") << QString(50, 'n') << QString(100, 'e') << QString(256, QChar(0x00e9));
+        QTest::newRow("single blanks") << " " << " " << " ";
+    }
+
+    void sendsExactlyTheTypedTexts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, mail);
+        QFETCH(QString, comment);
+        FrmSuggest *w = open();
+        QVERIFY(w);
+        fill(w, name, mail, comment);
+        send(w);
+        QCOMPARE(status(w), QStringLiteral("Sending..."));
+        QVERIFY(!sendEnabled(w));
+        QTRY_COMPARE(status(w), QStringLiteral("Finished."));
+        QVERIFY(!sendEnabled(w));
+
+        QCOMPARE(m_server->targets.size(), 1);
+        QCOMPARE(m_server->methods.first(), QByteArray("GET"));
+        const QUrl target = QUrl::fromEncoded("http://x" + m_server->targets.first());
+        QCOMPARE(target.path(), QStringLiteral("/suggest/post.php"));
+        const auto items = QUrlQuery(target).queryItems(QUrl::FullyDecoded);
+        QCOMPARE(items.size(), 3);
+        QCOMPARE(items[0].first, QStringLiteral("name"));
+        QCOMPARE(items[1].first, QStringLiteral("age"));
+        QCOMPARE(items[2].first, QStringLiteral("comment"));
+        QCOMPARE(items[0].second, name);
+        QCOMPARE(items[1].second, mail);
+        QCOMPARE(items[2].second, comment);
+    }
+
+    void emptyFieldsArePromptedFor()
+    {
+        FrmSuggest *w = open();
+        QApplication::setActiveWindow(w);
+        auto *label = w->control<QLabel>("lblSending");
+        QVERIFY(label->isHidden());
+        send(w);
+        QCOMPARE(status(w), QStringLiteral("Your Name?"));
+        QVERIFY(label->isVisible());
+        QTRY_VERIFY(field(w, "txtName")->hasFocus());
+        field(w, "txtName")->setText(QStringLiteral("Ann"));
+        send(w);
+        QCOMPARE(status(w), QStringLiteral("Your Email?"));
+        QTRY_VERIFY(field(w, "txtEMail")->hasFocus());
+        field(w, "txtEMail")->setText(QStringLiteral("ann@example.org"));
+        send(w);
+        QCOMPARE(status(w), QStringLiteral("Comment?"));
+        QTRY_VERIFY(field(w, "txtComment")->hasFocus());
+        QVERIFY(sendEnabled(w));
+        QTest::qWait(100);
+        QVERIFY(m_server->targets.isEmpty());
+    }
+
+    void aSecondClickWhileSendingSendsNothing()
+    {
+        m_server->status = 0;
+        FrmSuggest *w = open();
+        fill(w, QStringLiteral("Ann"), QStringLiteral("mail"), QStringLiteral("hi"));
+        send(w);
+        send(w);
+        QMetaObject::invokeMethod(w->control<QPushButton>("Command1"), "click");
+        QTRY_COMPARE(m_server->targets.size(), 1);
+        QTest::qWait(200);
+        QCOMPARE(m_server->targets.size(), 1);
+        QCOMPARE(status(w), QStringLiteral("Sending..."));
+    }
+
+    void failuresAreNotReportedAsSent_data()
+    {
+        QTest::addColumn<int>("serverStatus");
+        QTest::newRow("refused") << -1;
+        QTest::newRow("404") << 404;
+        QTest::newRow("500") << 500;
+        QTest::newRow("no answer") << 0;
+    }
+
+    void failuresAreNotReportedAsSent()
+    {
+        QFETCH(int, serverStatus);
+        FrmSuggest *w = open();
+        if (serverStatus < 0)
+            m_server->close(); // nothing listens there any more
+        else
+            m_server->status = serverStatus;
+        w->request()->setTimeLimit(500);
+        fill(w, QStringLiteral("Ann"), QStringLiteral("mail"), QStringLiteral("hi"));
+        send(w);
+        QTRY_COMPARE(status(w), QStringLiteral("Not sent."));
+        QVERIFY(sendEnabled(w));
+        // Once the server answers, sending again works without typing again.
+        if (serverStatus >= 0) {
+            m_server->status = 200;
+            send(w);
+            QTRY_COMPARE(status(w), QStringLiteral("Finished."));
+            QCOMPARE(m_server->targets.size(), 2);
+        }
+    }
+
+    void closingWhileSendingAbandonsTheRequest()
+    {
+        m_server->status = 0;
+        FrmSuggest *w = open();
+        fill(w, QStringLiteral("Ann"), QStringLiteral("mail"), QStringLiteral("hi"));
+        send(w);
+        QTRY_COMPARE(m_server->targets.size(), 1);
+        QTest::mouseClick(w->control<ImageElement>("imgExit"), Qt::LeftButton);
+        QTRY_VERIFY(!m_main->feedbackWindow());
+        QTest::qWait(100);
+
+        // Opened anew: empty, and sending works again.
+        m_server->status = 200;
+        w = open();
+        QCOMPARE(field(w, "txtName")->text(), QString());
+        QVERIFY(w->control<QLabel>("lblSending")->isHidden());
+        QVERIFY(sendEnabled(w));
+        fill(w, QStringLiteral("Bo"), QStringLiteral("m"), QStringLiteral("c"));
+        send(w);
+        QTRY_COMPARE(status(w), QStringLiteral("Finished."));
+        QTest::mouseClick(w->control<ImageElement>("imgBack"), Qt::LeftButton);
+        QTRY_VERIFY(!m_main->feedbackWindow());
+    }
+
+    void theLinkOpensOneWindowUnderTheMainWindow()
+    {
+        FrmSuggest *w = open();
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->objectName(), QStringLiteral("frmSuggest"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("FeedBack"));
+        QCOMPARE(w->size(), QSize(327, 177));
+        QVERIFY(w->windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(!(w->windowFlags() & Qt::WindowStaysOnTopHint));
+        QVERIFY(!w->parentWidget());
+        const QRect main = m_main->frameGeometry();
+        QCOMPARE(w->frameGeometry().topLeft(), QPoint(main.left() + (main.width() - 327) / 2, main.bottom() + 1));
+        QCOMPARE(FrmSuggest::placementUnder(QRect(100, 200, 395, 219), 327), QPoint(134, 419));
+        QCOMPARE(FrmSuggest::placementUnder(QRect(0, 900, 400, 220), 327), QPoint(37, 1120)); // .5 rounds
+
+        field(w, "txtName")->setText(QStringLiteral("kept"));
+        field(w, "txtEMail")->setFocus();
+        const QPoint where = w->pos();
+        FrmSuggest *again = open();
+        QCOMPARE(again, w);
+        QCOMPARE(field(w, "txtName")->text(), QStringLiteral("kept"));
+        QCOMPARE(w->pos(), where);
+        int windows = 0;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            windows += qobject_cast<FrmSuggest *>(top) && top->isVisible();
+        QCOMPARE(windows, 1);
+    }
+
+    void fieldsKeepTheirLimits()
+    {
+        FrmSuggest *w = open();
+        const std::pair<const char *, int> limits[] = {{"txtName", 50}, {"txtEMail", 100}, {"txtComment", 256}};
+        for (const auto &[name, limit] : limits) {
+            QLineEdit *edit = field(w, name);
+            QApplication::clipboard()->setText(QString(limit + 40, 'p'));
+            edit->clear();
+            edit->paste();
+            QCOMPARE(edit->text(), QString(limit, 'p'));
+            edit->clear();
+            QTest::keyClicks(edit, QString(limit + 5, 'k'));
+            QCOMPARE(edit->text().size(), limit);
+        }
+        QCOMPARE(field(w, "txtName")->toolTip(), QStringLiteral("Your Name"));
+        QCOMPARE(field(w, "txtEMail")->toolTip(), QStringLiteral("Email"));
+        QVERIFY(w->control<QPushButton>("Command1")->isHidden());
+        QVERIFY(w->control<QPushButton>("Command2")->isHidden());
+        QCOMPARE(w->control<QPushButton>("Command1")->text(), QStringLiteral("Send"));
+    }
+
+    void hoverLooksAndTheirReset()
+    {
+        FrmSuggest *w = open();
+        for (const char *name : {"imgSend", "imgBack", "imgExit"}) {
+            auto *hot = w->control<ImageElement>(name);
+            QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), hot->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(hot, &move);
+            QCOMPARE(hot->picture().toImage(),
+                     w->control<ImageElement>((QByteArray(name) + "Light").constData())->picture().toImage());
+        }
+        QMouseEvent surface(QEvent::MouseMove, QPointF(20, 150), w->mapToGlobal(QPointF(20, 150)), Qt::NoButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &surface);
+        for (const char *name : {"imgSend", "imgBack", "imgExit"})
+            QVERIFY(!w->control<ImageElement>(name)->hasPicture());
+    }
+};
+
+QTEST_MAIN(FeedbackTest)
+#include "test_feedback.moc"
