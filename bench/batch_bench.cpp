@@ -1,0 +1,130 @@
+// Runs the real batch on files it makes and prints: the batch's wall time
+// against conv run alone on the same files, the fixed cost per file, the
+// program's own CPU time against the encoder's, and the memory of a queue
+// of 32,767 and 40,000 entries.  Usage: batch_bench (under any display, or
+// QT_QPA_PLATFORM=offscreen)
+#include "main_window/FrmMain.h"
+#include "sources/DropArea.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+double cpuSeconds(int who)
+{
+    rusage usage{};
+    getrusage(who, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+long residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return 0;
+}
+
+QStringList makeWavs(const QString &folder, int count, double seconds)
+{
+    QStringList files;
+    for (int i = 0; i < count; ++i) {
+        const QString file = QStringLiteral("%1/in-%2-%3.wav").arg(folder).arg(seconds).arg(i);
+        QProcess::execute(QStringLiteral("sox"), {"-n", "-r", "44100", "-c", "2", "-b", "16", file, "synth",
+                                                   QString::number(seconds), "pinknoise", "vol", "0.5"});
+        files << file;
+    }
+    return files;
+}
+
+double convAlone(const QString &conv, const QStringList &files, const QString &out)
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (const QString &file : files)
+        QProcess::execute(conv, {"-i", file, "-y", "-ab", "128k", "-ar", "44100", "-ac", "2", out});
+    return clock.nsecsElapsed() / 1e9;
+}
+
+double runBatch(FrmMain &w, const QStringList &files)
+{
+    auto *data = new QMimeData;
+    QList<QUrl> urls;
+    for (const QString &file : files)
+        urls << QUrl::fromLocalFile(file);
+    data->setUrls(urls);
+    QSignalSpy ended(&w.batch(), &ConversionBatch::batchEnded);
+    QElapsedTimer clock;
+    clock.start();
+    auto *area = w.control<DropArea>("picDrag");
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(area, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(area, &drop);
+    ended.wait(3600 * 1000);
+    delete data;
+    return clock.nsecsElapsed() / 1e9;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QTemporaryDir tmp;
+    const Installation installation{QStringLiteral(TOLVIK_PROGRAM_DIR), tmp.path(), {}};
+    FrmMain w(installation);
+    w.setProgramEnd([] {});
+    if (!w.Form_Load()) {
+        std::fprintf(stderr, "batch_bench: another instance runs\n");
+        return 1;
+    }
+    w.control<QLineEdit>("txtPath")->setText(tmp.filePath(QStringLiteral("out")));
+    const QString sink = tmp.filePath(QStringLiteral("alone.mp3"));
+
+    const QStringList long10 = makeWavs(tmp.path(), 10, 60);
+    const double alone = convAlone(installation.encoder(), long10, sink);
+    const double selfBefore = cpuSeconds(RUSAGE_SELF);
+    const double childrenBefore = cpuSeconds(RUSAGE_CHILDREN);
+    const double batch = runBatch(w, long10);
+    const double selfCpu = cpuSeconds(RUSAGE_SELF) - selfBefore;
+    const double encoderCpu = cpuSeconds(RUSAGE_CHILDREN) - childrenBefore;
+    std::printf("(a) ten 60 s files: batch %.3f s, conv alone %.3f s, ratio %.3f (target <= 1.03)\n", batch, alone,
+                batch / alone);
+    std::printf("(c) CPU during that batch: program %.3f s, encoder %.3f s, ratio %.2f %% (target <= 1 %%)\n",
+                selfCpu, encoderCpu, 100 * selfCpu / encoderCpu);
+
+    const QStringList short50 = makeWavs(tmp.path(), 50, 0.1);
+    const double shortAlone = convAlone(installation.encoder(), short50, sink);
+    const double shortBatch = runBatch(w, short50);
+    std::printf("(b) fifty 0.1 s files: batch %.3f s, conv alone %.3f s, fixed cost %.1f ms a file (target <= 15)\n",
+                shortBatch, shortAlone, 1000 * (shortBatch - shortAlone) / 50);
+
+    auto *list = w.control<QListWidget>("lstFile");
+    const long before = residentKiB();
+    for (int count : {32767, 40000}) {
+        list->clear();
+        for (int i = 0; i < count; ++i)
+            list->addItem(QStringLiteral("/home/user/Music/Some Album/%1 - A Track Title.wav").arg(i, 5, 10, QChar('0')));
+        std::printf("(d) %d entries queued: %.1f MiB resident, %.1f MiB more than with none\n", count,
+                    residentKiB() / 1024.0, (residentKiB() - before) / 1024.0);
+    }
+    list->clear();
+    return 0;
+}
