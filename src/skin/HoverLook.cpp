@@ -26,29 +26,26 @@ void HoverLook::show(const QPixmap &picture)
     }
 }
 
+void HoverLook::setBold(bool bold)
+{
+    QFont font = m_control->font();
+    font.setBold(bold);
+    m_control->setFont(font);
+    if (auto *label = qobject_cast<QLabel *>(m_control))
+        label->adjustSize(); // the link sizes itself to its text
+}
+
 void HoverLook::showRest()
 {
-    if (m_kind == LookKind::TextLink) {
-        QFont font = m_control->font();
-        font.setBold(false);
-        m_control->setFont(font);
-        if (auto *label = qobject_cast<QLabel *>(m_control))
-            label->adjustSize();
-        return;
-    }
+    if (m_kind == LookKind::TextLink)
+        return setBold(false);
     show(m_kind == LookKind::HotSpot ? QPixmap() : m_rest);
 }
 
 void HoverLook::showHover()
 {
-    if (m_kind == LookKind::TextLink) {
-        QFont font = m_control->font();
-        font.setBold(true);
-        m_control->setFont(font);
-        if (auto *label = qobject_cast<QLabel *>(m_control))
-            label->adjustSize();
-        return;
-    }
+    if (m_kind == LookKind::TextLink)
+        return setBold(true);
     show(m_hover);
 }
 

@@ -26,6 +26,7 @@ protected:
 
 private:
     void show(const QPixmap &picture);
+    void setBold(bool bold);
     QWidget *m_control;
     LookKind m_kind;
     QPixmap m_hover, m_press, m_rest;
