@@ -9,6 +9,15 @@ ChannelMixer::ChannelMixer(int inputChannels, int outputChannels)
 
 void ChannelMixer::mix(const float *in, std::int64_t frames, float *out) const
 {
+    mixChannels(in, frames, out);
+    for (std::int64_t i = 0, n = frames * m_out; i < n; ++i) {
+        const float v = out[i];
+        out[i] = v >= -1.0f ? (v <= 1.0f ? v : 1.0f) : (v < -1.0f ? -1.0f : 0.0f); // NaN fails both tests
+    }
+}
+
+void ChannelMixer::mixChannels(const float *in, std::int64_t frames, float *out) const
+{
     if (m_in == m_out) {
         std::memcpy(out, in, static_cast<size_t>(frames * m_in) * sizeof(float));
         return;

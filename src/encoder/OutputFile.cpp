@@ -27,7 +27,7 @@ void guard(const std::string &temp)
     std::memcpy(pendingTemp, temp.c_str(), temp.size() + 1);
     struct sigaction action {};
     action.sa_handler = removePendingAndExit;
-    for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGPIPE, SIGXFSZ})
+    for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGPIPE, SIGXFSZ, SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL})
         ::sigaction(sig, &action, nullptr);
 }
 
