@@ -1,5 +1,9 @@
 #!/usr/bin/env bash
-# Builds Tolvik and runs every test under a private X server.
+# Builds Tolvik and runs every test under a private X server: the suite as
+# built for use, a bounded run of the conv fuzzer, then the whole suite
+# again built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Arguments go to ctest (e.g. -R conv). TOLVIK_QUICK=1 skips the fuzzer
+# and the sanitized suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh --test
@@ -13,3 +17,12 @@ trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
 export DISPLAY=":$display_number"
 
 ctest --test-dir build --output-on-failure -j2 "$@"
+[[ "${TOLVIK_QUICK:-0}" == 1 ]] && exit 0
+
+bash fuzz/run.sh "${TOLVIK_FUZZ_SECONDS:-60}" 2>&1 | tail -n 3
+
+if [[ ! -f build-asan/build.ninja ]]; then
+  cmake -S . -B build-asan -G Ninja -DTOLVIK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+fi
+cmake --build build-asan
+ctest --test-dir build-asan --output-on-failure -j2 "$@"

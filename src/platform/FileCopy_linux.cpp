@@ -56,10 +56,13 @@ bool copyData(int in, int out, off_t size)
     }
 }
 
+// A short name beside the target: the target's own name may already be
+// as long as a name can be.
 QByteArray partName(const QByteArray &target)
 {
     static std::mt19937_64 random{std::random_device{}()};
-    return target + ".part-" + QByteArray::number(static_cast<qulonglong>(random()), 36);
+    const qsizetype slash = target.lastIndexOf('/');
+    return target.left(slash + 1) + ".tolvik-part-" + QByteArray::number(static_cast<qulonglong>(random()), 36);
 }
 
 } // namespace
