@@ -266,6 +266,28 @@ private slots:
         QCOMPARE(filesIn(w->tempFolder().path).filter(QStringLiteral("tmpfile")), QStringList{});
     }
 
+    void anOutputFolderDeletedDuringABatchIsMadeAgain()
+    {
+        const QString out = path(QStringLiteral("deleted-out"));
+        auto w = window(out);
+        QVERIFY(w);
+        QStringList inputs;
+        for (int i = 0; i < 3; ++i) {
+            inputs << path(QStringLiteral("deleted/in-%1.wav").arg(i));
+            QVERIFY(writeFile(inputs.last(), pcmWav(1, 8000, 800)));
+        }
+        QStringList stored;
+        connect(&w->batch(), &ConversionBatch::fileDone, this,
+                [&](const QString &, const QString &output, bool converted) {
+                    if (converted && QFile::exists(output))
+                        stored << QFileInfo(output).fileName();
+                    QDir(out).removeRecursively(); // gone before the next file is stored
+                });
+        QVERIFY(runBatch(*w, inputs));
+        QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("100%(0 files left)"));
+        QCOMPARE(stored, (QStringList{"in-0.mp3", "in-1.mp3", "in-2.mp3"}));
+    }
+
     void aKilledEncoderFailsOnlyItsFile()
     {
         const QString out = path(QStringLiteral("killed-out"));

@@ -280,6 +280,13 @@ private slots:
             encoder = QString::fromLocal8Bit(test::run(QStringLiteral("pgrep"), {"-f", temp + "/tmpfile1.mp3"}).out).trimmed();
         }
         QVERIFY(!encoder.isEmpty());
+        // A second start during the batch ends at once and leaves it alone.
+        QProcess second;
+        second.setProcessEnvironment(m_env);
+        second.start(m_program + QStringLiteral("/tolvik"), {});
+        QVERIFY(second.waitForFinished(5000));
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(m_tolvik->state(), QProcess::Running);
         QTest::qWait(300);
         clickAt(at(369 + 7, 10 + 7)); // the exit glyph
         // (It may have ended already while xdotool ran.)
@@ -293,6 +300,16 @@ private slots:
         delete m_tolvik;
         m_tolvik = nullptr;
         m_window.clear();
+
+        // The encoder finished after the program: its result lies in the
+        // temporary folder. The next run must never store it for another file.
+        QVERIFY(QFile::exists(temp + QStringLiteral("/tmpfile1.mp3")));
+        QVERIFY(startTolvik());
+        const QString log = path(QStringLiteral("opened.log"));
+        const int opened = QFile::exists(log) ? QFile(log).size() : 0;
+        dropFromAnotherProcess({path(QStringLiteral("vanished.wav"))});
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(log).size() > opened, 20000); // the batch has ended
+        QVERIFY(!mp3sIn(m_program + QStringLiteral("/output")).contains(QStringLiteral("vanished.mp3")));
     }
 
     void underOpenbox()

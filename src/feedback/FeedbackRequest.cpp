@@ -3,6 +3,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 
 FeedbackRequest::FeedbackRequest(QObject *parent)
     : QObject(parent), m_network(new QNetworkAccessManager(this))
@@ -21,9 +22,9 @@ QUrl FeedbackRequest::feedbackUrl(const QString &host, const QString &name, cons
 
 void FeedbackRequest::Navigate(const QUrl &url)
 {
-    QNetworkRequest request(url);
-    request.setTransferTimeout(m_timeLimit);
-    QNetworkReply *reply = m_network->get(request);
+    QNetworkReply *reply = m_network->get(QNetworkRequest(url));
+    // A limit on the whole request, not only on silence between bytes.
+    QTimer::singleShot(m_timeLimit, reply, &QNetworkReply::abort);
     connect(reply, &QNetworkReply::finished, this, [this, reply] {
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         const bool accepted = reply->error() == QNetworkReply::NoError && status >= 200 && status <= 299;
