@@ -3,6 +3,7 @@
 // program's own CPU time against the encoder's, and the memory of a queue
 // of 32,767 and 40,000 entries.  Usage: batch_bench (under any display, or
 // QT_QPA_PLATFORM=offscreen)
+#include "TestSupport.h"
 #include "main_window/FrmMain.h"
 #include "sources/DropArea.h"
 
@@ -29,16 +30,6 @@ double cpuSeconds(int who)
     rusage usage{};
     getrusage(who, &usage);
     return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return 0;
 }
 
 QStringList makeWavs(const QString &folder, int count, double seconds)
@@ -117,13 +108,13 @@ int main(int argc, char **argv)
                 shortBatch, shortAlone, 1000 * (shortBatch - shortAlone) / 50);
 
     auto *list = w.control<QListWidget>("lstFile");
-    const long before = residentKiB();
+    const long before = test::residentKiB();
     for (int count : {32767, 40000}) {
         list->clear();
         for (int i = 0; i < count; ++i)
             list->addItem(QStringLiteral("/home/user/Music/Some Album/%1 - A Track Title.wav").arg(i, 5, 10, QChar('0')));
         std::printf("(d) %d entries queued: %.1f MiB resident, %.1f MiB more than with none\n", count,
-                    residentKiB() / 1024.0, (residentKiB() - before) / 1024.0);
+                    test::residentKiB() / 1024.0, (test::residentKiB() - before) / 1024.0);
     }
     list->clear();
     return 0;

@@ -65,21 +65,6 @@ QStringList filesIn(const QString &folder)
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-int openDescriptors()
-{
-    return static_cast<int>(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
-}
-
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return 0;
-}
-
 } // namespace
 
 class HostileTest : public QObject {
@@ -358,8 +343,8 @@ private slots:
         int done = 0;
         connect(&w->batch(), &ConversionBatch::fileDone, this, [&] {
             if (++done == 10) {
-                descriptorsAtTen = openDescriptors();
-                memoryAtTen = residentKiB();
+                descriptorsAtTen = test::openDescriptors();
+                memoryAtTen = test::residentKiB();
             }
         });
         QVERIFY(runBatch(*w, inputs, 600000));
@@ -369,8 +354,8 @@ private slots:
             const QString mp3 = out + QStringLiteral("/in-%1.mp3").arg(i, 4, 10, QChar('0'));
             QCOMPARE(test::probeMp3(mp3).samples, 800 + i);
         }
-        QCOMPARE(openDescriptors(), descriptorsAtTen);
-        const long grown = residentKiB() - memoryAtTen;
+        QCOMPARE(test::openDescriptors(), descriptorsAtTen);
+        const long grown = test::residentKiB() - memoryAtTen;
         QVERIFY2(grown < 2048, qPrintable(QStringLiteral("memory grew by %1 KiB").arg(grown)));
     }
 };

@@ -38,4 +38,8 @@ Mp3Info probeMp3(const QString &path);
 // `log`. Returns the folder, to be put in front of PATH.
 QString makeXdgOpenStandIn(const QString &folder, const QString &log);
 
+// This process's resident memory (KiB) and open file descriptors.
+long residentKiB();
+int openDescriptors();
+
 } // namespace test
