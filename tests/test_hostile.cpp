@@ -323,6 +323,20 @@ private slots:
         QVERIFY(runBatch(*w, {input, path(QStringLiteral("full/tiny.wav"))}));
         QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("1 of 2 files failed"));
         QCOMPARE(filesIn(small), QStringList{QStringLiteral("tiny.mp3")});
+        QFile::remove(small + QStringLiteral("/tiny.mp3"));
+        w.reset();
+
+        // The temporary folder on it: the large source cannot be copied there.
+        const QString out = path(QStringLiteral("full-out"));
+        auto w2 = std::make_unique<FrmMain>(Installation{test::programDir(), small, {}});
+        w2->setProgramEnd([] {});
+        QVERIFY(w2->Form_Load());
+        QVERIFY(w2->tempFolder().usable);
+        w2->control<QLineEdit>("txtPath")->setText(out);
+        QVERIFY(runBatch(*w2, {input, path(QStringLiteral("full/tiny.wav"))}));
+        QCOMPARE(w2->control<QLabel>("lblPb")->text(), QStringLiteral("1 of 2 files failed"));
+        QCOMPARE(filesIn(out), QStringList{QStringLiteral("tiny.mp3")});
+        QCOMPARE(filesIn(w2->tempFolder().path), QStringList{}); // no half-written copy left
     }
 
     void soakOfAThousandFiles()
