@@ -22,15 +22,15 @@ SETTINGS = [("128k", 44100, 2), ("320k", 48000, 2), ("32k", 8000, 1)]
 
 
 def make_inputs(folder, quick):
-    specs = [
+    recipes = [
         ("60 s 16-bit 44.1k", "s60.wav", ["-r", "44100", "-c", "2", "-b", "16"], 60),
         ("60 s 24-bit 44.1k", "s24.wav", ["-r", "44100", "-c", "2", "-b", "24"], 60),
         ("60 s float 96k", "f96.wav", ["-r", "96000", "-c", "2", "-e", "floating-point", "-b", "32"], 60),
     ]
     if not quick:
-        specs.insert(1, ("10 min 16-bit 44.1k", "s600.wav", ["-r", "44100", "-c", "2", "-b", "16"], 600))
+        recipes.insert(1, ("10 min 16-bit 44.1k", "s600.wav", ["-r", "44100", "-c", "2", "-b", "16"], 600))
     inputs = []
-    for label, name, fmt, seconds in specs:
+    for label, name, fmt, seconds in recipes:
         path = os.path.join(folder, name)
         subprocess.run(["sox", "-n", *fmt, path, "synth", str(seconds), "pinknoise", "vol", "0.5"], check=True)
         inputs.append((label, path, seconds))

@@ -82,24 +82,24 @@ private slots:
         QVERIFY(w);
         const QRect client(0, 0, 395, 219);
         int checked = 0;
-        for (const ControlSpec &spec : mainWindowSpec().controls) {
-            const QString name = QString::fromLatin1(spec.name);
-            if (spec.kind == ControlKind::Timer) {
-                QVERIFY2(w->control<QTimer>(spec.name), spec.name);
+        for (const ControlSpec &layout : mainWindowSpec().controls) {
+            const QString name = QString::fromLatin1(layout.name);
+            if (layout.kind == ControlKind::Timer) {
+                QVERIFY2(w->control<QTimer>(layout.name), layout.name);
                 ++checked;
                 continue;
             }
-            auto *widget = w->control<QWidget>(spec.name);
-            QVERIFY2(widget, spec.name);
-            QCOMPARE(widget->pos(), QPoint(spec.x, spec.y));
-            if (spec.kind != ControlKind::Label)
-                QCOMPARE(widget->size(), QSize(spec.width, spec.height));
-            QCOMPARE(widget->isHidden(), spec.start == StartState::Hidden);
-            QCOMPARE(widget->toolTip(), spec.toolTip ? QString::fromUtf8(spec.toolTip) : QString());
-            if (spec.start == StartState::Outside)
-                QVERIFY2(!client.intersects(widget->geometry()), spec.name);
-            else if (!spec.parent)
-                QVERIFY2(client.contains(widget->geometry()), spec.name);
+            auto *widget = w->control<QWidget>(layout.name);
+            QVERIFY2(widget, layout.name);
+            QCOMPARE(widget->pos(), QPoint(layout.x, layout.y));
+            if (layout.kind != ControlKind::Label)
+                QCOMPARE(widget->size(), QSize(layout.width, layout.height));
+            QCOMPARE(widget->isHidden(), layout.start == StartState::Hidden);
+            QCOMPARE(widget->toolTip(), layout.toolTip ? QString::fromUtf8(layout.toolTip) : QString());
+            if (layout.start == StartState::Outside)
+                QVERIFY2(!client.intersects(widget->geometry()), layout.name);
+            else if (!layout.parent)
+                QVERIFY2(client.contains(widget->geometry()), layout.name);
             ++checked;
         }
         QCOMPARE(checked, 30);

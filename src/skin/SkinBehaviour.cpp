@@ -18,16 +18,16 @@ QPixmap holderPicture(QWidget *window, const char *holder)
 
 } // namespace
 
-SkinBehaviour::SkinBehaviour(QWidget *window, const SkinSpec &spec) : QObject(window)
+SkinBehaviour::SkinBehaviour(QWidget *window, const SkinSpec &layout) : QObject(window)
 {
-    for (const LookSpec &look : spec.looks) {
+    for (const LookSpec &look : layout.looks) {
         auto *control = window->findChild<QWidget *>(QString::fromLatin1(look.control));
         if (!control)
             continue;
         m_looks << new HoverLook(control, look.kind, holderPicture(window, look.hover),
                                  holderPicture(window, look.press), holderPicture(window, look.rest));
     }
-    for (const char *name : spec.resetOrder)
+    for (const char *name : layout.resetOrder)
         if (HoverLook *hover = look(name))
             m_resetOrder << hover;
 

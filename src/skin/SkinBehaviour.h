@@ -13,7 +13,7 @@ class QWidget;
 class SkinBehaviour : public QObject {
     Q_OBJECT
 public:
-    SkinBehaviour(QWidget *window, const SkinSpec &spec);
+    SkinBehaviour(QWidget *window, const SkinSpec &layout);
 
     HoverLook *look(const char *control) const;
     // Brings every resting look back, in the table's reset order.

@@ -21,122 +21,122 @@ QString text(const char *s)
     return s ? QString::fromUtf8(s) : QString();
 }
 
-QWidget *createWidget(QWidget *parent, const ControlSpec &spec)
+QWidget *createWidget(QWidget *parent, const ControlSpec &layout)
 {
-    switch (spec.kind) {
+    switch (layout.kind) {
     case ControlKind::PictureBox: {
         auto *box = new PictureBox(parent);
-        box->setPicture(QPixmap(text(spec.picture)));
+        box->setPicture(QPixmap(text(layout.picture)));
         return box;
     }
     case ControlKind::DropArea: {
         auto *area = new DropArea(parent);
-        area->setPicture(QPixmap(text(spec.picture)));
+        area->setPicture(QPixmap(text(layout.picture)));
         return area;
     }
     case ControlKind::List:
         return new QListWidget(parent);
     case ControlKind::DropDownList: {
         auto *list = new QComboBox(parent);
-        for (const char *item : spec.items)
+        for (const char *item : layout.items)
             list->addItem(text(item));
         list->setCurrentIndex(-1);
         return list;
     }
     case ControlKind::TextField: {
         auto *field = new QLineEdit(parent);
-        field->setReadOnly(spec.readOnly);
-        if (spec.maxLength > 0)
-            field->setMaxLength(spec.maxLength);
-        field->setText(text(spec.text));
+        field->setReadOnly(layout.readOnly);
+        if (layout.maxLength > 0)
+            field->setMaxLength(layout.maxLength);
+        field->setText(text(layout.text));
         return field;
     }
     case ControlKind::ImageElement: {
         auto *image = new ImageElement(parent);
-        image->setStretch(spec.stretch);
-        image->resize(spec.width, spec.height);
-        if (spec.picture)
-            image->setPicture(QPixmap(text(spec.picture)));
+        image->setStretch(layout.stretch);
+        image->resize(layout.width, layout.height);
+        if (layout.picture)
+            image->setPicture(QPixmap(text(layout.picture)));
         return image;
     }
     case ControlKind::Label: {
-        auto *label = new QLabel(text(spec.text), parent);
-        if (spec.centred)
+        auto *label = new QLabel(text(layout.text), parent);
+        if (layout.centred)
             label->setAlignment(Qt::AlignCenter);
         return label;
     }
     case ControlKind::CommandButton:
-        return new QPushButton(text(spec.text), parent);
+        return new QPushButton(text(layout.text), parent);
     default:
         return nullptr;
     }
 }
 
-void applyLook(QWidget *widget, const ControlSpec &spec, const QWidget *window)
+void applyLook(QWidget *widget, const ControlSpec &layout, const QWidget *window)
 {
-    if (spec.kind != ControlKind::ImageElement || spec.stretch || !spec.picture)
-        widget->resize(spec.width, spec.height);
-    widget->move(spec.x, spec.y);
-    if (spec.toolTip)
-        widget->setToolTip(text(spec.toolTip));
-    if (spec.hand)
+    if (layout.kind != ControlKind::ImageElement || layout.stretch || !layout.picture)
+        widget->resize(layout.width, layout.height);
+    widget->move(layout.x, layout.y);
+    if (layout.toolTip)
+        widget->setToolTip(text(layout.toolTip));
+    if (layout.hand)
         widget->setCursor(handCursor());
-    if (spec.font.family)
-        widget->setFont(SkinBuilder::fontOf(spec.font, window->font()));
-    if (spec.hasColour) {
+    if (layout.font.family)
+        widget->setFont(SkinBuilder::fontOf(layout.font, window->font()));
+    if (layout.hasColour) {
         QPalette palette = widget->palette();
-        palette.setColor(QPalette::WindowText, QColor::fromRgb(spec.colour));
+        palette.setColor(QPalette::WindowText, QColor::fromRgb(layout.colour));
         widget->setPalette(palette);
     }
     if (auto *label = qobject_cast<QLabel *>(widget))
         label->adjustSize(); // labels size themselves to their text
-    widget->setVisible(spec.start != StartState::Hidden);
+    widget->setVisible(layout.start != StartState::Hidden);
 }
 
 } // namespace
 
-QFont SkinBuilder::fontOf(const FontSpec &spec, const QFont &fallback)
+QFont SkinBuilder::fontOf(const FontSpec &layout, const QFont &fallback)
 {
     QFont font = fallback;
-    if (spec.family)
-        font.setFamily(text(spec.family));
-    if (spec.pointSize > 0)
-        font.setPointSizeF(spec.pointSize);
-    font.setBold(spec.bold);
-    font.setUnderline(spec.underline);
+    if (layout.family)
+        font.setFamily(text(layout.family));
+    if (layout.pointSize > 0)
+        font.setPointSizeF(layout.pointSize);
+    font.setBold(layout.bold);
+    font.setUnderline(layout.underline);
     return font;
 }
 
-QObject *SkinBuilder::create(QWidget *window, const ControlSpec &spec)
+QObject *SkinBuilder::create(QWidget *window, const ControlSpec &layout)
 {
-    if (spec.kind == ControlKind::Timer) {
+    if (layout.kind == ControlKind::Timer) {
         auto *timer = new QTimer(window);
-        timer->setInterval(spec.interval);
+        timer->setInterval(layout.interval);
         return timer;
     }
-    if (spec.kind == ControlKind::RequestCarrier)
+    if (layout.kind == ControlKind::RequestCarrier)
         return nullptr; // created by the window that uses it
 
-    QWidget *parent = spec.parent ? window->findChild<QWidget *>(text(spec.parent)) : window;
-    QWidget *widget = createWidget(parent ? parent : window, spec);
+    QWidget *parent = layout.parent ? window->findChild<QWidget *>(text(layout.parent)) : window;
+    QWidget *widget = createWidget(parent ? parent : window, layout);
     if (widget)
-        applyLook(widget, spec, window);
+        applyLook(widget, layout, window);
     return widget;
 }
 
-void SkinBuilder::build(QWidget *window, const WindowSpec &spec)
+void SkinBuilder::build(QWidget *window, const WindowSpec &layout)
 {
-    window->setObjectName(text(spec.name));
-    window->setFont(fontOf(spec.font, window->font()));
+    window->setObjectName(text(layout.name));
+    window->setFont(fontOf(layout.font, window->font()));
     // A parent stands before its children in the table.
-    for (const ControlSpec &control : spec.controls) {
+    for (const ControlSpec &control : layout.controls) {
         if (QObject *object = create(window, control))
             object->setObjectName(text(control.name));
     }
-    stack(window, spec);
+    stack(window, layout);
 
     QWidget *previous = nullptr;
-    for (const char *name : spec.tabOrder) {
+    for (const char *name : layout.tabOrder) {
         QWidget *widget = window->findChild<QWidget *>(text(name));
         if (!widget)
             continue;
@@ -148,12 +148,12 @@ void SkinBuilder::build(QWidget *window, const WindowSpec &spec)
     }
 }
 
-void SkinBuilder::stack(QWidget *window, const WindowSpec &spec)
+void SkinBuilder::stack(QWidget *window, const WindowSpec &layout)
 {
     // Raise back to front: windowless elements first, then child windows,
     // so that child windows end up above every windowless element.
     for (const bool childWindows : {false, true}) {
-        for (const ControlSpec &control : spec.controls | std::views::reverse) {
+        for (const ControlSpec &control : layout.controls | std::views::reverse) {
             if (isChildWindow(control.kind) != childWindows)
                 continue;
             if (auto *widget = window->findChild<QWidget *>(text(control.name)))

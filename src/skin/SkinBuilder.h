@@ -10,10 +10,10 @@ class QWidget;
 // geometry, pictures, texts, fonts, cursors and stacking order.
 class SkinBuilder {
 public:
-    static void build(QWidget *window, const WindowSpec &spec);
-    static QFont fontOf(const FontSpec &spec, const QFont &fallback);
+    static void build(QWidget *window, const WindowSpec &layout);
+    static QFont fontOf(const FontSpec &layout, const QFont &fallback);
 
 private:
-    static QObject *create(QWidget *window, const ControlSpec &spec);
-    static void stack(QWidget *window, const WindowSpec &spec);
+    static QObject *create(QWidget *window, const ControlSpec &layout);
+    static void stack(QWidget *window, const WindowSpec &layout);
 };

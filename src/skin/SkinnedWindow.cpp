@@ -7,17 +7,17 @@
 #include <QIcon>
 #include <QPainter>
 
-SkinnedWindow::SkinnedWindow(const WindowSpec &spec, QWidget *parent)
+SkinnedWindow::SkinnedWindow(const WindowSpec &layout, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     initSkinResources();
-    m_background = QImage(QString::fromLatin1(spec.background));
+    m_background = QImage(QString::fromLatin1(layout.background));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(spec.clientWidth, spec.clientHeight);
-    setWindowTitle(QString::fromUtf8(spec.title));
-    setWindowIcon(QIcon(QString::fromLatin1(spec.icon)));
+    setFixedSize(layout.clientWidth, layout.clientHeight);
+    setWindowTitle(QString::fromUtf8(layout.title));
+    setWindowIcon(QIcon(QString::fromLatin1(layout.icon)));
     setMouseTracking(true);
-    SkinBuilder::build(this, spec);
+    SkinBuilder::build(this, layout);
 }
 
 void SkinnedWindow::applyColourKey()

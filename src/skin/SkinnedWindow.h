@@ -10,7 +10,7 @@
 class SkinnedWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit SkinnedWindow(const WindowSpec &spec, QWidget *parent = nullptr);
+    explicit SkinnedWindow(const WindowSpec &layout, QWidget *parent = nullptr);
 
     template <typename T>
     T *control(const char *name) const
