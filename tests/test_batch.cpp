@@ -71,30 +71,18 @@ class BatchTest : public QObject {
 
     static void drop(FrmMain &w, QMimeData *data)
     {
-        auto *area = w.control<DropArea>("picDrag");
-        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(area, &enter);
-        QDropEvent event(QPointF(20, 20), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(area, &event);
-        QCOMPARE(event.dropAction(), Qt::CopyAction);
+        QCOMPARE(test::dropData(w.control<DropArea>("picDrag"), data), Qt::CopyAction);
         delete data;
     }
 
     static void dropFiles(FrmMain &w, const QStringList &paths)
     {
-        auto *data = new QMimeData;
-        QList<QUrl> urls;
-        for (const QString &p : paths)
-            urls << QUrl::fromLocalFile(p);
-        data->setUrls(urls);
-        drop(w, data);
+        QCOMPARE(test::dropFiles(w.control<DropArea>("picDrag"), paths), Qt::CopyAction);
     }
 
     static bool runBatch(FrmMain &w, const QStringList &paths, int timeoutMs = 120000)
     {
-        QSignalSpy ended(&w.batch(), &ConversionBatch::batchEnded);
-        dropFiles(w, paths);
-        return ended.wait(timeoutMs);
+        return test::runBatch(w, paths, timeoutMs);
     }
 
     QString wav(const QString &name, double seconds = 1.0)

@@ -7,17 +7,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QDropEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QProcess>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QUrl>
 #include <QtEndian>
 
 #include <csignal>
@@ -81,24 +77,6 @@ class HostileTest : public QObject {
             return nullptr;
         w->control<QLineEdit>("txtPath")->setText(out);
         return w;
-    }
-
-    static bool runBatch(FrmMain &w, const QStringList &files, int timeoutMs = 300000)
-    {
-        auto *data = new QMimeData;
-        QList<QUrl> urls;
-        for (const QString &file : files)
-            urls << QUrl::fromLocalFile(file);
-        data->setUrls(urls);
-        QSignalSpy ended(&w.batch(), &ConversionBatch::batchEnded);
-        auto *area = w.control<DropArea>("picDrag");
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(area, &enter);
-        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(area, &drop);
-        const bool done = ended.wait(timeoutMs);
-        delete data;
-        return done;
     }
 
     // Hostile file names, each holding a short real WAV.
@@ -215,7 +193,7 @@ private slots:
         const QString out = path(QStringLiteral("names-out"));
         auto w = window(out);
         QVERIFY(w);
-        QVERIFY(runBatch(*w, names));
+        QVERIFY(test::runBatch(*w, names));
         QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("100%(0 files left)"));
         QStringList expected;
         for (const QString &name : names)
@@ -244,7 +222,7 @@ private slots:
             QFile::setPermissions(path(QStringLiteral("bad/locked.wav")), QFileDevice::WriteOwner);
             inputs.prepend(path(QStringLiteral("bad/locked.wav")));
         }
-        QVERIFY(runBatch(*w, inputs));
+        QVERIFY(test::runBatch(*w, inputs));
         QCOMPARE(w->control<QLabel>("lblPb")->text(),
                  QStringLiteral("%1 of %2 files failed").arg(inputs.size() - 1).arg(inputs.size()));
         QCOMPARE(filesIn(out), QStringList{QStringLiteral("fine.mp3")});
@@ -268,7 +246,7 @@ private slots:
                         stored << QFileInfo(output).fileName();
                     QDir(out).removeRecursively(); // gone before the next file is stored
                 });
-        QVERIFY(runBatch(*w, inputs));
+        QVERIFY(test::runBatch(*w, inputs));
         QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("100%(0 files left)"));
         QCOMPARE(stored, (QStringList{"in-0.mp3", "in-1.mp3", "in-2.mp3"}));
     }
@@ -292,7 +270,7 @@ private slots:
             }
         });
         killer.start(100);
-        QVERIFY(runBatch(*w, {longFile, path(QStringLiteral("killed/after.wav"))}));
+        QVERIFY(test::runBatch(*w, {longFile, path(QStringLiteral("killed/after.wav"))}));
         QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("1 of 2 files failed"));
         QCOMPARE(filesIn(out), QStringList{QStringLiteral("after.mp3")});
     }
@@ -320,7 +298,7 @@ private slots:
         auto w = window(small);
         QVERIFY(w);
         QVERIFY(writeFile(path(QStringLiteral("full/tiny.wav")), pcmWav(1, 8000, 800)));
-        QVERIFY(runBatch(*w, {input, path(QStringLiteral("full/tiny.wav"))}));
+        QVERIFY(test::runBatch(*w, {input, path(QStringLiteral("full/tiny.wav"))}));
         QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("1 of 2 files failed"));
         QCOMPARE(filesIn(small), QStringList{QStringLiteral("tiny.mp3")});
         QFile::remove(small + QStringLiteral("/tiny.mp3"));
@@ -333,7 +311,7 @@ private slots:
         QVERIFY(w2->Form_Load());
         QVERIFY(w2->tempFolder().usable);
         w2->control<QLineEdit>("txtPath")->setText(out);
-        QVERIFY(runBatch(*w2, {input, path(QStringLiteral("full/tiny.wav"))}));
+        QVERIFY(test::runBatch(*w2, {input, path(QStringLiteral("full/tiny.wav"))}));
         QCOMPARE(w2->control<QLabel>("lblPb")->text(), QStringLiteral("1 of 2 files failed"));
         QCOMPARE(filesIn(out), QStringList{QStringLiteral("tiny.mp3")});
         QCOMPARE(filesIn(w2->tempFolder().path), QStringList{}); // no half-written copy left
@@ -361,7 +339,7 @@ private slots:
                 memoryAtTen = test::residentKiB();
             }
         });
-        QVERIFY(runBatch(*w, inputs, 600000));
+        QVERIFY(test::runBatch(*w, inputs, 600000));
         QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("100%(0 files left)"));
         QCOMPARE(filesIn(out).size(), 1000);
         for (int i : {0, 1, 499, 998, 999}) {

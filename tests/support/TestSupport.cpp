@@ -1,5 +1,13 @@
 #include "TestSupport.h"
 
+#include "main_window/FrmMain.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QUrl>
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -84,6 +92,33 @@ QString makeXdgOpenStandIn(const QString &folder, const QString &log)
         file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     return folder;
+}
+
+Qt::DropAction dropData(QWidget *area, const QMimeData *data)
+{
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(QPoint(20, 20), offered, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(area, &enter);
+    QDropEvent drop(QPointF(20, 20), offered, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(area, &drop);
+    return drop.dropAction();
+}
+
+Qt::DropAction dropFiles(QWidget *area, const QStringList &paths)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    return dropData(area, &data);
+}
+
+bool runBatch(FrmMain &window, const QStringList &paths, int timeoutMs)
+{
+    QSignalSpy ended(&window.batch(), &ConversionBatch::batchEnded);
+    dropFiles(window.control<QWidget>("picDrag"), paths);
+    return ended.wait(timeoutMs);
 }
 
 long residentKiB()

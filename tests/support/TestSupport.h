@@ -7,6 +7,10 @@
 
 // Helpers that drive real programs for the tests: sox makes the inputs,
 // ffprobe and mpg123 (decoders nobody here wrote) read the outputs.
+class FrmMain;
+class QMimeData;
+class QWidget;
+
 namespace test {
 
 QString programDir();  // the built program folder
@@ -37,6 +41,14 @@ Mp3Info probeMp3(const QString &path);
 // A stand-in "xdg-open" in a fresh folder: it appends its argument to
 // `log`. Returns the folder, to be put in front of PATH.
 QString makeXdgOpenStandIn(const QString &folder, const QString &log);
+
+// A drag that enters `area` and drops `data` there, as real drop events;
+// returns the drop action the area answered with.
+Qt::DropAction dropData(QWidget *area, const QMimeData *data);
+Qt::DropAction dropFiles(QWidget *area, const QStringList &paths);
+
+// Drops `paths` on the window's drop area and waits for the batch's end.
+bool runBatch(FrmMain &window, const QStringList &paths, int timeoutMs = 300000);
 
 // This process's resident memory (KiB) and open file descriptors.
 long residentKiB();
