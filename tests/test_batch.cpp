@@ -252,7 +252,7 @@ private slots:
         const QString first = path(QStringLiteral("out6a"));
         const QString second = path(QStringLiteral("out6b"));
         w->control<QLineEdit>("txtPath")->setText(first);
-        connect(&w->batch(), &ConversionBatch::fileDone, w.get(),
+        connect(&w->batch(), &ConversionBatch::fileFinished, w.get(),
                 [&] { w->control<QLineEdit>("txtPath")->setText(second); }, Qt::SingleShotConnection);
         QVERIFY(runBatch(*w, {wav(QStringLiteral("in6/p.wav"), 0.3), wav(QStringLiteral("in6/q.wav"), 0.3),
                               wav(QStringLiteral("in6/r.wav"), 0.3)}));
@@ -333,12 +333,12 @@ private slots:
         QStringList many;
         for (int i = 0; i < 40000; ++i)
             many << path(QStringLiteral("in8/missing-%1.wav").arg(i, 5, 10, QLatin1Char('0')));
-        QSignalSpy done(&w->batch(), &ConversionBatch::fileDone);
+        QSignalSpy done(&w->batch(), &ConversionBatch::fileFinished);
         QVERIFY(runBatch(*w, many, 600000));
         QCOMPARE(done.size(), 40000);
-        QCOMPARE(done.at(0).at(0).toString(), many.first());
-        QCOMPARE(done.at(32767).at(0).toString(), many.at(32767));
-        QCOMPARE(done.last().at(0).toString(), many.last());
+        QCOMPARE(done.at(0).at(2).toString(), many.first());
+        QCOMPARE(done.at(32767).at(2).toString(), many.at(32767));
+        QCOMPARE(done.last().at(2).toString(), many.last());
         QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("40000 of 40000 files failed"));
     }
 };

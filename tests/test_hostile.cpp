@@ -240,8 +240,8 @@ private slots:
             QVERIFY(writeFile(inputs.last(), pcmWav(1, 8000, 800)));
         }
         QStringList stored;
-        connect(&w->batch(), &ConversionBatch::fileDone, this,
-                [&](const QString &, const QString &output, bool converted) {
+        connect(&w->batch(), &ConversionBatch::fileFinished, this,
+                [&](int, bool converted, const QString &, const QString &output) {
                     if (converted && QFile::exists(output))
                         stored << QFileInfo(output).fileName();
                     QDir(out).removeRecursively(); // gone before the next file is stored
@@ -333,7 +333,7 @@ private slots:
         int descriptorsAtTen = 0;
         long memoryAtTen = 0;
         int done = 0;
-        connect(&w->batch(), &ConversionBatch::fileDone, this, [&] {
+        connect(&w->batch(), &ConversionBatch::fileFinished, this, [&] {
             if (++done == 10) {
                 descriptorsAtTen = test::openDescriptors();
                 memoryAtTen = test::residentKiB();

@@ -1,57 +1,75 @@
-// The time-driven progress display, in twips as the layout defines it.
-#include "TestSupport.h"
-#include "main_window/FrmMain.h"
+// The time-driven progress display on its own, in twips as the layout
+// defines it, driven the way the batch's signals drive it.
+#include "main_window/ProgressDisplay.h"
 #include "skin/ImageElement.h"
 
 #include <QLabel>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+namespace {
+
+// The progress controls as the main window's layout places them.
+struct Bar {
+    QWidget host;
+    ImageElement *left = new ImageElement(&host);
+    ImageElement *body = new ImageElement(&host);
+    ImageElement *right = new ImageElement(&host);
+    QLabel *caption = new QLabel(QStringLiteral("0%"), &host);
+    QTimer *timer = new QTimer(&host);
+    ProgressDisplay progress{left, body, right, caption, timer};
+
+    Bar()
+    {
+        left->setGeometry(15, 195, 5, 14);
+        body->setStretch(true);
+        body->setGeometry(19, 195, 1, 14);
+        right->setGeometry(217, 195, 5, 14);
+        for (QWidget *image : {left, body, right})
+            image->hide();
+        timer->setInterval(1000);
+        host.show();
+    }
+};
+
+} // namespace
+
 class ProgressTest : public QObject {
     Q_OBJECT
-    QTemporaryDir m_tmp;
 
 private slots:
     void widthsOfThePercentageUpdate()
     {
-        // Left cap at 230, right cap 75 wide.
-        QVERIFY(qAbs(ProgressDisplay::bodyWidthAt(1, 230, 75) - (-37.8f)) < 0.01f);
-        QVERIFY(qAbs(ProgressDisplay::bodyWidthAt(2, 230, 75) - (-7.6f)) < 0.01f);
-        QVERIFY(qAbs(ProgressDisplay::bodyWidthAt(3, 230, 75) - 22.6f) < 0.01f);
-        QVERIFY(qAbs(ProgressDisplay::bodyWidthAt(99, 230, 75) - 2921.8f) < 0.01f);
+        QVERIFY(qAbs(ProgressDisplay::bodyWidthAt(1) - (-37.8f)) < 0.01f);
+        QVERIFY(qAbs(ProgressDisplay::bodyWidthAt(2) - (-7.6f)) < 0.01f);
+        QVERIFY(qAbs(ProgressDisplay::bodyWidthAt(3) - 22.6f) < 0.01f);
+        QVERIFY(qAbs(ProgressDisplay::bodyWidthAt(99) - 2921.8f) < 0.01f);
     }
 
     void ticksUpToPleaseWait()
     {
-        FrmMain w(Installation{test::programDir(), m_tmp.path(), {}});
-        w.setProgramEnd([] {});
-        QVERIFY(w.Form_Load());
-        ProgressDisplay &progress = w.progress();
-        auto *caption = w.control<QLabel>("lblPb");
-        auto *body = w.control<ImageElement>("imgPB");
-        auto *timer2 = w.control<QTimer>("Timer2");
-
-        progress.fileStart();
+        Bar bar;
+        ProgressDisplay &progress = bar.progress;
+        progress.fileStarted(0);
         QCOMPARE(progress.percent(), 1);
-        QCOMPARE(caption->text(), QStringLiteral("1%(0 files left)"));
-        QVERIFY(body->isVisible());
+        QCOMPARE(bar.caption->text(), QStringLiteral("1%(0 files left)"));
+        QVERIFY(bar.body->isVisible());
+        QVERIFY(bar.timer->isActive());
         QCOMPARE(progress.bodyWidth(), 1.0f); // −37.8 is not applied
         QCOMPARE(progress.bodyLeft(), 305.0f);
 
-        // Drive Timer2 fast: each tick is one second of the real display.
+        // Drive the timer fast: each tick is one second of the real display.
         QStringList shown;
-        connect(timer2, &QTimer::timeout, this, [&] {
-            shown << caption->text();
+        connect(bar.timer, &QTimer::timeout, this, [&] {
+            shown << bar.caption->text();
             if (progress.percent() == 2)
                 QCOMPARE(progress.bodyWidth(), 1.0f); // −7.6 is not applied either
             if (progress.percent() == 3)
                 QVERIFY(qAbs(progress.bodyWidth() - 22.6f) < 0.01f);
         });
-        timer2->setInterval(1);
-        timer2->start();
-        QTRY_VERIFY_WITH_TIMEOUT(!timer2->isActive(), 10000);
+        bar.timer->setInterval(1);
+        QTRY_VERIFY_WITH_TIMEOUT(!bar.timer->isActive(), 10000);
         QCOMPARE(shown.size(), 98);
         QCOMPARE(shown.last(), QStringLiteral("Please Wait..."));
         QCOMPARE(shown.at(96), QStringLiteral("98%(0 files left)"));
@@ -64,13 +82,39 @@ private slots:
         // The full bar: width 2950 with the right cap at the track's end.
         QCOMPARE(progress.bodyWidth(), 2950.0f);
         QCOMPARE(progress.rightLeft(), 3250.0f);
-        QCOMPARE(w.control<ImageElement>("imgPBRight")->x(), 217);
-        QCOMPARE(body->geometry(), QRect(20, 195, 197, 14));
+        QCOMPARE(bar.right->x(), 217);
+        QCOMPARE(bar.body->geometry(), QRect(20, 195, 197, 14));
 
         // A new file starts again from 1 %.
-        progress.fileStart();
-        QCOMPARE(caption->text(), QStringLiteral("1%(0 files left)"));
+        progress.fileStarted(0);
+        QCOMPARE(bar.caption->text(), QStringLiteral("1%(0 files left)"));
         QCOMPARE(progress.rightLeft(), 230.0f + 30.2f);
+    }
+
+    void captionsFollowTheBatch()
+    {
+        Bar bar;
+        ProgressDisplay &progress = bar.progress;
+        progress.batchStarted();
+        progress.fileLoading(3);
+        QCOMPARE(bar.caption->text(), QStringLiteral("Loading...3 files left)"));
+        progress.fileStarted(3);
+        QCOMPARE(bar.caption->text(), QStringLiteral("1%(3 files left)"));
+        progress.fileFinished(2, true);
+        QCOMPARE(bar.caption->text(), QStringLiteral("100%(2 files left)"));
+        QVERIFY(!bar.timer->isActive());
+        QCOMPARE(progress.bodyWidth(), 2950.0f);
+        progress.fileStarted(2);
+        progress.fileFinished(1, false);
+        QCOMPARE(bar.caption->text(), QStringLiteral("Failed(1 files left)"));
+
+        progress.batchFinished({}, 3);
+        QCOMPARE(bar.caption->text(), QStringLiteral("Failed(1 files left)"));
+        progress.batchFinished({QStringLiteral("/a.wav"), QStringLiteral("/b.wav")}, 3);
+        QCOMPARE(bar.caption->text(), QStringLiteral("2 of 3 files failed"));
+        QCOMPARE(bar.caption->toolTip(), QStringLiteral("/a.wav\n/b.wav"));
+        progress.batchStarted();
+        QCOMPARE(bar.caption->toolTip(), QString());
     }
 };
 

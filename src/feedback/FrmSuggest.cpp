@@ -12,7 +12,12 @@
 #include <cmath>
 
 FrmSuggest::FrmSuggest(const QString &feedbackHost)
-    : SkinnedWindow(feedbackWindowSpec()), m_host(feedbackHost)
+    : SkinnedWindow(feedbackWindowSpec(),
+                    [](QWidget *window, const ControlSpec &row) -> QObject * {
+                        return row.kind == ControlKind::RequestCarrier ? new FeedbackRequest(window)
+                                                                       : nullptr;
+                    }),
+      m_host(feedbackHost)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     txtName = control<QLineEdit>("txtName");
@@ -24,8 +29,7 @@ FrmSuggest::FrmSuggest(const QString &feedbackHost)
     imgSend = control<ImageElement>("imgSend");
     imgBack = control<ImageElement>("imgBack");
     imgExit = control<ImageElement>("imgExit");
-    wb = new FeedbackRequest(this);
-    wb->setObjectName(QStringLiteral("wb"));
+    wb = control<FeedbackRequest>("wb");
     new SkinBehaviour(this, feedbackSkinSpec());
 
     connect(Command1, &QPushButton::clicked, this, &FrmSuggest::Command1_Click);

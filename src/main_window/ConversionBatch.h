@@ -8,65 +8,47 @@
 #include <QObject>
 #include <QStringList>
 
-class ProgressDisplay;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QTimer;
+class BatchInput;
 
-// The widgets the batch reads and drives.
-struct BatchControls {
-    QListWidget *lstFile;
-    QComboBox *cmbBR;
-    QComboBox *cmbR;
-    QComboBox *cmbChannel;
-    QLineEdit *txtPath;
-    QLabel *lblPb;
-    QTimer *Timer2;
-};
-
-// Converts the source list, head first, through the external encoder and
-// stores each result in the output folder; then opens that folder and
-// plays the completion sound.
+// Converts the queue of sources, head first, through the external encoder
+// and stores each result in the output folder; then opens that folder and
+// plays the completion sound. It knows no widgets: it reads its input
+// through BatchInput and tells what happened through its signals.
 class ConversionBatch : public QObject {
     Q_OBJECT
 public:
-    ConversionBatch(const BatchControls &controls, ProgressDisplay &progress,
-                    const Installation &installation, QObject *parent = nullptr);
+    ConversionBatch(BatchInput &input, const Installation &installation, QObject *parent = nullptr);
 
     void setTempFolder(const platform::PrivateFolder &folder) { m_temp = folder; }
     QString tempWav() const;
     QString tempMp3() const;
     void deleteTempFiles() const;
 
-    // Runs the whole batch; returns when the list is empty.
+    // Runs the whole batch; returns when the queue is empty.
     void ConvertNextFile();
-
-    // True while the batch waits for a running encoder.
-    bool waitingForEncoder() const { return m_hProcess; }
 
     QStringList encoderArguments() const;
 
 signals:
-    void fileDone(const QString &source, const QString &output, bool converted);
-    void outputFolderOpened(const QString &folder);
+    void batchStarted();
+    // `left` counts the sources still queued, the current one included.
+    void fileLoading(int left);
+    void fileStarted(int left);
+    // Here `left` no longer counts the finished file.
+    void fileFinished(int left, bool converted, const QString &source, const QString &output);
+    void batchFinished(const QStringList &failedSources, int total);
     void completionSoundPlayed(const QString &file);
     void batchEnded();
 
 private:
     bool convertHead(const QString &source, QString &output);
     void waitForEncoder();
-    QString outputFileFor(const QString &source, const QString &folder);
-    QString outputFolder() const;
     void endOfBatch();
 
-    BatchControls m_c;
-    ProgressDisplay &m_progress;
+    BatchInput &m_input;
     Installation m_installation;
     platform::PrivateFolder m_temp;
     platform::ChildProcess m_encoder;
-    bool m_hProcess = false;
 
     // Per batch: output paths written, with the source each came from,
     // and the sources that failed.

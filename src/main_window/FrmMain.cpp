@@ -6,7 +6,6 @@
 #include "skin/MainLayout.h"
 #include "skin/PictureBox.h"
 #include "skin/SkinBehaviour.h"
-#include "sources/DropArea.h"
 #include "sources/OutputFolderDialog.h"
 
 #include <QCloseEvent>
@@ -24,15 +23,24 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace {
+
+// The one row of the main window's table that the skin does not make.
+QObject *makeDropArea(QWidget *parent, const ControlSpec &row)
+{
+    return row.kind == ControlKind::DropArea ? new DropArea(parent) : nullptr;
+}
+
+} // namespace
+
 FrmMain::FrmMain(const Installation &installation, QWidget *parent)
-    : SkinnedWindow(mainWindowSpec(), parent), m_installation(installation),
+    : SkinnedWindow(mainWindowSpec(), makeDropArea, parent), m_installation(installation),
       m_endProgram([] {
           std::fflush(nullptr);
           std::_Exit(0);
       })
 {
     Timer1 = control<QTimer>("Timer1");
-    Timer2 = control<QTimer>("Timer2");
     picDrag = control<DropArea>("picDrag");
     lstFile = control<QListWidget>("lstFile");
     cmbBR = control<QComboBox>("cmbBR");
@@ -40,29 +48,33 @@ FrmMain::FrmMain(const Installation &installation, QWidget *parent)
     cmbChannel = control<QComboBox>("cmbChannel");
     txtPath = control<QLineEdit>("txtPath");
     lblVersion = control<QLabel>("lblVersion");
-    lblPb = control<QLabel>("lblPb");
     imgDrag = control<ImageElement>("imgDrag");
     imgDragLight = control<ImageElement>("imgDragLight");
-    imgBrowse = control<ImageElement>("imgBrowse");
     imgMin = control<ImageElement>("imgMin");
-    imgExit = control<ImageElement>("imgExit");
     imgHelp = control<ImageElement>("imgHelp");
-    m_skin = new SkinBehaviour(this, mainSkinSpec());
+    new SkinBehaviour(this, mainSkinSpec());
 
-    m_progress = std::make_unique<ProgressDisplay>(control<ImageElement>("imgPBLeft"),
-                                                   control<ImageElement>("imgPB"),
-                                                   control<ImageElement>("imgPBRight"), lblPb, lstFile);
-    m_batch = std::make_unique<ConversionBatch>(
-        BatchControls{lstFile, cmbBR, cmbR, cmbChannel, txtPath, lblPb, Timer2}, *m_progress,
-        m_installation);
+    m_batchInput = std::make_unique<BatchInputFromControls>(lstFile, cmbBR, cmbR, cmbChannel, txtPath);
+    m_progress = std::make_unique<ProgressDisplay>(
+        control<ImageElement>("imgPBLeft"), control<ImageElement>("imgPB"),
+        control<ImageElement>("imgPBRight"), control<QLabel>("lblPb"), control<QTimer>("Timer2"));
+    m_batch = std::make_unique<ConversionBatch>(*m_batchInput, m_installation);
+
+    ProgressDisplay *progress = m_progress.get();
+    ConversionBatch *batch = m_batch.get();
+    connect(batch, &ConversionBatch::batchStarted, progress, &ProgressDisplay::batchStarted);
+    connect(batch, &ConversionBatch::fileLoading, progress, &ProgressDisplay::fileLoading);
+    connect(batch, &ConversionBatch::fileStarted, progress, &ProgressDisplay::fileStarted);
+    connect(batch, &ConversionBatch::fileFinished, progress, &ProgressDisplay::fileFinished);
+    connect(batch, &ConversionBatch::batchFinished, progress, &ProgressDisplay::batchFinished);
+    connect(batch, &ConversionBatch::batchEnded, picDrag, &QWidget::show);
 
     connect(Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
-    connect(Timer2, &QTimer::timeout, this, &FrmMain::Timer2_Timer);
     connect(picDrag, &DropArea::dragStateChanged, this, &FrmMain::picDrag_OLEDragOver);
     connect(picDrag, &DropArea::dropped, this, &FrmMain::picDrag_OLEDragDrop);
-    connect(imgBrowse, &ImageElement::clicked, this, &FrmMain::imgBrowse_Click);
+    connect(control<ImageElement>("imgBrowse"), &ImageElement::clicked, this, &FrmMain::imgBrowse_Click);
     connect(imgMin, &ImageElement::clicked, this, &FrmMain::imgMin_Click);
-    connect(imgExit, &ImageElement::clicked, this, &FrmMain::imgExit_Click);
+    connect(control<ImageElement>("imgExit"), &ImageElement::clicked, this, &FrmMain::imgExit_Click);
     connect(imgHelp, &ImageElement::clicked, this, &FrmMain::imgHelp_Click);
     const std::pair<const char *, const char *> dropDowns[] = {
         {"picButtonBR", "cmbBR"}, {"picButtonR", "cmbR"}, {"picButtonChannel", "cmbChannel"}};
@@ -70,9 +82,7 @@ FrmMain::FrmMain(const Installation &installation, QWidget *parent)
         auto *combo = control<QComboBox>(list);
         connect(control<PictureBox>(button), &PictureBox::clicked, combo, &QComboBox::showPopup);
     }
-    auto *feed = control<QLabel>("lblFeed");
-    feed->installEventFilter(this);
-    connect(m_batch.get(), &ConversionBatch::batchEnded, picDrag, &QWidget::show);
+    control<QLabel>("lblFeed")->installEventFilter(this);
 }
 
 FrmMain::~FrmMain() = default;
@@ -105,11 +115,11 @@ bool FrmMain::Form_Load()
     m_progress->resetPercent();
 
     QPalette palette = lblVersion->palette();
-    palette.setColor(QPalette::WindowText, QColor(180, 235, 225));
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(mainStartUp.versionColour));
     lblVersion->setPalette(palette);
-    cmbBR->setCurrentIndex(7);
-    cmbR->setCurrentIndex(1);
-    cmbChannel->setCurrentIndex(1);
+    cmbBR->setCurrentIndex(mainStartUp.bitRateIndex);
+    cmbR->setCurrentIndex(mainStartUp.sampleRateIndex);
+    cmbChannel->setCurrentIndex(mainStartUp.channelIndex);
     txtPath->setText(m_installation.defaultOutputFolder());
     lblVersion->setText(versionCaption());
     lblVersion->adjustSize();
@@ -137,13 +147,7 @@ void FrmMain::Timer1_Timer()
     m_batch->ConvertNextFile();
 }
 
-void FrmMain::Timer2_Timer()
-{
-    if (m_progress->tick())
-        Timer2->stop();
-}
-
-void FrmMain::picDrag_OLEDragOver(int state)
+void FrmMain::picDrag_OLEDragOver(DropArea::DragState state)
 {
     picDrag->setPicture(state == DropArea::Over ? imgDragLight->picture() : imgDrag->picture());
 }

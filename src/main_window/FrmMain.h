@@ -1,29 +1,29 @@
 #pragma once
 
+#include "BatchInputFromControls.h"
 #include "ConversionBatch.h"
 #include "Installation.h"
 #include "ProgressDisplay.h"
 #include "SingleInstance.h"
 #include "feedback/FrmSuggest.h"
 #include "skin/SkinnedWindow.h"
+#include "sources/DropArea.h"
 
 #include <QPointer>
 
 #include <functional>
 #include <memory>
 
-class DropArea;
 class ImageElement;
-class PictureBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QTimer;
-class SkinBehaviour;
 
 // The main window: start-up and exit, and the owner of all conversion
-// state (source list, options, output folder, progress).
+// state (source list, options, output folder, progress). It wires the
+// batch to its input and to the progress display.
 class FrmMain : public SkinnedWindow {
     Q_OBJECT
 public:
@@ -38,13 +38,11 @@ public:
     // What "end the program" does; tests replace it to stay alive.
     void setProgramEnd(std::function<void()> end) { m_endProgram = std::move(end); }
 
-    const Installation &installation() const { return m_installation; }
     const platform::PrivateFolder &tempFolder() const { return m_tempFolder; }
     ConversionBatch &batch() { return *m_batch; }
     ProgressDisplay &progress() { return *m_progress; }
 
     static QString versionCaption();
-    SkinBehaviour &skin() { return *m_skin; }
 
     // The feedback window while it is open.
     FrmSuggest *feedbackWindow() const { return m_feedback; }
@@ -56,8 +54,7 @@ protected:
 
 private:
     void Timer1_Timer();
-    void Timer2_Timer();
-    void picDrag_OLEDragOver(int state);
+    void picDrag_OLEDragOver(DropArea::DragState state);
     void picDrag_OLEDragDrop(const QStringList &paths);
     void imgBrowse_Click();
     void imgMin_Click();
@@ -71,7 +68,6 @@ private:
     std::function<void()> m_endProgram;
 
     QTimer *Timer1;
-    QTimer *Timer2;
     DropArea *picDrag;
     QListWidget *lstFile;
     QComboBox *cmbBR;
@@ -79,16 +75,13 @@ private:
     QComboBox *cmbChannel;
     QLineEdit *txtPath;
     QLabel *lblVersion;
-    QLabel *lblPb;
     ImageElement *imgDrag;
     ImageElement *imgDragLight;
-    ImageElement *imgBrowse;
     ImageElement *imgMin;
-    ImageElement *imgExit;
     ImageElement *imgHelp;
-    SkinBehaviour *m_skin;
     QPointer<FrmSuggest> m_feedback;
 
+    std::unique_ptr<BatchInputFromControls> m_batchInput;
     std::unique_ptr<ProgressDisplay> m_progress;
     std::unique_ptr<ConversionBatch> m_batch;
 };

@@ -1,6 +1,7 @@
 #include "Installation.h"
 
 #include "Version.h"
+#include "names/FileNames.h"
 #include "platform/ProgramFolder.h"
 
 #include <QDir>
@@ -15,7 +16,7 @@ QString Installation::file(const QString &relative) const
 {
     QString path = programFolder;
     for (const QString &part : relative.split(QLatin1Char('/')))
-        path += platform::pathSeparator() + part;
+        path += pathSeparator() + part;
     return path;
 }
 

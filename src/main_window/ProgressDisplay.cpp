@@ -1,16 +1,17 @@
 #include "ProgressDisplay.h"
 
 #include "skin/ImageElement.h"
+#include "skin/MainLayout.h"
 
 #include <QLabel>
-#include <QListWidget>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr float twipsPerPixel = 15.0f;
+constexpr ProgressTrackTwips track = progressTrackTwips;
 
 int toPixels(float twips)
 {
@@ -22,25 +23,26 @@ float toTwips(int pixels)
     return static_cast<float>(pixels) * twipsPerPixel;
 }
 
+QString filesLeft(int left)
+{
+    return QString::number(left) + QStringLiteral(" files left)");
+}
+
 } // namespace
 
 ProgressDisplay::ProgressDisplay(ImageElement *left, ImageElement *body, ImageElement *right,
-                                 QLabel *caption, const QListWidget *sourceList)
-    : m_left(left), m_body(body), m_right(right), m_caption(caption), m_sourceList(sourceList),
+                                 QLabel *caption, QTimer *timer, QObject *parent)
+    : QObject(parent), m_left(left), m_body(body), m_right(right), m_caption(caption), Timer2(timer),
       m_bodyLeft(toTwips(body->x())), m_bodyWidth(toTwips(body->width())),
       m_rightLeft(toTwips(right->x()))
 {
+    connect(Timer2, &QTimer::timeout, this, &ProgressDisplay::Timer2_Timer);
 }
 
-// The design positions of the caps are whole twips that pixels cannot
-// all hold (230 twips is 15.33 px): keep the layout's own values.
-float ProgressDisplay::leftCapLeft() const { return 230.0f; }
-float ProgressDisplay::leftCapWidth() const { return 75.0f; }
-float ProgressDisplay::rightCapWidth() const { return 75.0f; }
-
-float ProgressDisplay::bodyWidthAt(int p, float leftCapLeft, float rightCapWidth)
+float ProgressDisplay::bodyWidthAt(int p)
 {
-    return (trackEnd - leftCapLeft) * (static_cast<float>(p) / 100.0f) - rightCapWidth + 7.0f;
+    return (track.trackEnd - track.leftCapLeft) * (static_cast<float>(p) / 100.0f) - track.rightCapWidth
+           + 7.0f;
 }
 
 void ProgressDisplay::setBodyLeft(float twips)
@@ -54,7 +56,7 @@ void ProgressDisplay::setBodyWidth(float twips)
     if (twips < 0.0f)
         return; // a negative width is rejected; the body keeps its width
     m_bodyWidth = twips;
-    // Less than a pixel still shows as one, as on the original display.
+    // Less than a pixel still shows as one pixel, so the bar never vanishes.
     m_body->resize(std::max(1, toPixels(twips)), m_body->height());
 }
 
@@ -73,42 +75,68 @@ void ProgressDisplay::setCaption(const QString &caption)
 void ProgressDisplay::percentageUpdate()
 {
     const float p = static_cast<float>(m_percent) / 100.0f;
-    setBodyLeft(leftCapLeft() + leftCapWidth());
-    setRightLeft((trackEnd - leftCapLeft()) * p + leftCapLeft());
-    setBodyWidth(bodyWidthAt(m_percent, leftCapLeft(), rightCapWidth()));
-    setCaption(QString::number(m_percent) + QStringLiteral("%(")
-               + QString::number(m_sourceList->count()) + QStringLiteral(" files left)"));
+    setBodyLeft(track.leftCapLeft + track.leftCapWidth);
+    setRightLeft((track.trackEnd - track.leftCapLeft) * p + track.leftCapLeft);
+    setBodyWidth(bodyWidthAt(m_percent));
+    setCaption(QString::number(m_percent) + QStringLiteral("%(") + filesLeft(m_filesLeft));
 }
 
-void ProgressDisplay::fileStart()
+void ProgressDisplay::fullBar()
 {
+    setRightLeft(track.trackEnd);
+    setBodyLeft(track.leftCapLeft + track.leftCapWidth);
+    setBodyWidth(m_rightLeft - track.leftCapLeft - track.rightCapWidth + 5.0f);
+}
+
+void ProgressDisplay::batchStarted()
+{
+    m_caption->setToolTip(QString());
+}
+
+void ProgressDisplay::fileLoading(int left)
+{
+    setCaption(QStringLiteral("Loading...") + filesLeft(left));
+}
+
+void ProgressDisplay::fileStarted(int left)
+{
+    m_filesLeft = left;
     m_percent = 0;
     setCaption(QStringLiteral("0%"));
     setBodyWidth(1.0f);
-    setBodyLeft(leftCapLeft() + leftCapWidth());
+    setBodyLeft(track.leftCapLeft + track.leftCapWidth);
     setRightLeft(m_bodyLeft + m_bodyWidth);
     m_right->show();
     m_left->show();
     m_body->show();
     m_percent += 1;
     percentageUpdate();
+    Timer2->start();
 }
 
-void ProgressDisplay::fullBar()
+void ProgressDisplay::fileFinished(int left, bool converted)
 {
-    setRightLeft(trackEnd);
-    setBodyLeft(leftCapLeft() + leftCapWidth());
-    setBodyWidth(m_rightLeft - leftCapLeft() - rightCapWidth() + 5.0f);
+    m_filesLeft = left;
+    fullBar();
+    setCaption((converted ? QStringLiteral("100%(") : QStringLiteral("Failed(")) + filesLeft(left));
+    Timer2->stop();
 }
 
-bool ProgressDisplay::tick()
+void ProgressDisplay::batchFinished(const QStringList &failedSources, int total)
+{
+    if (failedSources.isEmpty())
+        return;
+    setCaption(QStringLiteral("%1 of %2 files failed").arg(failedSources.size()).arg(total));
+    m_caption->setToolTip(failedSources.join(QLatin1Char('\n')));
+}
+
+void ProgressDisplay::Timer2_Timer()
 {
     m_percent += 1;
     percentageUpdate();
     if (m_percent > lastShownPercent) {
         fullBar();
         setCaption(QStringLiteral("Please Wait..."));
-        return true;
+        Timer2->stop();
     }
-    return false;
 }

@@ -1,34 +1,36 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QObject>
+#include <QStringList>
 
 class ImageElement;
 class QLabel;
-class QListWidget;
-class QString;
+class QTimer;
 
 // The time-driven progress bar: three images (left cap, stretched body,
-// right cap) and a caption. Positions are computed in twips with
-// single-precision values and shown in pixels (15 twips a pixel).
-class ProgressDisplay {
+// right cap) and a caption, driven by the batch's signals and by its own
+// one-second timer. Positions are computed in twips with single-precision
+// values and shown in pixels.
+class ProgressDisplay : public QObject {
+    Q_OBJECT
 public:
-    static constexpr float trackEnd = 3250.0f; // right cap's x at 100 %
     static constexpr int lastShownPercent = 98;
 
-    ProgressDisplay(ImageElement *left, ImageElement *body, ImageElement *right,
-                    QLabel *caption, const QListWidget *sourceList);
+    ProgressDisplay(ImageElement *left, ImageElement *body, ImageElement *right, QLabel *caption,
+                    QTimer *timer, QObject *parent = nullptr);
 
     qint32 percent() const { return m_percent; }
     void resetPercent() { m_percent = 0; }
 
-    void fileStart();
-    void percentageUpdate();
-    void fullBar();
-    // One second passed: returns true when the bar is full and the caller
-    // must stop ticking.
-    bool tick();
+    // The batch's steps, as its signals report them.
+    void batchStarted();
+    void fileLoading(int left);
+    void fileStarted(int left);
+    void fileFinished(int left, bool converted);
+    void batchFinished(const QStringList &failedSources, int total);
 
-    void setCaption(const QString &caption);
+    // One second passed.
+    void Timer2_Timer();
 
     // Twip values, for checking the geometry.
     float bodyLeft() const { return m_bodyLeft; }
@@ -36,22 +38,23 @@ public:
     float rightLeft() const { return m_rightLeft; }
 
     // The body width that a percentage update computes for p.
-    static float bodyWidthAt(int p, float leftCapLeft, float rightCapWidth);
+    static float bodyWidthAt(int p);
 
 private:
+    void percentageUpdate();
+    void fullBar();
+    void setCaption(const QString &caption);
     void setBodyLeft(float twips);
     void setBodyWidth(float twips);
     void setRightLeft(float twips);
-    float leftCapLeft() const;
-    float leftCapWidth() const;
-    float rightCapWidth() const;
 
     ImageElement *m_left;
     ImageElement *m_body;
     ImageElement *m_right;
     QLabel *m_caption;
-    const QListWidget *m_sourceList;
+    QTimer *Timer2;
     qint32 m_percent = 0;
+    int m_filesLeft = 0;
     float m_bodyLeft;
     float m_bodyWidth;
     float m_rightLeft;

@@ -2,8 +2,13 @@
 
 #include <QString>
 
+#include <functional>
+
 // Name routines that work on the text of a path alone; they never touch
 // the file system.
+
+// The separator that paths and file names split at.
+QChar pathSeparator();
 
 // The text after the last path separator ("" for an empty path or one
 // that ends in a separator).
@@ -13,3 +18,11 @@ QString GetFileName(const QString &path);
 // name on is removed. A name without a dot, or whose only dot is its first
 // character (".wav"), is kept whole, so "Take.1.wav" gives "Take.1".
 QString GetBaseName(const QString &path);
+
+// Where the result of `source` goes in `folder`: the folder (a separator
+// added unless it ends in one), the source's base name and ".mp3".
+QString OutputFilePath(const QString &folder, const QString &source);
+
+// `path` itself when it is free, else the first of "name (2).ext",
+// "name (3).ext", ... that is; `taken` says whether a path is in use.
+QString FreeFilePath(const QString &path, const std::function<bool(const QString &)> &taken);

@@ -8,9 +8,6 @@ namespace platform {
 // (never the working directory), without a trailing separator.
 QString programFolder();
 
-// The separator that program-relative paths and file names split at.
-QChar pathSeparator();
-
 // The name of the encoder executable inside the program's data folder.
 QString encoderFileName();
 

@@ -11,11 +11,6 @@ QString programFolder()
     return QFileInfo(exe).absolutePath();
 }
 
-QChar pathSeparator()
-{
-    return QLatin1Char('/');
-}
-
 QString encoderFileName()
 {
     return QStringLiteral("conv");

@@ -49,6 +49,13 @@ struct ControlSpec {
     const char *parent = nullptr;  // nullptr: the window itself
 };
 
+// Kinds whose objects the window using the skin makes (SkinBuilder's
+// factory): they belong to the features above the skin.
+constexpr bool isWindowsOwn(ControlKind kind)
+{
+    return kind == ControlKind::DropArea || kind == ControlKind::RequestCarrier;
+}
+
 // Child-window kinds lie above windowless elements, whatever the order.
 constexpr bool isChildWindow(ControlKind kind)
 {

@@ -42,22 +42,18 @@ void ImageElement::paintEvent(QPaintEvent *)
 
 void ImageElement::mousePressEvent(QMouseEvent *event)
 {
-    m_pressedInside = true;
-    emit pressed();
+    m_click.press();
     event->accept();
 }
 
 void ImageElement::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = m_pressedInside && rect().contains(event->position().toPoint());
-    m_pressedInside = false;
     event->accept();
-    if (click)
+    if (m_click.release(this, event))
         emit clicked();
 }
 
 void ImageElement::mouseMoveEvent(QMouseEvent *event)
 {
     event->accept();
-    emit mouseMoved();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ClickTracker.h"
+
 #include <QPixmap>
 #include <QWidget>
 
@@ -13,7 +15,6 @@ public:
     explicit ImageElement(QWidget *parent = nullptr);
 
     void setStretch(bool stretch);
-    bool stretches() const { return m_stretch; }
 
     void setPicture(const QPixmap &picture);
     void clearPicture();
@@ -22,8 +23,6 @@ public:
 
 signals:
     void clicked();
-    void pressed();
-    void mouseMoved();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -34,5 +33,5 @@ protected:
 private:
     QPixmap m_picture;
     bool m_stretch = false;
-    bool m_pressedInside = false;
+    ClickTracker m_click;
 };

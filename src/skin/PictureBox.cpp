@@ -22,21 +22,18 @@ void PictureBox::paintEvent(QPaintEvent *)
 
 void PictureBox::mousePressEvent(QMouseEvent *event)
 {
-    m_pressedInside = true;
+    m_click.press();
     event->accept();
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = m_pressedInside && rect().contains(event->position().toPoint());
-    m_pressedInside = false;
     event->accept();
-    if (click)
+    if (m_click.release(this, event))
         emit clicked();
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent *event)
 {
     event->accept();
-    emit mouseMoved();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ClickTracker.h"
+
 #include <QPixmap>
 #include <QWidget>
 
@@ -14,7 +16,6 @@ public:
 
 signals:
     void clicked();
-    void mouseMoved();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -24,5 +25,5 @@ protected:
 
 private:
     QPixmap m_picture;
-    bool m_pressedInside = false;
+    ClickTracker m_click;
 };

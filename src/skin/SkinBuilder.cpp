@@ -3,7 +3,6 @@
 #include "HandCursor.h"
 #include "ImageElement.h"
 #include "PictureBox.h"
-#include "sources/DropArea.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -28,11 +27,6 @@ QWidget *createWidget(QWidget *parent, const ControlSpec &layout)
         auto *box = new PictureBox(parent);
         box->setPicture(QPixmap(text(layout.picture)));
         return box;
-    }
-    case ControlKind::DropArea: {
-        auto *area = new DropArea(parent);
-        area->setPicture(QPixmap(text(layout.picture)));
-        return area;
     }
     case ControlKind::List:
         return new QListWidget(parent);
@@ -107,30 +101,37 @@ QFont SkinBuilder::fontOf(const FontSpec &layout, const QFont &fallback)
     return font;
 }
 
-QObject *SkinBuilder::create(QWidget *window, const ControlSpec &layout)
+QObject *SkinBuilder::create(QWidget *window, const ControlSpec &layout, const ControlFactory &factory)
 {
     if (layout.kind == ControlKind::Timer) {
         auto *timer = new QTimer(window);
         timer->setInterval(layout.interval);
         return timer;
     }
-    if (layout.kind == ControlKind::RequestCarrier)
-        return nullptr; // created by the window that uses it
 
     QWidget *parent = layout.parent ? window->findChild<QWidget *>(text(layout.parent)) : window;
-    QWidget *widget = createWidget(parent ? parent : window, layout);
-    if (widget)
+    if (!parent)
+        parent = window;
+    QObject *made = nullptr;
+    if (isWindowsOwn(layout.kind)) {
+        made = factory ? factory(parent, layout) : nullptr;
+        if (auto *box = qobject_cast<PictureBox *>(made))
+            box->setPicture(QPixmap(text(layout.picture)));
+    } else {
+        made = createWidget(parent, layout);
+    }
+    if (auto *widget = qobject_cast<QWidget *>(made))
         applyLook(widget, layout, window);
-    return widget;
+    return made;
 }
 
-void SkinBuilder::build(QWidget *window, const WindowSpec &layout)
+void SkinBuilder::build(QWidget *window, const WindowSpec &layout, const ControlFactory &factory)
 {
     window->setObjectName(text(layout.name));
     window->setFont(fontOf(layout.font, window->font()));
     // A parent stands before its children in the table.
     for (const ControlSpec &control : layout.controls) {
-        if (QObject *object = create(window, control))
+        if (QObject *object = create(window, control, factory))
             object->setObjectName(text(control.name));
     }
     stack(window, layout);

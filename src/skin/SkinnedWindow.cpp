@@ -1,13 +1,12 @@
 #include "SkinnedWindow.h"
 
 #include "ColourKey.h"
-#include "SkinBuilder.h"
 #include "SkinResources.h"
 
 #include <QIcon>
 #include <QPainter>
 
-SkinnedWindow::SkinnedWindow(const WindowSpec &layout, QWidget *parent)
+SkinnedWindow::SkinnedWindow(const WindowSpec &layout, const ControlFactory &factory, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     initSkinResources();
@@ -17,7 +16,7 @@ SkinnedWindow::SkinnedWindow(const WindowSpec &layout, QWidget *parent)
     setWindowTitle(QString::fromUtf8(layout.title));
     setWindowIcon(QIcon(QString::fromLatin1(layout.icon)));
     setMouseTracking(true);
-    SkinBuilder::build(this, layout);
+    SkinBuilder::build(this, layout, factory);
 }
 
 void SkinnedWindow::applyColourKey()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ControlSpec.h"
+#include "SkinBuilder.h"
 
 #include <QImage>
 #include <QWidget>
@@ -10,15 +11,14 @@
 class SkinnedWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit SkinnedWindow(const WindowSpec &layout, QWidget *parent = nullptr);
+    explicit SkinnedWindow(const WindowSpec &layout, const ControlFactory &factory = {},
+                           QWidget *parent = nullptr);
 
     template <typename T>
     T *control(const char *name) const
     {
         return findChild<T *>(QString::fromLatin1(name));
     }
-
-    const QImage &background() const { return m_background; }
 
     // Cuts the window's outline out of its background (the colour key).
     void applyColourKey();

@@ -10,11 +10,12 @@ class DropArea : public PictureBox {
     Q_OBJECT
 public:
     enum DragState { Enter = 0, Leave = 1, Over = 2 };
+    Q_ENUM(DragState)
 
     explicit DropArea(QWidget *parent = nullptr);
 
 signals:
-    void dragStateChanged(int state);
+    void dragStateChanged(DropArea::DragState state);
     // The local files of a drop, in the drop's order (empty for data
     // without local files).
     void dropped(const QStringList &paths);
