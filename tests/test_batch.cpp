@@ -62,11 +62,7 @@ class BatchTest : public QObject {
 
     std::unique_ptr<FrmMain> window(const QString &programFolder = test::programDir())
     {
-        auto w = std::make_unique<FrmMain>(Installation{programFolder, m_tmp.path(), {}});
-        w->setProgramEnd([] {});
-        if (!w->Form_Load())
-            return nullptr;
-        return w;
+        return test::loadedMainWindow(m_tmp.path(), programFolder);
     }
 
     static void drop(FrmMain &w, QMimeData *data)
@@ -95,10 +91,7 @@ class BatchTest : public QObject {
         return file;
     }
 
-    static QStringList mp3sIn(const QString &folder)
-    {
-        return QDir(folder).entryList({QStringLiteral("*.mp3")}, QDir::Files, QDir::Name);
-    }
+    static QStringList mp3sIn(const QString &folder) { return test::filesIn(folder, {QStringLiteral("*.mp3")}); }
 
 private slots:
     void initTestCase()

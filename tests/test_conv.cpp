@@ -24,10 +24,7 @@ qint64 framesOf(const QString &path, int *rate = nullptr)
     return info.frames;
 }
 
-QStringList filesIn(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-}
+using test::filesIn;
 
 } // namespace
 

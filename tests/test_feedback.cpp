@@ -85,9 +85,8 @@ private slots:
     void init()
     {
         m_server = std::make_unique<HttpServer>();
-        m_main = std::make_unique<FrmMain>(Installation{test::programDir(), m_tmp.path(), m_server->host()});
-        m_main->setProgramEnd([] {});
-        QVERIFY(m_main->Form_Load());
+        m_main = test::loadedMainWindow(m_tmp.path(), test::programDir(), m_server->host());
+        QVERIFY(m_main);
     }
 
     void cleanup()

@@ -33,6 +33,46 @@ private slots:
         QCOMPARE(GetBaseName(path), baseName);
     }
 
+    void outputPaths_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("separator added") << "/out" << "/music/my.song.wav" << "/out/my.song.mp3";
+        QTest::newRow("separator kept") << "/out/" << "/music/track" << "/out/track.mp3";
+        QTest::newRow("empty folder: the root") << "" << "/music/a.wav" << "/a.mp3";
+        QTest::newRow("folder with dots") << "/my.out" << "b.wav" << "/my.out/b.mp3";
+    }
+
+    void outputPaths()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, source);
+        QFETCH(QString, output);
+        QCOMPARE(OutputFilePath(folder, source), output);
+    }
+
+    void freePaths_data()
+    {
+        QTest::addColumn<QStringList>("taken");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("free");
+        QTest::newRow("free") << QStringList{"/o/b.mp3"} << "/o/a.mp3" << "/o/a.mp3";
+        QTest::newRow("second") << QStringList{"/o/a.mp3"} << "/o/a.mp3" << "/o/a (2).mp3";
+        QTest::newRow("third") << QStringList{"/o/a.mp3", "/o/a (2).mp3"} << "/o/a.mp3" << "/o/a (3).mp3";
+        QTest::newRow("gap is used") << QStringList{"/o/a.mp3", "/o/a (3).mp3"} << "/o/a.mp3" << "/o/a (2).mp3";
+        QTest::newRow("dot only in folder") << QStringList{"/o.d/a"} << "/o.d/a" << "/o.d/a (2)";
+        QTest::newRow("dots in name") << QStringList{"/o/x.1.mp3"} << "/o/x.1.mp3" << "/o/x.1 (2).mp3";
+    }
+
+    void freePaths()
+    {
+        QFETCH(QStringList, taken);
+        QFETCH(QString, path);
+        QFETCH(QString, free);
+        QCOMPARE(FreeFilePath(path, [&](const QString &p) { return taken.contains(p); }), free);
+    }
+
     void distinctSourcesKeepDistinctNames()
     {
         // The first-dot rule would map both to "x".

@@ -56,10 +56,7 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-QStringList filesIn(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
+using test::filesIn;
 
 } // namespace
 
@@ -71,11 +68,9 @@ class HostileTest : public QObject {
 
     std::unique_ptr<FrmMain> window(const QString &out)
     {
-        auto w = std::make_unique<FrmMain>(Installation{test::programDir(), m_tmp.path(), {}});
-        w->setProgramEnd([] {});
-        if (!w->Form_Load())
-            return nullptr;
-        w->control<QLineEdit>("txtPath")->setText(out);
+        auto w = test::loadedMainWindow(m_tmp.path());
+        if (w)
+            w->control<QLineEdit>("txtPath")->setText(out);
         return w;
     }
 

@@ -136,10 +136,7 @@ class ProgramX11Test : public QObject {
         return QString::fromLocal8Bit(test::run(QStringLiteral("xprop"), {"-id", m_window, "WM_STATE"}).out);
     }
 
-    QStringList mp3sIn(const QString &folder)
-    {
-        return QDir(folder).entryList({QStringLiteral("*.mp3")}, QDir::Files, QDir::Name);
-    }
+    QStringList mp3sIn(const QString &folder) { return test::filesIn(folder, {QStringLiteral("*.mp3")}); }
 
     QString wav(const QString &name, double seconds)
     {

@@ -2,6 +2,9 @@
 // the key colour outside the panel), the JPEG control pictures, the icons
 // and the hand cursor. Usage: draw_skin OUTPUT_DIR [FONT_DIR]
 #include "IconWriter.h"
+#include "skin/ColourKey.h"
+#include "skin/FeedbackLayout.h"
+#include "skin/MainLayout.h"
 
 #include <QDir>
 #include <QFontDatabase>
@@ -12,10 +15,11 @@
 #include <QPainterPath>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
-const QColor key(255, 0, 255);
+const QColor key = QColor::fromRgb(windowColourKey);
 const QColor panelTop(17, 53, 67);
 const QColor outline(8, 24, 30);
 const QColor captionColour(196, 232, 224);
@@ -306,6 +310,22 @@ QImage handCursor()
     return image;
 }
 
+// A control's rectangle as its window's layout table gives it.
+QRect rectOf(const WindowSpec &window, const char *name)
+{
+    for (const ControlSpec &row : window.controls)
+        if (std::strcmp(row.name, name) == 0)
+            return {row.x, row.y, row.width, row.height};
+    std::fprintf(stderr, "draw_skin: no control %s in %s\n", name, window.name);
+    std::exit(1);
+}
+
+// A hover picture: the holder's size at the place of the control it serves.
+QRect hoverRect(const WindowSpec &window, const char *control, const char *holder)
+{
+    return {rectOf(window, control).topLeft(), rectOf(window, holder).size()};
+}
+
 void caption(QPainter &p, QRectF r, const QString &text, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
 {
     p.setPen(captionColour);
@@ -323,6 +343,7 @@ void titleRule(QPainter &p, int left, int right, int y)
 
 bool drawMainWindow()
 {
+    const WindowSpec &main = mainWindowSpec();
     QImage bg = panel({400, 220}, QRect(6, 3, 386, 213), QColor(66, 136, 123));
     {
         QPainter p(&bg);
@@ -332,14 +353,14 @@ bool drawMainWindow()
         p.setFont(tahoma(10, true));
         p.drawText(QRectF(29, 7, 48, 18), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tolvik"));
         titleRule(p, 14, 383, 30);
-        titleGlyph(p, QStringLiteral("?"), QRectF(332, 8, 15, 15), glyph);
-        titleGlyph(p, QStringLiteral("_"), QRectF(349, 9, 14, 14), glyph);
-        titleGlyph(p, QStringLiteral("X"), QRectF(369, 10, 15, 15), glyph);
+        titleGlyph(p, QStringLiteral("?"), rectOf(main, "imgHelp"), glyph);
+        titleGlyph(p, QStringLiteral("_"), rectOf(main, "imgMin"), glyph);
+        titleGlyph(p, QStringLiteral("X"), rectOf(main, "imgExit"), glyph);
         caption(p, QRectF(18, 37, 100, 16), QStringLiteral("Bitrate (Kbps):"));
         caption(p, QRectF(124, 37, 100, 16), QStringLiteral("Rate (Hz):"));
         caption(p, QRectF(18, 85, 150, 16), QStringLiteral("Audio Channel:"));
         caption(p, QRectF(18, 133, 150, 16), QStringLiteral("Output Folder:"));
-        textButton(p, QRectF(182, 150, 42, 22), QStringLiteral("..."), QColor(36, 92, 100), glyph, false);
+        textButton(p, rectOf(main, "imgBrowse"), QStringLiteral("..."), QColor(36, 92, 100), glyph, false);
         // The drop area's frame.
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(QColor(10, 34, 42), 2));
@@ -356,9 +377,9 @@ bool drawMainWindow()
         checkMark(p, QRectF(313, 197, 12, 12), greenLit);
     }
     bool ok = save(bg, QStringLiteral("main/Background.bmp"));
-    QImage minLight = crop(bg, {349, 9, 14, 14});
+    QImage minLight = crop(bg, hoverRect(main, "imgMin", "imgMinLight"));
     { QPainter p(&minLight); titleGlyph(p, QStringLiteral("_"), QRectF(0, 0, 14, 14), glyphLit); }
-    QImage exitLight = crop(bg, {369, 10, 14, 13});
+    QImage exitLight = crop(bg, hoverRect(main, "imgExit", "imgExitLight"));
     {
         QPainter p(&exitLight);
         p.setRenderHint(QPainter::Antialiasing);
@@ -367,10 +388,10 @@ bool drawMainWindow()
         p.drawRoundedRect(QRectF(0, 0, 14, 13), 3, 3);
         titleGlyph(p, QStringLiteral("X"), QRectF(0, -1, 14, 15), glyphLit);
     }
-    QImage helpLight = crop(bg, {332, 8, 12, 17});
+    QImage helpLight = crop(bg, hoverRect(main, "imgHelp", "imgHelpLight"));
     { QPainter p(&helpLight); titleGlyph(p, QStringLiteral("?"), QRectF(-1, 0, 15, 15), glyphLit); }
-    QImage browseLight = crop(bg, {182, 150, 42, 22});
-    QImage browseDark = crop(bg, {182, 150, 42, 22});
+    QImage browseLight = crop(bg, hoverRect(main, "imgBrowse", "imgBrowseLight"));
+    QImage browseDark = crop(bg, hoverRect(main, "imgBrowse", "imgBrowseDark"));
     { QPainter p(&browseLight); textButton(p, QRectF(0, 0, 42, 22), QStringLiteral("..."), QColor(56, 140, 140), glyphLit, false); }
     { QPainter p(&browseDark); textButton(p, QRectF(0, 0, 42, 22), QStringLiteral("..."), QColor(24, 64, 72), glyphLit, true); }
     ok &= save(minLight, QStringLiteral("main/MinLight.jpg"));
@@ -394,6 +415,7 @@ bool drawMainWindow()
 
 bool drawFeedbackWindow()
 {
+    const WindowSpec &feedback = feedbackWindowSpec();
     QImage bg = panel({330, 180}, QRect(6, 3, 316, 167), QColor(68, 139, 126));
     const QColor buttonFill(36, 92, 100);
     {
@@ -404,17 +426,17 @@ bool drawFeedbackWindow()
         p.setFont(tahoma(10, true));
         p.drawText(QRectF(34, 8, 120, 18), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Feedback"));
         titleRule(p, 14, 313, 32);
-        titleGlyph(p, QStringLiteral("X"), QRectF(300, 11, 15, 15), glyph);
+        titleGlyph(p, QStringLiteral("X"), rectOf(feedback, "imgExit"), glyph);
         const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
         caption(p, QRectF(10, 50, 94, 21), QStringLiteral("Your Name:"), right);
         caption(p, QRectF(10, 76, 94, 21), QStringLiteral("Your Email:"), right);
         caption(p, QRectF(10, 102, 94, 21), QStringLiteral("Comment:"), right);
-        textButton(p, QRectF(166, 136, 58, 18), QStringLiteral("Send"), buttonFill, glyph, false);
-        textButton(p, QRectF(246, 136, 58, 18), QStringLiteral("Back"), buttonFill, glyph, false);
+        textButton(p, rectOf(feedback, "imgSend"), QStringLiteral("Send"), buttonFill, glyph, false);
+        textButton(p, rectOf(feedback, "imgBack"), QStringLiteral("Back"), buttonFill, glyph, false);
     }
     bool ok = save(bg, QStringLiteral("feedback/Background.bmp"));
-    QImage sendLight = crop(bg, {166, 136, 58, 18});
-    QImage backLight = crop(bg, {246, 136, 58, 18});
+    QImage sendLight = crop(bg, hoverRect(feedback, "imgSend", "imgSendLight"));
+    QImage backLight = crop(bg, hoverRect(feedback, "imgBack", "imgBackLight"));
     { QPainter p(&sendLight); textButton(p, QRectF(0, 0, 58, 18), QStringLiteral("Send"), QColor(56, 140, 140), glyphLit, false); }
     { QPainter p(&backLight); textButton(p, QRectF(0, 0, 58, 18), QStringLiteral("Back"), QColor(56, 140, 140), glyphLit, false); }
     ok &= save(sendLight, QStringLiteral("feedback/SendLight.jpg"));

@@ -1,15 +1,13 @@
 #include "InfoFrame.h"
 
+#include "Mp3Rates.h"
+
 #include <array>
 #include <cstring>
 
 namespace {
 
-constexpr int mpeg1Rates[] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
-constexpr int mpeg2Rates[] = {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160};
 constexpr std::size_t lameHeaderSize = 156; // Xing part 120 + LAME extension 36
-
-bool isMpeg1(int sampleRate) { return sampleRate >= 32000; }
 
 std::size_t sideInfoSize(int sampleRate, int channels)
 {
@@ -25,7 +23,7 @@ std::size_t frameSize(int sampleRate, int kbps)
 
 int bitRateIndexFor(int sampleRate, int channels)
 {
-    const int *rates = isMpeg1(sampleRate) ? mpeg1Rates : mpeg2Rates;
+    const auto rates = mp3BitRateIndexTable(sampleRate);
     const std::size_t need = 4 + sideInfoSize(sampleRate, channels) + lameHeaderSize;
     for (int i = 1; i < 15; ++i)
         if (frameSize(sampleRate, rates[i]) >= need)
@@ -67,7 +65,7 @@ bool lameInfoFrameFits(int sampleRate, int channels, int bitRateKbps)
 
 std::size_t ownInfoFrameSize(int sampleRate, int channels)
 {
-    const int *rates = isMpeg1(sampleRate) ? mpeg1Rates : mpeg2Rates;
+    const auto rates = mp3BitRateIndexTable(sampleRate);
     return frameSize(sampleRate, rates[bitRateIndexFor(sampleRate, channels)]);
 }
 

@@ -103,6 +103,8 @@ bool OutputFile::writeAt(long offset, const void *data, std::size_t size)
     return write(data, size);
 }
 
+// The program's own copy (platform/FileCopy_linux.cpp) also writes beside
+// and renames, but it is Qt code copying whole files; conv stays free of Qt.
 bool OutputFile::commit(bool overwrite)
 {
     if (std::fflush(m_file) != 0 || std::fclose(m_file) != 0) {

@@ -21,7 +21,7 @@ Resampler::~Resampler()
         soxr_delete(m_soxr);
 }
 
-void Resampler::emit(std::size_t produced)
+void Resampler::deliver(std::size_t produced)
 {
     // Keep the total at exactly the target length.
     const auto keep = static_cast<std::size_t>(
@@ -43,7 +43,7 @@ void Resampler::process(const float *in, std::int64_t frames)
         std::size_t produced = 0;
         soxr_process(m_soxr, in + consumed * m_channels, static_cast<std::size_t>(frames - consumed), &used,
                      m_scratch.data(), capacity, &produced);
-        emit(produced);
+        deliver(produced);
         if (used == 0 && produced == 0)
             break;
         consumed += static_cast<std::int64_t>(used);
@@ -61,7 +61,7 @@ void Resampler::finish()
         soxr_process(m_soxr, nullptr, 0, nullptr, m_scratch.data(), capacity, &produced);
         if (produced == 0)
             break;
-        emit(produced);
+        deliver(produced);
     }
     // Pad with silence should the filter deliver fewer frames.
     if (m_emitted < m_target) {

@@ -26,7 +26,7 @@ public:
     std::int64_t outputFrames() const { return m_outFrames; }
 
 private:
-    void emit(std::size_t produced);
+    void deliver(std::size_t produced);
     soxr_t m_soxr = nullptr;
     int m_channels;
     double m_ratio;

@@ -67,6 +67,10 @@ QByteArray partName(const QByteArray &target)
 
 } // namespace
 
+// conv writes its output beside the target and renames it too
+// (encoder/OutputFile.cpp), but as a stream, guarded against signals and
+// without Qt; this copies a whole file for the program. The two share
+// the idea, not the code.
 bool copyFileReplacing(const QString &from, const QString &to)
 {
     const QByteArray source = QFile::encodeName(from);

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QImage>
+#include <QTest>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QUrl>
@@ -114,11 +116,57 @@ Qt::DropAction dropFiles(QWidget *area, const QStringList &paths)
     return dropData(area, &data);
 }
 
+std::unique_ptr<FrmMain> loadedMainWindow(const QString &tempBase, const QString &programFolder,
+                                          const QString &feedbackHost, bool *ended)
+{
+    auto window = std::make_unique<FrmMain>(Installation{programFolder, tempBase, feedbackHost});
+    window->setProgramEnd([ended] {
+        if (ended)
+            *ended = true;
+    });
+    if (!window->Form_Load())
+        return nullptr;
+    return window;
+}
+
+QStringList filesIn(const QString &folder, const QStringList &filters)
+{
+    return QDir(folder).entryList(filters, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
 bool runBatch(FrmMain &window, const QStringList &paths, int timeoutMs)
 {
     QSignalSpy ended(&window.batch(), &ConversionBatch::batchEnded);
     dropFiles(window.control<QWidget>("picDrag"), paths);
     return ended.wait(timeoutMs);
+}
+
+void compareWithReference(const QImage &image, const QString &name)
+{
+    const QString file = QStringLiteral(TOLVIK_REFERENCE_DIR "/") + name + QStringLiteral(".png");
+    const QImage actual = image.convertToFormat(QImage::Format_RGB32);
+    if (qEnvironmentVariableIntValue("TOLVIK_WRITE_REFERENCES") == 1) {
+        QVERIFY2(actual.save(file), qPrintable(file));
+        return;
+    }
+    const QImage expected = QImage(file).convertToFormat(QImage::Format_RGB32);
+    QVERIFY2(!expected.isNull(), qPrintable(QStringLiteral("no reference picture ") + file));
+    QCOMPARE(actual.size(), expected.size());
+    qint64 differing = 0;
+    for (int y = 0; y < actual.height(); ++y) {
+        for (int x = 0; x < actual.width(); ++x) {
+            const QRgb a = actual.pixel(x, y);
+            const QRgb e = expected.pixel(x, y);
+            if (qAbs(qRed(a) - qRed(e)) > 16 || qAbs(qGreen(a) - qGreen(e)) > 16 || qAbs(qBlue(a) - qBlue(e)) > 16)
+                ++differing;
+        }
+    }
+    const qint64 allowed = 20;
+    if (differing > allowed)
+        actual.save(QDir::tempPath() + QLatin1Char('/') + name + QStringLiteral("-actual.png"));
+    QVERIFY2(differing <= allowed,
+             qPrintable(QStringLiteral("%1: %2 pixels differ (at most %3), picture in %4")
+                            .arg(name).arg(differing).arg(allowed).arg(QDir::tempPath())));
 }
 
 long residentKiB()

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 // Helpers that drive real programs for the tests: sox makes the inputs,
 // ffprobe and mpg123 (decoders nobody here wrote) read the outputs.
 class FrmMain;
@@ -47,8 +49,23 @@ QString makeXdgOpenStandIn(const QString &folder, const QString &log);
 Qt::DropAction dropData(QWidget *area, const QMimeData *data);
 Qt::DropAction dropFiles(QWidget *area, const QStringList &paths);
 
+// A main window after start-up with its private folder under `tempBase`;
+// ending the program only sets *ended (when given). Null when start-up
+// found another instance.
+std::unique_ptr<FrmMain> loadedMainWindow(const QString &tempBase, const QString &programFolder = programDir(),
+                                          const QString &feedbackHost = {}, bool *ended = nullptr);
+
+// The files of a folder, hidden ones too, by name; `filters` as QDir's.
+QStringList filesIn(const QString &folder, const QStringList &filters = {});
+
 // Drops `paths` on the window's drop area and waits for the batch's end.
 bool runBatch(FrmMain &window, const QStringList &paths, int timeoutMs = 300000);
+
+// Compares `image` with the committed reference tests/reference/NAME.png:
+// a pixel differs when a channel is off by more than 16, and at most 20
+// pixels may differ (font rendering). TOLVIK_WRITE_REFERENCES=1
+// writes the reference instead.
+void compareWithReference(const QImage &image, const QString &name);
 
 // This process's resident memory (KiB) and open file descriptors.
 long residentKiB();
