@@ -1,7 +1,6 @@
 #include "HoverLook.h"
 
-#include "ImageElement.h"
-#include "PictureBox.h"
+#include "SkinPicture.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -16,14 +15,8 @@ HoverLook::HoverLook(QWidget *control, LookKind kind, const QPixmap &hover, cons
 
 void HoverLook::show(const QPixmap &picture)
 {
-    if (auto *image = qobject_cast<ImageElement *>(m_control)) {
-        if (picture.isNull())
-            image->clearPicture();
-        else
-            image->setPicture(picture);
-    } else if (auto *box = qobject_cast<PictureBox *>(m_control)) {
-        box->setPicture(picture);
-    }
+    if (auto *skinned = qobject_cast<SkinPicture *>(m_control))
+        skinned->setPicture(picture);
 }
 
 void HoverLook::setBold(bool bold)

@@ -1,0 +1,43 @@
+#include "SkinPicture.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+SkinPicture::SkinPicture(QWidget *parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+}
+
+void SkinPicture::setPicture(const QPixmap &picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void SkinPicture::paintEvent(QPaintEvent *)
+{
+    if (m_picture.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_picture);
+}
+
+void SkinPicture::mousePressEvent(QMouseEvent *event)
+{
+    m_pressedInside = true;
+    event->accept();
+}
+
+void SkinPicture::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressedInside && rect().contains(event->position().toPoint());
+    m_pressedInside = false;
+    event->accept();
+    if (click)
+        emit clicked();
+}
+
+void SkinPicture::mouseMoveEvent(QMouseEvent *event)
+{
+    event->accept();
+}
