@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -187,16 +188,30 @@ private slots:
         QCOMPARE(caption->text(), QStringLiteral("1 of 1 files failed"));
     }
 
-    void aMissingEncoderFailsEveryFile()
+    void encodersThatFailFailTheirFiles()
     {
-        QTemporaryDir bare; // a program folder without data/conv
-        auto w = window(bare.path());
-        QVERIFY(w);
-        const QString out = path(QStringLiteral("out3"));
-        w->control<QLineEdit>("txtPath")->setText(out);
-        QVERIFY(runBatch(*w, {wav(QStringLiteral("in3/a.wav")), wav(QStringLiteral("in3/b.wav"))}));
-        QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("2 of 2 files failed"));
-        QVERIFY(mp3sIn(out).isEmpty());
+        // A program folder without data/conv, and one whose encoder writes
+        // an MP3 (another run's, say) and then fails: neither stores a thing.
+        QTemporaryDir bare;
+        QTemporaryDir failing;
+        const QString stale = path(QStringLiteral("stale.mp3"));
+        QVERIFY(QDir().mkpath(failing.filePath(QStringLiteral("data"))));
+        QVERIFY(test::run(test::convPath(), {"-i", wav(QStringLiteral("in3/stale.wav")), stale}).exitCode == 0);
+        QFile script(failing.filePath(QStringLiteral("data/conv")));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nfor last; do :; done\ncp '" + QFile::encodeName(stale) + "' \"$last\"\nexit 3\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        for (const QString &program : {bare.path(), failing.path()}) {
+            auto w = window(program);
+            QVERIFY(w);
+            const QString out = path(QStringLiteral("out3"));
+            w->control<QLineEdit>("txtPath")->setText(out);
+            QVERIFY(runBatch(*w, {wav(QStringLiteral("in3/a.wav")), wav(QStringLiteral("in3/b.wav"))}));
+            QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("2 of 2 files failed"));
+            QVERIFY(mp3sIn(out).isEmpty());
+        }
     }
 
     void leftoversNeverBecomeAnotherFilesResult()
@@ -236,6 +251,37 @@ private slots:
         QVERIFY(runBatch(*w, {second}));
         QCOMPARE(mp3sIn(out), (QStringList{"a (2).mp3", "a.mp3", "x.1.mp3", "x.2.mp3"}));
         QCOMPARE(test::probeMp3(out + QStringLiteral("/a.mp3")).samples, 35280);
+    }
+
+    void resultsNeverReplaceSourcesOrTheirCaseTwins()
+    {
+        auto w = window();
+        QVERIFY(w);
+        // An MP3 dropped from the output folder (conv reads MP3 too) keeps
+        // its audio: the result takes the next free name.
+        const QString out = path(QStringLiteral("out9"));
+        QDir().mkpath(out);
+        w->control<QLineEdit>("txtPath")->setText(out);
+        const QString song = out + QStringLiteral("/song.mp3");
+        QCOMPARE(test::run(test::convPath(), {"-i", wav(QStringLiteral("in9/song.wav"), 0.5), song}).exitCode, 0);
+        const qint64 samples = test::probeMp3(song).samples;
+        QVERIFY(runBatch(*w, {song}));
+        QCOMPARE(mp3sIn(out), (QStringList{"song (2).mp3", "song.mp3"}));
+        QCOMPARE(test::probeMp3(song).samples, samples);
+
+        // An output folder on a case-insensitive file system (FAT, through FUSE).
+        const QString image = path(QStringLiteral("fat.img"));
+        const QString fat = path(QStringLiteral("fat"));
+        QDir().mkpath(fat);
+        QVERIFY(test::run(QStringLiteral("truncate"), {"-s", "8M", image}).exitCode == 0);
+        if (test::run(QStringLiteral("mkfs.vfat"), {image}).exitCode != 0
+            || test::run(QStringLiteral("fusefat"), {"-o", "rw+", image, fat}).exitCode != 0)
+            QSKIP("no FAT file system can be mounted here (mkfs.vfat, fusefat and /dev/fuse are needed)");
+        const auto unmount = qScopeGuard([&] { test::run(QStringLiteral("fusermount"), {"-u", fat}); });
+        w->control<QLineEdit>("txtPath")->setText(fat);
+        QVERIFY(runBatch(*w, {wav(QStringLiteral("in9/d1/Song.wav"), 0.3), wav(QStringLiteral("in9/d2/song.wav"), 0.6)}));
+        QCOMPARE(mp3sIn(fat), (QStringList{"Song.mp3", "song (2).mp3"}));
+        QCOMPARE(test::probeMp3(fat + QStringLiteral("/song (2).mp3")).samples, 26460);
     }
 
     void aNewOutputFolderAppliesToLaterFiles()

@@ -17,6 +17,7 @@ struct QueueInput : BatchInput {
     int sourcesLeft() const override { return static_cast<int>(queue.size()); }
     QString headSource() const override { return queue.first(); }
     void removeHeadSource() override { queue.removeFirst(); }
+    QStringList queuedSources() const override { return queue; }
     QString bitRate() const override { return QStringLiteral("64"); }
     QString sampleRate() const override { return rate; }
     int channels() const override { return 1; }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 // What the conversion batch reads, and only that: the queue of sources
 // (head first) and the settings, read afresh for every file.
@@ -11,6 +11,7 @@ public:
     virtual int sourcesLeft() const = 0;
     virtual QString headSource() const = 0;
     virtual void removeHeadSource() = 0;
+    virtual QStringList queuedSources() const = 0;
 
     virtual QString bitRate() const = 0;    // kbit/s, as the list shows it
     virtual QString sampleRate() const = 0; // Hz, as the list shows it

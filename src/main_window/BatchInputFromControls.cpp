@@ -26,6 +26,15 @@ void BatchInputFromControls::removeHeadSource()
     delete m_lstFile->takeItem(0);
 }
 
+QStringList BatchInputFromControls::queuedSources() const
+{
+    QStringList sources;
+    sources.reserve(m_lstFile->count());
+    for (int i = 0; i < m_lstFile->count(); ++i)
+        sources << m_lstFile->item(i)->text();
+    return sources;
+}
+
 QString BatchInputFromControls::bitRate() const
 {
     return m_cmbBR->currentText();

@@ -16,6 +16,7 @@ public:
     int sourcesLeft() const override;
     QString headSource() const override;
     void removeHeadSource() override;
+    QStringList queuedSources() const override;
     QString bitRate() const override;
     QString sampleRate() const override;
     int channels() const override;

@@ -36,6 +36,33 @@ void ConversionBatch::deleteTempFiles() const
     QFile::remove(tempMp3());
 }
 
+void ConversionBatch::removeLeftovers() const
+{
+    if (!m_temp.usable)
+        return;
+    const QDir folder(m_temp.path);
+    const QStringList leftovers = folder.entryList(
+        {QStringLiteral("tmpfile.wav"), QStringLiteral("tmpfile1.mp3"), QStringLiteral(".tmpfile1.mp3.conv-*"),
+         QStringLiteral(".tolvik-part-*")},
+        QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : leftovers)
+        QFile::remove(folder.filePath(name));
+}
+
+void ConversionBatch::stopEncoder()
+{
+    // A closed program must leave nothing running and nothing half-written.
+    m_encoder.stop(2000);
+}
+
+bool ConversionBatch::isBatchSource(const QString &path) const
+{
+    if (m_sourceKeys.contains(FileNameKey(path)))
+        return true;
+    const QString real = QFileInfo(path).canonicalFilePath();
+    return !real.isEmpty() && m_sourceKeys.contains(FileNameKey(real));
+}
+
 QStringList ConversionBatch::encoderArguments() const
 {
     return {QStringLiteral("-i"), tempWav(), QStringLiteral("-y"),
@@ -50,6 +77,14 @@ void ConversionBatch::ConvertNextFile()
     m_written.clear();
     m_failed.clear();
     m_total = 0;
+    m_sourceKeys.clear();
+    for (const QString &source : m_input.queuedSources()) {
+        const QFileInfo info(source);
+        m_sourceKeys.insert(FileNameKey(info.absoluteFilePath()));
+        const QString real = info.canonicalFilePath();
+        if (!real.isEmpty())
+            m_sourceKeys.insert(FileNameKey(real));
+    }
     emit batchStarted();
 
     // A loop, not recursion: a queue of any length needs the same memory.
@@ -92,20 +127,25 @@ bool ConversionBatch::convertHead(const QString &source, QString &output)
         QCoreApplication::processEvents();
 
     const QString folder = m_input.outputFolder();
-    if (!started || !QFileInfo(tempMp3()).isFile() || QFileInfo(tempMp3()).size() <= 0)
+    // Only the encoder this batch started, ended well, made this file's
+    // result: anything else in the temporary folder is not this file's.
+    if (!started || m_encoder.exitCode() != 0 || !QFileInfo(tempMp3()).isFile()
+        || QFileInfo(tempMp3()).size() <= 0)
         return false;
     // A missing output folder would lose the result: make it.
     QDir().mkpath(folder.isEmpty() ? QDir::rootPath() : folder);
-    // Two sources of one batch that share a name must not overwrite each
-    // other; the same source dropped twice replaces its own result.
+    // Two sources of one batch that share a name (as the output folder's
+    // file system may compare names: without case) must not overwrite each
+    // other, and no result may replace a source of the batch; the same
+    // source dropped twice replaces its own result.
     output = FreeFilePath(OutputFilePath(folder, source), [&](const QString &candidate) {
-        const auto it = m_written.constFind(candidate);
-        return it != m_written.cend() && *it != source;
+        const auto it = m_written.constFind(FileNameKey(candidate));
+        return (it != m_written.cend() && *it != source) || isBatchSource(candidate);
     });
     if (!platform::copyFileReplacing(tempMp3(), output))
         return false;
-    m_written.insert(output, source);
-    return QFileInfo(output).size() > 0;
+    m_written.insert(FileNameKey(output), source);
+    return true;
 }
 
 void ConversionBatch::waitForEncoder()

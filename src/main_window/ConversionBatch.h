@@ -5,6 +5,7 @@
 #include "platform/PrivateFolder.h"
 
 #include <QHash>
+#include <QSet>
 #include <QObject>
 #include <QStringList>
 
@@ -23,6 +24,11 @@ public:
     QString tempWav() const;
     QString tempMp3() const;
     void deleteTempFiles() const;
+    // Removes everything a run may leave in the private folder: the two
+    // working files, partial copies and the encoder's partial output.
+    void removeLeftovers() const;
+    // Ends the encoder the batch waits for, if any (at exit).
+    void stopEncoder();
 
     // Runs the whole batch; returns when the queue is empty.
     void ConvertNextFile();
@@ -43,6 +49,7 @@ signals:
 private:
     bool convertHead(const QString &source, QString &output);
     void waitForEncoder();
+    bool isBatchSource(const QString &path) const;
     void endOfBatch();
 
     BatchInput &m_input;
@@ -50,8 +57,10 @@ private:
     platform::PrivateFolder m_temp;
     platform::ChildProcess m_encoder;
 
-    // Per batch: output paths written, with the source each came from,
+    // Per batch: the sources (as name keys, also of their real paths),
+    // output paths written (as name keys) with the source each came from,
     // and the sources that failed.
+    QSet<QString> m_sourceKeys;
     QHash<QString, QString> m_written;
     QStringList m_failed;
     int m_total = 0;

@@ -110,6 +110,7 @@ bool FrmMain::Form_Load()
     show();
     m_tempFolder = platform::preparePrivateFolder(m_installation.tempBase);
     m_batch->setTempFolder(m_tempFolder);
+    m_batch->removeLeftovers(); // of a run that did not end cleanly
     applyColourKey();
     QCoreApplication::processEvents();
     m_progress->resetPercent();
@@ -134,9 +135,9 @@ void FrmMain::closeEvent(QCloseEvent *event)
 
 void FrmMain::Form_Unload()
 {
-    // A running encoder is left to finish on its own.
     QCoreApplication::processEvents();
-    m_batch->deleteTempFiles();
+    m_batch->stopEncoder();
+    m_batch->removeLeftovers();
     m_endProgram();
 }
 

@@ -28,6 +28,11 @@ QString OutputFilePath(const QString &folder, const QString &source)
     return path + GetBaseName(source) + QStringLiteral(".mp3");
 }
 
+QString FileNameKey(const QString &path)
+{
+    return path.normalized(QString::NormalizationForm_C).toCaseFolded();
+}
+
 QString FreeFilePath(const QString &path, const std::function<bool(const QString &)> &taken)
 {
     if (!taken(path))

@@ -23,6 +23,11 @@ QString GetBaseName(const QString &path);
 // added unless it ends in one), the source's base name and ".mp3".
 QString OutputFilePath(const QString &folder, const QString &source);
 
+// What two paths must differ in to name different files on any file
+// system: case-insensitive ones (FAT, exFAT, NTFS) take "Song.mp3" and
+// "song.mp3" for one name, so compare these keys, never the paths.
+QString FileNameKey(const QString &path);
+
 // `path` itself when it is free, else the first of "name (2).ext",
 // "name (3).ext", ... that is; `taken` says whether a path is in use.
 QString FreeFilePath(const QString &path, const std::function<bool(const QString &)> &taken);

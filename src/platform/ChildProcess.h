@@ -10,8 +10,9 @@ namespace platform {
 // A hidden child process started from an argument vector (never through a
 // shell), with standard input, output and error on the null device. Its
 // exit is delivered as an event of the running event loop, so a loop that
-// waits for events wakes up as soon as the child ends. The child is never
-// killed by this object: it runs to its end on its own.
+// waits for events wakes up as soon as the child ends. Only stop() ends
+// the child early; a child still running when this object goes is left
+// to run to its end.
 class ChildProcess : public QObject {
     Q_OBJECT
 public:
@@ -24,8 +25,13 @@ public:
     // True from a successful start until the child's exit has been seen.
     bool isRunning() const;
 
-    // The child's exit status once it ended; -1 when it died by a signal.
+    // The child's exit status once it ended; -1 when it died by a signal
+    // or was never started.
     int exitCode() const;
+
+    // Asks the child to end (SIGTERM), and kills it (SIGKILL) when it has
+    // not ended after `graceMs`; returns once it is gone.
+    void stop(int graceMs);
 
 signals:
     void finished();

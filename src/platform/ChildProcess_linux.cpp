@@ -5,6 +5,9 @@
 #include <QTimer>
 
 #include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <thread>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/syscall.h>
@@ -104,6 +107,25 @@ void ChildProcess::reap()
     if (d->poll)
         d->poll->stop();
     emit finished();
+}
+
+void ChildProcess::stop(int graceMs)
+{
+    if (!d->running)
+        return;
+    ::kill(d->pid, SIGTERM);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(graceMs);
+    int status = 0;
+    pid_t result = 0;
+    while ((result = ::waitpid(d->pid, &status, WNOHANG)) == 0
+           && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (result == 0) {
+        ::kill(d->pid, SIGKILL);
+        while (::waitpid(d->pid, &status, 0) < 0 && errno == EINTR) {
+        }
+    }
+    reap();
 }
 
 bool ChildProcess::isRunning() const
