@@ -19,6 +19,10 @@ if [[ -z "$(ls -A "$seeds")" ]]; then
   sox -n -r 16000 -c 6 -b 16 "$seeds/six.wav" synth 0.01 sine 440
   sox -n -r 48000 -c 2 -b 16 -t w64 "$seeds/wave64.w64" synth 0.01 sine 440
   sox -n -r 32000 -c 1 -b 8 -e unsigned "$seeds/u8.wav" synth 0.05 sine 440
+  sox -n -r 8000 -c 2 -b 16 "$seeds/both.aiff" synth 0.02 sine 440
+  sox -n -r 8000 -c 1 -b 16 "$seeds/apple.caf" synth 0.02 sine 440
+  sox -n -r 8000 -c 1 -b 16 "$seeds/sun.au" synth 0.02 sine 440
+  sox -n -r 8000 -c 1 -b 16 -t wav - synth 0.02 sine 440 > "$seeds/stream.wav"
 fi
 # Regressions are kept as hex text; turn them back into bytes.
 regressions=build-fuzz/regressions

@@ -18,6 +18,7 @@
 
 #include <csignal>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -133,6 +134,38 @@ private slots:
         qToLittleEndian<quint32>(static_cast<quint32>(samples.size()), nan.data() + 40);
         qToLittleEndian<quint32>(static_cast<quint32>(36 + samples.size()), nan.data() + 4);
         QTest::newRow("NaN and huge floats") << nan + samples << QStringList{} << true << 8000;
+
+        // Written to a pipe: the lengths are placeholders; read to the end.
+        for (const quint32 size : {0xFFFFFFFFu, 0x7FFFF000u, 0u})
+            QTest::newRow(qPrintable(QStringLiteral("stream, data size %1").arg(size, 0, 16)))
+                << pcmWav(1, 8000, 8000, size) << QStringList{} << true << 8000;
+        const QStringList signal{"-n", "-r", "8000", "-c", "1", "-b", "16"};
+        QTest::newRow("sox to a pipe") << test::run("sox", QStringList(signal) << "-t" << "wav" << "-" << "synth" << "1").out
+                                       << QStringList{} << true << 8000;
+        QTest::newRow("ffmpeg to a pipe")
+            << test::run("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=sample_rate=8000:duration=1", "-f", "wav",
+                                    "pipe:1"}).out
+            << QStringList{} << true << 8000;
+        // Every container that states a length reports its truncation.
+        const QString made = path(QStringLiteral("made"));
+        QDir().mkpath(made);
+        for (const char *type : {"w64", "aiff", "aifc", "caf", "au", "wav"}) {
+            const QString file = made + QStringLiteral("/whole.") + QLatin1String(type);
+            QVERIFY(test::run("sox", QStringList(signal) << file << "synth" << "2").exitCode == 0);
+            QFile whole(file);
+            QVERIFY(whole.open(QIODevice::ReadOnly));
+            QTest::newRow(qPrintable(QStringLiteral("truncated %1").arg(type))) << whole.read(whole.size() / 2)
+                                                                             << QStringList{} << false << 0;
+        }
+        const QByteArray rf64 = test::run("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=sample_rate=8000:duration=2",
+                                                     "-rf64", "always", "-f", "wav", "pipe:1"}).out;
+        QTest::newRow("rf64 from a pipe") << rf64 << QStringList{} << true << 16000;
+        const QString rf64File = made + QStringLiteral("/whole.rf64");
+        QVERIFY(test::run("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "sine=sample_rate=8000:duration=2", "-rf64",
+                                     "always", "-f", "wav", "-y", rf64File}).exitCode == 0);
+        QFile rf64Whole(rf64File);
+        QVERIFY(rf64Whole.open(QIODevice::ReadOnly));
+        QTest::newRow("truncated rf64") << rf64Whole.read(rf64Whole.size() / 2) << QStringList{} << false << 0;
     }
 
     void convRejectsOrConvertsHostileInputs()
@@ -209,7 +242,13 @@ private slots:
         QVERIFY(writeFile(path(QStringLiteral("bad/short.wav")), pcmWav(2, 44100, 100, 1 << 20)));
         QVERIFY(writeFile(path(QStringLiteral("bad/empty.wav")), pcmWav(2, 44100, 0)));
         QVERIFY(writeFile(path(QStringLiteral("bad/fine.wav")), pcmWav(2, 44100, 4410)));
-        QStringList inputs{path(QStringLiteral("bad/text.wav")), path(QStringLiteral("bad/short.wav")),
+        // A FIFO named .wav: neither the copy nor conv may wait on it.
+        const QString fifo = path(QStringLiteral("bad/fifo.wav"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const test::RunResult direct = test::run(test::convPath(), {"-i", fifo, "-y", path("fifo.mp3")}, 10000);
+        QCOMPARE(direct.exitCode, 1);
+        QVERIFY2(direct.err.contains("not a regular file"), direct.err.constData());
+        QStringList inputs{fifo, path(QStringLiteral("bad/text.wav")), path(QStringLiteral("bad/short.wav")),
                            path(QStringLiteral("bad/empty.wav")), path(QStringLiteral("bad")),
                            path(QStringLiteral("bad/nowhere.wav")), path(QStringLiteral("bad/fine.wav"))};
         if (::geteuid() != 0) {

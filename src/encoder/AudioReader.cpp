@@ -1,9 +1,12 @@
 #include "AudioReader.h"
 
+#include "ContainerHeader.h"
+#include "TextEncoding.h"
+
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,25 +15,14 @@ namespace {
 std::string text(SNDFILE *file, int which)
 {
     const char *value = sf_get_string(file, which);
-    return value ? std::string(value) : std::string();
+    return value ? utf8FromUnknown(value) : std::string();
 }
 
-// libsndfile trims a data chunk that claims more than the file holds and
-// notes "data : CLAIMED (should be ACTUAL)" in its log. A claim of 0 or
-// all ones marks a stream written without knowing its length: that is no
-// damage.
-bool dataTruncated(SNDFILE *file)
+// Formats whose blocks decode to whole blocks of samples: the fact chunk
+// holds the real length.
+bool blockCoded(int formatTag)
 {
-    char log[8192] = {};
-    sf_command(file, SFC_GET_LOG_INFO, log, sizeof log);
-    for (const char *line = log; (line = std::strstr(line, "data : ")) != nullptr; ++line) {
-        unsigned long long claimed = 0;
-        unsigned long long actual = 0;
-        if (std::sscanf(line, "data : %llu (should be %llu)", &claimed, &actual) == 2 && claimed > actual
-            && claimed != 0xffffffffULL && claimed != 0)
-            return true;
-    }
-    return false;
+    return formatTag != 1 && formatTag != 3 && formatTag != 0;
 }
 
 } // namespace
@@ -39,12 +31,20 @@ AudioReader::~AudioReader()
 {
     if (m_file)
         sf_close(m_file);
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 bool AudioReader::open(const std::string &path)
 {
+    // Without O_NONBLOCK, opening a FIFO waits for a writer forever.
+    m_fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (m_fd < 0) {
+        m_error = std::strerror(errno);
+        return false;
+    }
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
+    if (::fstat(m_fd, &st) != 0) {
         m_error = std::strerror(errno);
         return false;
     }
@@ -52,46 +52,88 @@ bool AudioReader::open(const std::string &path)
         m_error = "is a folder, not an audio file";
         return false;
     }
-    if (::access(path.c_str(), R_OK) != 0) {
-        m_error = std::strerror(errno);
+    if (!S_ISREG(st.st_mode)) {
+        m_error = "not a regular file (a pipe, device or socket)";
         return false;
     }
-    m_file = sf_open(path.c_str(), SFM_READ, &m_info);
-    if (!m_file) {
-        m_error = "not an audio file";
-        return false;
-    }
-    return check();
+    ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
+    m_length = st.st_size;
+    return openSource();
 }
 
 bool AudioReader::openMemory(std::string_view bytes)
 {
     m_bytes = bytes;
-    m_position = 0;
-    SF_VIRTUAL_IO io = memoryIo();
-    m_file = sf_open_virtual(&io, SFM_READ, &m_info, this);
-    if (!m_file) {
-        m_error = "not an audio file";
-        return false;
-    }
-    return check();
+    m_length = static_cast<std::int64_t>(bytes.size());
+    return openSource();
 }
 
-bool AudioReader::check()
+bool AudioReader::openSource()
 {
-    if (m_info.channels < 1 || m_info.samplerate < 1) {
-        m_error = "not an audio file";
-        return false;
-    }
-    if (dataTruncated(m_file)) {
+    const ContainerHeader header = readContainerHeader(
+        [this](void *buffer, std::int64_t size, std::int64_t offset) { return readAt(buffer, size, offset); },
+        m_length);
+    if (header.truncated(m_length)) {
         m_error = "truncated: the file holds less audio than its header says";
         return false;
     }
-    if (m_info.frames <= 0) {
+    // A WAV written to a pipe carries a placeholder length: show libsndfile
+    // the length the file really holds.
+    if (header.lengthUnknown && header.dataSizeField >= 0) {
+        std::uint64_t length = static_cast<std::uint64_t>(m_length - header.dataOffset);
+        if (header.dataSizeWidth == 4)
+            length = std::min<std::uint64_t>(length, 0xffffffffu);
+        m_patchAt = header.dataSizeField;
+        m_patchSize = header.dataSizeWidth;
+        for (int i = 0; i < m_patchSize; ++i) {
+            const int shift = 8 * (header.bigEndian ? m_patchSize - 1 - i : i);
+            m_patch[i] = static_cast<unsigned char>(length >> shift);
+        }
+    }
+
+    SF_VIRTUAL_IO io = virtualIo();
+    m_position = 0;
+    m_file = sf_open_virtual(&io, SFM_READ, &m_info, this);
+    if (!m_file || m_info.channels < 1 || m_info.samplerate < 1) {
+        m_error = "not an audio file";
+        return false;
+    }
+    m_frames = m_info.frames;
+    if (blockCoded(header.formatTag) && header.factFrames > 0)
+        m_frames = std::min<std::int64_t>(m_frames, header.factFrames);
+    if (m_frames <= 0) {
         m_error = "contains no audio";
         return false;
     }
     return true;
+}
+
+std::int64_t AudioReader::readAt(void *buffer, std::int64_t size, std::int64_t offset) const
+{
+    if (offset < 0 || offset >= m_length || size <= 0)
+        return 0;
+    size = std::min(size, m_length - offset);
+    std::int64_t done = 0;
+    if (m_fd >= 0) {
+        while (done < size) {
+            const ssize_t n = ::pread(m_fd, static_cast<char *>(buffer) + done,
+                                      static_cast<size_t>(size - done), offset + done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            done += n;
+        }
+    } else {
+        std::memcpy(buffer, m_bytes.data() + offset, static_cast<size_t>(size));
+        done = size;
+    }
+    for (std::int64_t i = 0; i < m_patchSize; ++i) {
+        const std::int64_t at = m_patchAt + i - offset;
+        if (at >= 0 && at < done)
+            static_cast<unsigned char *>(buffer)[at] = m_patch[i];
+    }
+    return done;
 }
 
 AudioTags AudioReader::tags() const
@@ -102,30 +144,30 @@ AudioTags AudioReader::tags() const
 
 std::int64_t AudioReader::read(float *interleaved, std::int64_t count)
 {
-    return sf_readf_float(m_file, interleaved, count);
+    count = std::min(count, m_frames - m_read);
+    if (count <= 0)
+        return 0;
+    const std::int64_t n = sf_readf_float(m_file, interleaved, count);
+    m_read += std::max<std::int64_t>(n, 0);
+    return n;
 }
 
-SF_VIRTUAL_IO AudioReader::memoryIo()
+SF_VIRTUAL_IO AudioReader::virtualIo()
 {
     SF_VIRTUAL_IO io{};
-    io.get_filelen = [](void *user) -> sf_count_t {
-        return static_cast<sf_count_t>(static_cast<AudioReader *>(user)->m_bytes.size());
-    };
+    io.get_filelen = [](void *user) -> sf_count_t { return static_cast<AudioReader *>(user)->m_length; };
     io.seek = [](sf_count_t offset, int whence, void *user) -> sf_count_t {
         auto *self = static_cast<AudioReader *>(user);
-        const auto size = static_cast<sf_count_t>(self->m_bytes.size());
-        sf_count_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? self->m_position : size;
+        const sf_count_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? self->m_position : self->m_length;
         const sf_count_t target = base + offset;
-        if (target < 0 || target > size)
+        if (target < 0)
             return -1;
         self->m_position = target;
         return target;
     };
     io.read = [](void *ptr, sf_count_t count, void *user) -> sf_count_t {
         auto *self = static_cast<AudioReader *>(user);
-        const auto size = static_cast<sf_count_t>(self->m_bytes.size());
-        const sf_count_t n = std::max<sf_count_t>(0, std::min(count, size - self->m_position));
-        std::memcpy(ptr, self->m_bytes.data() + self->m_position, static_cast<size_t>(n));
+        const std::int64_t n = self->readAt(ptr, count, self->m_position);
         self->m_position += n;
         return n;
     };

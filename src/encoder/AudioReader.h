@@ -24,7 +24,8 @@ public:
     AudioReader(const AudioReader &) = delete;
     AudioReader &operator=(const AudioReader &) = delete;
 
-    // Opens a file; on failure returns false and error() says why.
+    // Opens a regular file (never waiting on a pipe or device); on failure
+    // returns false and error() says why.
     bool open(const std::string &path);
     // Opens audio held in memory (the bytes must outlive the reader).
     bool openMemory(std::string_view bytes);
@@ -32,19 +33,29 @@ public:
     const std::string &error() const { return m_error; }
     int channels() const { return m_info.channels; }
     int sampleRate() const { return m_info.samplerate; }
-    std::int64_t frames() const { return m_info.frames; }
+    std::int64_t frames() const { return m_frames; }
     AudioTags tags() const;
 
     // Reads up to `count` frames; returns how many were read (0 at the end).
     std::int64_t read(float *interleaved, std::int64_t count);
 
 private:
-    bool check();
+    bool openSource();
+    std::int64_t readAt(void *buffer, std::int64_t size, std::int64_t offset) const;
+    static SF_VIRTUAL_IO virtualIo();
+
     SNDFILE *m_file = nullptr;
     SF_INFO m_info{};
+    std::int64_t m_frames = 0; // what is read: libsndfile's count, or less
+    std::int64_t m_read = 0;
     std::string m_error;
-    // Memory input.
+    // The input: a file descriptor, or bytes in memory.
+    int m_fd = -1;
     std::string_view m_bytes;
-    sf_count_t m_position = 0;
-    static SF_VIRTUAL_IO memoryIo();
+    std::int64_t m_length = 0;
+    std::int64_t m_position = 0;
+    // Bytes shown to libsndfile in place of the file's own.
+    std::int64_t m_patchAt = -1;
+    int m_patchSize = 0;
+    unsigned char m_patch[8] = {};
 };

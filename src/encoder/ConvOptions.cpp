@@ -68,6 +68,7 @@ ParseResult parseConvOptions(int argc, const char *const *argv)
         } else if (arg == "-ab") {
             if (!value(v) || !(o.bitRateKbps = parseBitRate(v)))
                 return fail("-ab: bit rate expected, such as 128k");
+            o.bitRateText = v;
         } else if (arg == "-ar") {
             if (!value(v) || !(o.sampleRate = positive(v, 10000000)))
                 return fail("-ar: sample rate in Hz expected, such as 44100");

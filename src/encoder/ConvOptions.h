@@ -9,6 +9,7 @@ struct ConvOptions {
     std::string output;
     bool overwrite = false;
     std::optional<int> bitRateKbps; // as asked; mapped later
+    std::string bitRateText;        // as given, for messages
     std::optional<int> sampleRate;
     std::optional<int> channels;
     bool help = false;

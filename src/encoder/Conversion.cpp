@@ -65,6 +65,9 @@ bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &s
     }
     AudioBytes audio(sink);
 
+    const Resampler::Sink encode = [&](const float *frames, std::int64_t count) {
+        return audio.put(encoder.encode(frames, count), error);
+    };
     const ChannelMixer mixer(input.channels(), settings.channels);
     const std::int64_t block = std::max<std::int64_t>(256, 65536 / input.channels());
     std::vector<float> raw(static_cast<std::size_t>(block * input.channels()));
@@ -73,23 +76,15 @@ bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &s
     for (std::int64_t n; (n = input.read(raw.data(), block)) > 0;) {
         total += n;
         mixer.mix(raw.data(), n, mixed.data());
-        if (resampler) {
-            resampler->process(mixed.data(), n);
-            if (!audio.put(encoder.encode(resampler->output().data(), resampler->outputFrames()), error))
-                return false;
-        } else if (!audio.put(encoder.encode(mixed.data(), n), error)) {
+        if (!(resampler ? resampler->process(mixed.data(), n, encode) : encode(mixed.data(), n)))
             return false;
-        }
     }
     if (total != input.frames()) {
         error = "truncated: the file holds less audio than its header says";
         return false;
     }
-    if (resampler) {
-        resampler->finish();
-        if (!audio.put(encoder.encode(resampler->output().data(), resampler->outputFrames()), error))
-            return false;
-    }
+    if (resampler && !resampler->finish(encode))
+        return false;
     if (!audio.put(encoder.flush(), error))
         return false;
     const std::vector<unsigned char> info =

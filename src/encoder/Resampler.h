@@ -3,13 +3,20 @@
 #include <soxr.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 // Streaming sample-rate conversion with libsoxr (high quality). The total
-// output is exactly round(input frames × output rate / input rate).
+// output is exactly round(input frames × output rate / input rate), and
+// it is handed on in pieces of at most `pieceFrames` frames, so memory
+// stays bounded whatever the ratio of the rates.
 class Resampler {
 public:
+    static constexpr std::size_t pieceFrames = 8192;
+    // Receives interleaved output frames.
+    using Sink = std::function<bool(const float *frames, std::int64_t count)>;
+
     Resampler(int inputRate, int outputRate, int channels, std::int64_t inputFrames);
     ~Resampler();
     Resampler(const Resampler &) = delete;
@@ -18,22 +25,18 @@ public:
     bool ok() const { return m_soxr != nullptr; }
     const std::string &error() const { return m_error; }
 
-    // Feeds interleaved frames (none at the end, to flush); the converted
-    // frames are in output() afterwards.
-    void process(const float *in, std::int64_t frames);
-    void finish();
-    const std::vector<float> &output() const { return m_out; }
-    std::int64_t outputFrames() const { return m_outFrames; }
+    // Converts interleaved frames; false as soon as the sink fails.
+    bool process(const float *in, std::int64_t frames, const Sink &sink);
+    // Flushes the filter and pads to the exact length.
+    bool finish(const Sink &sink);
 
 private:
-    void deliver(std::size_t produced);
+    bool deliver(std::size_t produced, const Sink &sink);
     soxr_t m_soxr = nullptr;
     int m_channels;
     double m_ratio;
     std::int64_t m_target;
     std::int64_t m_emitted = 0;
-    std::vector<float> m_out;
     std::vector<float> m_scratch;
-    std::int64_t m_outFrames = 0;
     std::string m_error;
 };

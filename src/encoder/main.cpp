@@ -61,9 +61,16 @@ EncodeSettings settingsFor(const ConvOptions &options, const AudioReader &input)
     std::string note;
     if (options.sampleRate && rate != askedRate)
         note += "sample rate " + std::to_string(askedRate) + " Hz written as " + std::to_string(rate) + " Hz";
-    if (kbps != askedKbps)
-        note += (note.empty() ? "" : ", ") + std::string("bit rate ") + std::to_string(askedKbps)
-                + " kbit/s written as " + std::to_string(kbps) + " kbit/s";
+    if (kbps != askedKbps) {
+        // Say what was given: "-ab 1" is 1 bit/s, not 1 kbit/s.
+        const std::string &given = options.bitRateText;
+        const bool kilo = !given.empty() && (given.back() == 'k' || given.back() == 'K');
+        const std::string asked = given.empty() ? std::to_string(askedKbps) + " kbit/s"
+                                  : kilo        ? given.substr(0, given.size() - 1) + " kbit/s"
+                                                : given + " bit/s";
+        note += (note.empty() ? "" : ", ") + std::string("bit rate ") + asked + " written as "
+                + std::to_string(kbps) + " kbit/s";
+    }
     if (!note.empty())
         std::fprintf(stderr, "conv: %s: %s\n", options.output.c_str(), note.c_str());
     return {rate, channels, kbps};

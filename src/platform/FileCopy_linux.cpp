@@ -76,12 +76,14 @@ bool copyFileReplacing(const QString &from, const QString &to)
     const QByteArray source = QFile::encodeName(from);
     const QByteArray target = QFile::encodeName(to);
 
-    Fd in(::open(source.constData(), O_RDONLY | O_CLOEXEC));
+    // Without O_NONBLOCK, opening a FIFO waits for a writer forever.
+    Fd in(::open(source.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (in.get() < 0)
         return false;
     struct stat st {};
     if (::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
+    ::fcntl(in.get(), F_SETFL, ::fcntl(in.get(), F_GETFL) & ~O_NONBLOCK);
 
     QByteArray part;
     int outFd = -1;
