@@ -23,6 +23,8 @@ namespace {
 class HttpServer : public QTcpServer {
 public:
     int status = 200; // 0: never answer
+    qint64 bodySize = 2; // what Content-Length says; sent as long as the client reads
+    qint64 bodySent = 0;
     QList<QByteArray> targets;
     QList<QByteArray> methods;
 
@@ -40,10 +42,19 @@ public:
                     targets << line.value(1);
                     if (status == 0)
                         return;
-                    const QByteArray body = "ok";
                     socket->write("HTTP/1.1 " + QByteArray::number(status) + " Whatever\r\nContent-Length: "
-                                  + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
-                    socket->disconnectFromHost();
+                                  + QByteArray::number(bodySize) + "\r\nConnection: close\r\n\r\n");
+                    bodySent = 0;
+                    auto more = [this, socket] {
+                        while (bodySent < bodySize && socket->bytesToWrite() < (1 << 20)) {
+                            const QByteArray chunk(qMin<qint64>(1 << 16, bodySize - bodySent), 'k');
+                            bodySent += socket->write(chunk);
+                        }
+                        if (bodySent >= bodySize)
+                            socket->disconnectFromHost();
+                    };
+                    connect(socket, &QTcpSocket::bytesWritten, socket, more);
+                    more();
                 });
             }
         });
@@ -205,6 +216,19 @@ private slots:
             QTRY_COMPARE(status(w), QStringLiteral("Finished."));
             QCOMPARE(m_server->targets.size(), 2);
         }
+    }
+
+    void anEndlessReplyIsNotRead()
+    {
+        m_server->bodySize = qint64(1) << 40; // a terabyte, were it read
+        FrmSuggest *w = open();
+        fill(w, QStringLiteral("Ann"), QStringLiteral("mail"), QStringLiteral("hi"));
+        const long before = test::residentKiB();
+        send(w);
+        QTRY_COMPARE_WITH_TIMEOUT(status(w), QStringLiteral("Finished."), 10000);
+        QTest::qWait(200);
+        QVERIFY2(m_server->bodySent < (qint64(64) << 20), qPrintable(QString::number(m_server->bodySent)));
+        QVERIFY(test::residentKiB() - before < 64 * 1024);
     }
 
     void closingWhileSendingAbandonsTheRequest()

@@ -5,6 +5,8 @@
 #include <QNetworkRequest>
 #include <QTimer>
 
+#include <memory>
+
 FeedbackRequest::FeedbackRequest(QObject *parent)
     : QObject(parent), m_network(new QNetworkAccessManager(this))
 {
@@ -23,12 +25,24 @@ QUrl FeedbackRequest::feedbackUrl(const QString &host, const QString &name, cons
 void FeedbackRequest::Navigate(const QUrl &url)
 {
     QNetworkReply *reply = m_network->get(QNetworkRequest(url));
+    // Only the status matters: the body is never wanted, so at most a few
+    // KiB of it are ever held, whatever the server sends.
+    reply->setReadBufferSize(4096);
     // A limit on the whole request, not only on silence between bytes.
     QTimer::singleShot(m_timeLimit, reply, &QNetworkReply::abort);
-    connect(reply, &QNetworkReply::finished, this, [this, reply] {
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        const bool accepted = reply->error() == QNetworkReply::NoError && status >= 200 && status <= 299;
+    auto status = std::make_shared<int>(0);
+    connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, status] {
+        const int code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (code >= 200 && (code < 300 || code >= 400)) { // redirects are followed
+            *status = code;
+            reply->abort();
+        }
+    });
+    connect(reply, &QNetworkReply::finished, this, [this, reply, status] {
+        int code = *status;
+        if (code == 0 && reply->error() == QNetworkReply::NoError)
+            code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         reply->deleteLater();
-        emit DocumentComplete(accepted);
+        emit DocumentComplete(code >= 200 && code <= 299);
     });
 }
