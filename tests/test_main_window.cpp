@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -186,6 +187,20 @@ private slots:
             QCOMPARE(::chown(QFile::encodeName(foreign).constData(), 65534, 65534), 0);
             QVERIFY(!platform::preparePrivateFolder(base3.path()).usable);
         }
+
+        // TMPDIR is used only when it names an existing folder by an absolute path.
+        const QByteArray saved = qgetenv("TMPDIR");
+        const auto restore = qScopeGuard([&] { qputenv("TMPDIR", saved); });
+        touch(base.filePath(QStringLiteral("a-file")));
+        const QStringList unusable{"", "relative/tmp", "/no/such/folder", base.filePath(QStringLiteral("a-file"))};
+        for (const QString &value : unusable) {
+            qputenv("TMPDIR", value.toLocal8Bit());
+            QCOMPARE(platform::temporaryBase(), QStringLiteral("/tmp"));
+        }
+        qunsetenv("TMPDIR");
+        QCOMPARE(platform::temporaryBase(), QStringLiteral("/tmp"));
+        qputenv("TMPDIR", QFile::encodeName(base.path()));
+        QCOMPARE(platform::temporaryBase(), base.path());
 
         // A start-up whose folder is unusable still completes.
         auto w = test::loadedMainWindow(base2.path());

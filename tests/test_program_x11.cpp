@@ -15,6 +15,7 @@
 #include <QWidget>
 
 #include <csignal>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -211,12 +212,27 @@ private slots:
         QCOMPARE(xdo({"search", "--onlyvisible", "--name", "^Tolvik$"}).split('\n', Qt::SkipEmptyParts).size(), 1);
         QCOMPARE(m_tolvik->state(), QProcess::Running);
 
-        // A killed instance's lock does not block the next start.
-        ::kill(static_cast<pid_t>(m_tolvik->processId()), SIGKILL);
-        m_tolvik->waitForFinished();
-        delete m_tolvik;
-        m_tolvik = nullptr;
-        m_window.clear();
+        // A killed instance's lock does not block the next start, and
+        // neither does a lock file that is empty, garbage or a folder.
+        const QString lock = path(QStringLiteral("run/.tolvik.lock"));
+        const std::function<void()> badLocks[] = {
+            [&] { QFile(lock).open(QIODevice::WriteOnly); },
+            [&] {
+                QFile file(lock);
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write("\xff\xfe garbage 99999999\n");
+            },
+            [&] { QVERIFY(QDir().mkdir(lock)); },
+        };
+        for (const auto &makeBadLock : badLocks) {
+            stopTolvik();
+            QDir(lock).removeRecursively();
+            QFile::remove(lock);
+            makeBadLock();
+            QVERIFY(startTolvik());
+        }
+        stopTolvik();
+        QDir(lock).removeRecursively();
         QVERIFY(startTolvik());
     }
 
@@ -362,9 +378,15 @@ private slots:
         QVERIFY2(stacking.indexOf(hexTolvik) > stacking.indexOf(hexBelow), qPrintable(stacking));
         QVERIFY(test::run(QStringLiteral("xprop"), {"-id", m_window, "_NET_WM_STATE"}).out.contains("_NET_WM_STATE_ABOVE"));
 
-        // Minimise iconifies it.
+        // Minimise iconifies it; a second start brings it back.
         clickAt(at(349 + 7, 9 + 7));
         QTRY_VERIFY2(wmState().contains(QStringLiteral("Iconic")), qPrintable(wmState()));
+        QProcess second;
+        second.setProcessEnvironment(m_env);
+        second.start(m_program + QStringLiteral("/tolvik"), {});
+        QVERIFY(second.waitForFinished(5000));
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_VERIFY2(wmState().contains(QStringLiteral("Normal")), qPrintable(wmState()));
     }
 };
 

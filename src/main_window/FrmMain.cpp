@@ -83,6 +83,12 @@ FrmMain::FrmMain(const Installation &installation, QWidget *parent)
         connect(control<PictureBox>(button), &PictureBox::clicked, combo, &QComboBox::showPopup);
     }
     control<QLabel>("lblFeed")->installEventFilter(this);
+    connect(&m_instance, &SingleInstance::activationRequested, this, [this] {
+        // A second start: the user is looking for this window.
+        showNormal();
+        raise();
+        activateWindow();
+    });
 }
 
 FrmMain::~FrmMain() = default;

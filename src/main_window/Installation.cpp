@@ -2,6 +2,7 @@
 
 #include "Version.h"
 #include "names/FileNames.h"
+#include "platform/PrivateFolder.h"
 #include "platform/ProgramFolder.h"
 
 #include <QDir>
@@ -9,7 +10,7 @@
 
 Installation Installation::ofRunningProgram()
 {
-    return {platform::programFolder(), QDir::tempPath(), QStringLiteral(TOLVIK_FEEDBACK_HOST)};
+    return {platform::programFolder(), platform::temporaryBase(), QStringLiteral(TOLVIK_FEEDBACK_HOST)};
 }
 
 QString Installation::file(const QString &relative) const

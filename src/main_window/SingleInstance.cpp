@@ -3,6 +3,8 @@
 #include "names/FileNames.h"
 
 #include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QStandardPaths>
 
 bool SingleInstance::claim()
@@ -10,8 +12,43 @@ bool SingleInstance::claim()
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty()) // no usable runtime folder: the user's home
         folder = QDir::homePath();
-    m_lock = std::make_unique<QLockFile>(folder + pathSeparator() + QStringLiteral(".tolvik.lock"));
-    // Never stale by age: only a dead owner frees the lock.
-    m_lock->setStaleLockTime(0);
-    return m_lock->tryLock(0);
+    const QString channel = folder + pathSeparator() + QStringLiteral(".tolvik.socket");
+
+    switch (m_lock.acquire(folder, QStringLiteral(".tolvik.lock"))) {
+    case platform::InstanceLock::Result::Acquired:
+        listen(channel);
+        return true;
+    case platform::InstanceLock::Result::Unavailable:
+        return true;
+    case platform::InstanceLock::Result::HeldElsewhere:
+        break;
+    }
+    QLocalSocket first;
+    first.connectToServer(channel);
+    if (first.waitForConnected(1000)) {
+        first.write("activate\n");
+        first.waitForBytesWritten(1000);
+        first.disconnectFromServer();
+    }
+    return false;
+}
+
+void SingleInstance::listen(const QString &channel)
+{
+    // The holder of the lock owns the channel: one left by a killed
+    // instance is ours to replace.
+    QLocalServer::removeServer(channel);
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!m_server->listen(channel))
+        return;
+    connect(m_server, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+                if (socket->readAll().contains("activate"))
+                    emit activationRequested();
+            });
+        }
+    });
 }

@@ -1,16 +1,28 @@
 #pragma once
 
-#include <QLockFile>
+#include "platform/InstanceLock.h"
 
-#include <memory>
+#include <QObject>
 
-// One running instance per user: a lock in the user's runtime folder.
-// A lock left by a killed instance is taken over.
-class SingleInstance {
+class QLocalServer;
+
+// One running instance per user: a lock in the user's runtime folder,
+// and a local channel on which a later start asks the running instance
+// to come forward.
+class SingleInstance : public QObject {
+    Q_OBJECT
 public:
-    // True when this process is the only instance (it holds the lock).
+    // True when this process may run: it holds the lock, or no lock can be
+    // had at all (one instance too many beats none). False when a live
+    // instance holds it; that instance has been asked to come forward.
     bool claim();
 
+signals:
+    void activationRequested();
+
 private:
-    std::unique_ptr<QLockFile> m_lock;
+    void listen(const QString &channel);
+
+    platform::InstanceLock m_lock;
+    QLocalServer *m_server = nullptr;
 };

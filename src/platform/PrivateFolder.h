@@ -16,4 +16,8 @@ struct PrivateFolder {
 // usable and nothing is written there.
 PrivateFolder preparePrivateFolder(const QString &base);
 
+// Where the private folder goes: the user's temporary folder (TMPDIR when
+// it names an existing folder by an absolute path), else /tmp.
+QString temporaryBase();
+
 } // namespace platform

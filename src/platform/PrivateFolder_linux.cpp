@@ -25,4 +25,13 @@ PrivateFolder preparePrivateFolder(const QString &base)
     return folder;
 }
 
+QString temporaryBase()
+{
+    const QByteArray dir = qgetenv("TMPDIR");
+    struct stat st {};
+    if (dir.startsWith('/') && ::stat(dir.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+        return QFile::decodeName(dir);
+    return QStringLiteral("/tmp");
+}
+
 } // namespace platform
