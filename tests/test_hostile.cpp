@@ -10,6 +10,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QUrl>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,6 +20,8 @@
 #include <QtEndian>
 
 #include <csignal>
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -231,6 +236,36 @@ private slots:
         QCOMPARE(test::probeMp3(out + "/" + expected.first()).samples, 4410);
         QVERIFY(!QFile::exists(path(QStringLiteral("pwned"))));
         QVERIFY(!QFile::exists(QStringLiteral("pwned")));
+    }
+
+    void aNameThatIsNotUtf8KeepsItsBytes()
+    {
+        // "café.wav" in Latin-1, as an old file system or archive leaves it.
+        const QByteArray folder = QFile::encodeName(path(QStringLiteral("latin1")));
+        QDir().mkpath(QString::fromUtf8(folder));
+        const QByteArray name = folder + "/caf\xe9.wav";
+        const QByteArray wav = pcmWav(1, 8000, 800);
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::write(fd, wav.constData(), wav.size()), wav.size());
+        ::close(fd);
+
+        const QString out = path(QStringLiteral("latin1-out"));
+        auto w = window(out);
+        QVERIFY(w);
+        QSignalSpy ended(&w->batch(), &ConversionBatch::batchEnded);
+        QMimeData drop;
+        drop.setData(QStringLiteral("text/uri-list"), "file://" + name.toPercentEncoding("/") + "\r\n");
+        test::dropData(w->control<QWidget>("picDrag"), &drop);
+        QVERIFY(ended.wait(30000));
+        QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("100%(0 files left)"));
+        QStringList stored;
+        DIR *dir = ::opendir(QFile::encodeName(out).constData());
+        QVERIFY(dir);
+        while (const dirent *entry = ::readdir(dir))
+            stored << QString::fromLatin1(entry->d_name);
+        ::closedir(dir);
+        QVERIFY2(stored.contains(QStringLiteral("caf\u00e9.mp3")), qPrintable(stored.join(' ')));
     }
 
     void batchFailsCleanlyOnHostileFiles()

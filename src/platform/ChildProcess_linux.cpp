@@ -1,6 +1,7 @@
 #include "ChildProcess.h"
 
-#include <QFile>
+#include "FileNameEncoding.h"
+
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -42,9 +43,9 @@ bool ChildProcess::start(const QString &program, const QStringList &arguments)
         return false;
 
     std::vector<QByteArray> storage;
-    storage.push_back(QFile::encodeName(program));
+    storage.push_back(encodeFileName(program));
     for (const QString &argument : arguments)
-        storage.push_back(QFile::encodeName(argument));
+        storage.push_back(encodeFileName(argument));
     std::vector<char *> argv;
     for (QByteArray &item : storage)
         argv.push_back(item.data());

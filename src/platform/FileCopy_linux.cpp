@@ -1,6 +1,7 @@
 #include "FileCopy.h"
 
-#include <QFile>
+#include "FileNameEncoding.h"
+
 
 #include <cerrno>
 #include <fcntl.h>
@@ -73,8 +74,8 @@ QByteArray partName(const QByteArray &target)
 // the idea, not the code.
 bool copyFileReplacing(const QString &from, const QString &to)
 {
-    const QByteArray source = QFile::encodeName(from);
-    const QByteArray target = QFile::encodeName(to);
+    const QByteArray source = encodeFileName(from);
+    const QByteArray target = encodeFileName(to);
 
     // Without O_NONBLOCK, opening a FIFO waits for a writer forever.
     Fd in(::open(source.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));

@@ -1,5 +1,7 @@
 #include "DropArea.h"
 
+#include "platform/FileNameEncoding.h"
+
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -36,8 +38,11 @@ void DropArea::dropEvent(QDropEvent *event)
     QStringList paths;
     if (event->mimeData()->hasUrls()) {
         for (const QUrl &url : event->mimeData()->urls()) {
+            // The path's own bytes: toLocalFile() would lose those of a
+            // name that is not UTF-8.
             if (url.isLocalFile())
-                paths.append(url.toLocalFile());
+                paths.append(platform::decodeFileName(
+                    QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1())));
         }
     }
     emit dropped(paths);

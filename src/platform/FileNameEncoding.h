@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace platform {
+
+// File names as the system stores them. On Linux a name is a string of
+// bytes, and not every one is UTF-8 (an old Latin-1 "café" is). Such a
+// name travels in a QString with each byte b that is not part of valid
+// UTF-8 as the code point U+DC00 + b (Python's "surrogateescape"), so it
+// comes back as exactly the bytes it was.
+QString decodeFileName(const QByteArray &bytes);
+QByteArray encodeFileName(const QString &name);
+
+} // namespace platform
