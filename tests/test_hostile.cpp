@@ -212,6 +212,30 @@ private slots:
         QCOMPARE(test::probeMp3(output).samples, frames);
     }
 
+    void aVeryLowRateNeedsLittleMemory()
+    {
+        // 20 minutes at 48000 Hz out of 1200 frames at 1 Hz: the resampler
+        // must not hold the output of a whole input block at once.
+        const QString input = path(QStringLiteral("lowrate/in.wav"));
+        QVERIFY(writeFile(input, pcmWav(1, 1, 1200)));
+        QProcess conv;
+        conv.start(test::convPath(), {"-i", input, "-y", "-ar", "48000", "-ac", "1", path("lowrate/out.mp3")});
+        QVERIFY(conv.waitForStarted());
+        QFile status(QStringLiteral("/proc/%1/status").arg(conv.processId()));
+        long peakKiB = 0;
+        while (!conv.waitForFinished(50)) {
+            if (!status.open(QIODevice::ReadOnly))
+                continue;
+            for (const QByteArray &line : status.readAll().split('\n'))
+                if (line.startsWith("VmHWM:"))
+                    peakKiB = qMax(peakKiB, line.mid(6).trimmed().split(' ').first().toLong());
+            status.close();
+        }
+        QCOMPARE(conv.exitCode(), 0);
+        QVERIFY2(peakKiB < 100 * 1024, qPrintable(QStringLiteral("peak %1 KiB").arg(peakKiB)));
+        QCOMPARE(test::probeMp3(path("lowrate/out.mp3")).samples, 1200LL * 48000);
+    }
+
     void hostileNamesKeepTheirNamesAndRunNothing()
     {
         const QStringList names = hostileNames();
