@@ -1,6 +1,7 @@
 // The conversion batch end to end on a real X server: real drop events,
 // the real conv, real files, outputs decoded by ffprobe and mpg123.
 #include "TestSupport.h"
+#include "main_window/FailureLog.h"
 #include "main_window/FrmMain.h"
 #include "skin/ImageElement.h"
 #include "sources/DropArea.h"
@@ -173,7 +174,21 @@ private slots:
                  qPrintable(captions.seen.join(QLatin1String(" | "))));
         auto *caption = w->control<QLabel>("lblPb");
         QCOMPARE(caption->text(), QStringLiteral("3 of 4 files failed"));
-        QCOMPARE(caption->toolTip(), sources.mid(0, 3).join(QLatin1Char('\n')));
+        // Each failed file with its reason, in the tool tip and in the log.
+        const QStringList reasons{"cannot be read: No such file or directory", "is a folder, not an audio file",
+                                  "not an audio file"};
+        QStringList expected;
+        for (int i = 0; i < 3; ++i)
+            expected << sources.at(i) + QStringLiteral(" \u2014 ") + reasons.at(i);
+        QCOMPARE(caption->toolTip(), expected.join(QLatin1Char('\n')));
+        QVERIFY(!w->control<QWidget>("imgPB")->isVisible()); // no full bar for a batch that failed
+        QFile log(FailureLog::defaultFile());
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QStringList logged =
+            QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts).filter(path(QStringLiteral("in2")));
+        for (int i = 0; i < 3; ++i)
+            QVERIFY2(logged.value(i).endsWith(QLatin1Char('\t') + sources.at(i) + QLatin1Char('\t') + reasons.at(i)),
+                     qPrintable(logged.value(i)));
         // The missing output folder was made, and holds the one result.
         QCOMPARE(mp3sIn(out), QStringList{QStringLiteral("good.mp3")});
 

@@ -56,7 +56,7 @@ private slots:
                                      "load 1", "start 1", "done 0"}));
         QCOMPARE(finished.size(), 1);
         QCOMPARE(finished.first().at(0).toStringList(), QStringList{m_tmp.filePath(QStringLiteral("missing.wav"))});
-        QCOMPARE(finished.first().at(1).toInt(), 3);
+        QCOMPARE(finished.first().at(2).toInt(), 3);
         QCOMPARE(ended.size(), 1);
         // The same source twice in one batch replaces its own result.
         QCOMPARE(test::filesIn(input.folder), QStringList{QStringLiteral("good.mp3")});

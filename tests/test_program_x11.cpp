@@ -180,6 +180,7 @@ private slots:
         m_env = QProcessEnvironment::systemEnvironment();
         m_env.insert(QStringLiteral("TMPDIR"), m_tmp.path());
         m_env.insert(QStringLiteral("XDG_RUNTIME_DIR"), path(QStringLiteral("run")));
+        m_env.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("data")));
         m_env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         const QString bin = test::makeXdgOpenStandIn(path(QStringLiteral("bin")), path(QStringLiteral("opened.log")));
         m_env.insert(QStringLiteral("PATH"), bin + QLatin1Char(':') + m_env.value(QStringLiteral("PATH")));

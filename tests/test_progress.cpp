@@ -16,7 +16,12 @@ struct Bar {
     ImageElement *left = new ImageElement(&host);
     ImageElement *body = new ImageElement(&host);
     ImageElement *right = new ImageElement(&host);
-    QLabel *caption = new QLabel(QStringLiteral("0%"), &host);
+    QLabel *caption = [this] {
+        auto *label = new QLabel(QStringLiteral("0%"), &host);
+        label->setGeometry(111, 194, 20, 14);
+        label->setAlignment(Qt::AlignCenter);
+        return label;
+    }();
     QTimer *timer = new QTimer(&host);
     ProgressDisplay progress{left, body, right, caption, timer};
 
@@ -108,11 +113,16 @@ private slots:
         progress.fileFinished(1, false);
         QCOMPARE(bar.caption->text(), QStringLiteral("Failed(1 files left)"));
 
-        progress.batchFinished({}, 3);
+        const int centre = bar.caption->geometry().center().x();
+        progress.batchFinished({}, {}, 3);
         QCOMPARE(bar.caption->text(), QStringLiteral("Failed(1 files left)"));
-        progress.batchFinished({QStringLiteral("/a.wav"), QStringLiteral("/b.wav")}, 3);
+        QVERIFY(bar.body->isVisible());
+        progress.batchFinished({QStringLiteral("/a.wav"), QStringLiteral("/b.wav")}, {"not audio", "missing"}, 3);
         QCOMPARE(bar.caption->text(), QStringLiteral("2 of 3 files failed"));
-        QCOMPARE(bar.caption->toolTip(), QStringLiteral("/a.wav\n/b.wav"));
+        QCOMPARE(bar.caption->toolTip(), QStringLiteral("/a.wav \u2014 not audio\n/b.wav \u2014 missing"));
+        // Not "done": the caption stands on the empty track, centred as before.
+        QVERIFY(!bar.body->isVisible() && !bar.left->isVisible() && !bar.right->isVisible());
+        QVERIFY(qAbs(bar.caption->geometry().center().x() - centre) <= 1);
         progress.batchStarted();
         QCOMPARE(bar.caption->toolTip(), QString());
     }

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 class SkinLooksTest : public QObject {
@@ -43,6 +44,13 @@ class SkinLooksTest : public QObject {
     void crossSurface() { moveOver(m_w.get(), QPoint(260, 200)); }
     bool lit(const char *name) { return pictureOf(name) == pictureOf(QByteArray(name).append("Light")); }
     bool buttonLit(const char *name) { return pictureOf(name) == pictureOf("imgButtonLight"); }
+    static QWidget *findTopLevel(const char *name)
+    {
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (widget->objectName() == QLatin1String(name))
+                return widget;
+        return nullptr;
+    }
     bool atRest()
     {
         for (const char *hot : {"imgBrowse", "imgMin", "imgExit", "imgHelp"})
@@ -136,9 +144,20 @@ private slots:
         QTRY_VERIFY(QFile::exists(m_openLog));
         QFile log(m_openLog);
         QVERIFY(log.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromLocal8Bit(log.readAll()).trimmed(),
-                 QUrl::fromLocalFile(test::programDir() + QStringLiteral("/help.html")).toString());
+        QCOMPARE(QString::fromLocal8Bit(log.readAll()).trimmed(), test::programDir() + QStringLiteral("/help.html"));
         QVERIFY(QFile::exists(test::programDir() + QStringLiteral("/help.html")));
+        QVERIFY(!QApplication::topLevelWidgets().contains(m_w->findChild<QWidget *>(QStringLiteral("helpViewer"))));
+
+        // No handler for the page: the program shows it itself.
+        const QByteArray path = qgetenv("PATH");
+        const QString failing = test::makeXdgOpenStandIn(m_tmp.filePath(QStringLiteral("bin-fails")), m_openLog, 3);
+        qputenv("PATH", (failing + QLatin1Char(':')).toLocal8Bit() + path);
+        QTest::mouseClick(image("imgHelp"), Qt::LeftButton);
+        qputenv("PATH", path);
+        QTextBrowser *viewer = nullptr;
+        QTRY_VERIFY((viewer = qobject_cast<QTextBrowser *>(findTopLevel("helpViewer"))) && viewer->isVisible());
+        QVERIFY(viewer->toPlainText().contains(QStringLiteral("Tolvik")));
+        viewer->close();
     }
 
     void helpWithoutTheFileStillRestsItsButton()

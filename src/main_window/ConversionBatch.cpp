@@ -3,15 +3,14 @@
 #include "BatchInput.h"
 #include "names/FileNames.h"
 #include "platform/CompletionSound.h"
+#include "platform/DesktopOpener.h"
 #include "platform/FileCopy.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QUrl>
 
 ConversionBatch::ConversionBatch(BatchInput &input, const Installation &installation, QObject *parent)
     : QObject(parent), m_input(input), m_installation(installation)
@@ -76,6 +75,7 @@ void ConversionBatch::ConvertNextFile()
 {
     m_written.clear();
     m_failed.clear();
+    m_reasons.clear();
     m_total = 0;
     m_sourceKeys.clear();
     for (const QString &source : m_input.queuedSources()) {
@@ -91,14 +91,17 @@ void ConversionBatch::ConvertNextFile()
     while (m_input.sourcesLeft() >= 1) {
         const QString source = m_input.headSource();
         QString output;
-        const bool converted = convertHead(source, output);
+        QString reason;
+        const bool converted = convertHead(source, output, reason);
         ++m_total;
-        if (!converted)
+        if (!converted) {
             m_failed.append(source);
+            m_reasons.append(reason);
+        }
 
         m_input.removeHeadSource();
         deleteTempFiles();
-        emit fileFinished(m_input.sourcesLeft(), converted, source, output);
+        emit fileFinished(m_input.sourcesLeft(), converted, source, output, reason);
         // Beyond the fixed points of the loop: without this pass the
         // file's outcome ("100%(…", "Failed(…") would never be painted
         // before the next file's "Loading...".
@@ -107,7 +110,7 @@ void ConversionBatch::ConvertNextFile()
     endOfBatch();
 }
 
-bool ConversionBatch::convertHead(const QString &source, QString &output)
+bool ConversionBatch::convertHead(const QString &source, QString &output, QString &reason)
 {
     emit fileLoading(m_input.sourcesLeft());
     QCoreApplication::processEvents();
@@ -115,7 +118,9 @@ bool ConversionBatch::convertHead(const QString &source, QString &output)
     // Leftovers of an earlier file or a killed run must never be taken
     // for this file's audio.
     deleteTempFiles();
-    const bool copied = m_temp.usable && platform::copyFileReplacing(source, tempWav());
+    const bool copied = m_temp.usable && platform::copyFileReplacing(source, tempWav(), &reason);
+    if (!m_temp.usable)
+        reason = QStringLiteral("the private temporary folder cannot be used");
     QCoreApplication::processEvents();
 
     emit fileStarted(m_input.sourcesLeft());
@@ -125,13 +130,22 @@ bool ConversionBatch::convertHead(const QString &source, QString &output)
         waitForEncoder();
     else
         QCoreApplication::processEvents();
+    if (copied && !started)
+        reason = QStringLiteral("the encoder cannot be started (%1)").arg(m_installation.encoder());
 
     const QString folder = m_input.outputFolder();
+    if (!started)
+        return false;
     // Only the encoder this batch started, ended well, made this file's
     // result: anything else in the temporary folder is not this file's.
-    if (!started || m_encoder.exitCode() != 0 || !QFileInfo(tempMp3()).isFile()
-        || QFileInfo(tempMp3()).size() <= 0)
+    if (m_encoder.exitCode() != 0) {
+        reason = encoderFailure();
         return false;
+    }
+    if (!QFileInfo(tempMp3()).isFile() || QFileInfo(tempMp3()).size() <= 0) {
+        reason = QStringLiteral("the encoder wrote no result");
+        return false;
+    }
     // A missing output folder would lose the result: make it.
     QDir().mkpath(folder.isEmpty() ? QDir::rootPath() : folder);
     // Two sources of one batch that share a name (as the output folder's
@@ -142,10 +156,31 @@ bool ConversionBatch::convertHead(const QString &source, QString &output)
         const auto it = m_written.constFind(FileNameKey(candidate));
         return (it != m_written.cend() && *it != source) || isBatchSource(candidate);
     });
-    if (!platform::copyFileReplacing(tempMp3(), output))
+    QString storeReason;
+    if (!platform::copyFileReplacing(tempMp3(), output, &storeReason)) {
+        reason = QStringLiteral("the result cannot be stored in %1: %2").arg(folder, storeReason);
         return false;
+    }
     m_written.insert(FileNameKey(output), source);
     return true;
+}
+
+QString ConversionBatch::encoderFailure() const
+{
+    // conv says "conv: FILE: why"; FILE is one of our working files, which
+    // means nothing to the user.
+    QString line = m_encoder.lastErrorLine();
+    for (const QString &file : {tempWav(), tempMp3()}) {
+        const QString prefix = QStringLiteral("conv: ") + file + QStringLiteral(": ");
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size());
+    }
+    if (line.startsWith(QLatin1String("conv: ")))
+        return line.mid(6);
+    if (!line.isEmpty())
+        return line;
+    return m_encoder.exitCode() < 0 ? QStringLiteral("the encoder was stopped before it finished")
+                                    : QStringLiteral("the encoder failed (exit status %1)").arg(m_encoder.exitCode());
 }
 
 void ConversionBatch::waitForEncoder()
@@ -161,9 +196,9 @@ void ConversionBatch::waitForEncoder()
 
 void ConversionBatch::endOfBatch()
 {
-    emit batchFinished(m_failed, m_total);
+    emit batchFinished(m_failed, m_reasons, m_total);
     const QString folder = m_input.outputFolder();
-    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    platform::openWithDesktop(folder);
 
     const QString sound = m_installation.completionSound();
     platform::playSoundToEnd(sound);

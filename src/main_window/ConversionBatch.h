@@ -40,14 +40,18 @@ signals:
     // `left` counts the sources still queued, the current one included.
     void fileLoading(int left);
     void fileStarted(int left);
-    // Here `left` no longer counts the finished file.
-    void fileFinished(int left, bool converted, const QString &source, const QString &output);
-    void batchFinished(const QStringList &failedSources, int total);
+    // Here `left` no longer counts the finished file; `reason` says in a
+    // few words why a file failed.
+    void fileFinished(int left, bool converted, const QString &source, const QString &output,
+                      const QString &reason);
+    // The failed sources with their reasons, in the same order.
+    void batchFinished(const QStringList &failedSources, const QStringList &reasons, int total);
     void completionSoundPlayed(const QString &file);
     void batchEnded();
 
 private:
-    bool convertHead(const QString &source, QString &output);
+    bool convertHead(const QString &source, QString &output, QString &reason);
+    QString encoderFailure() const;
     void waitForEncoder();
     bool isBatchSource(const QString &path) const;
     void endOfBatch();
@@ -63,5 +67,6 @@ private:
     QSet<QString> m_sourceKeys;
     QHash<QString, QString> m_written;
     QStringList m_failed;
+    QStringList m_reasons;
     int m_total = 0;
 };

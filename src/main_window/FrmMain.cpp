@@ -1,6 +1,9 @@
 #include "FrmMain.h"
 
+#include "FailureLog.h"
+#include "HelpViewer.h"
 #include "Version.h"
+#include "platform/DesktopOpener.h"
 #include "feedback/FrmSuggest.h"
 #include "skin/ImageElement.h"
 #include "skin/MainLayout.h"
@@ -9,16 +12,15 @@
 #include "sources/OutputFolderDialog.h"
 
 #include <QCloseEvent>
+#include <QMouseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
 #include <QTimer>
-#include <QUrl>
 
 #include <cstdio>
 #include <cstdlib>
@@ -68,6 +70,11 @@ FrmMain::FrmMain(const Installation &installation, QWidget *parent)
     connect(batch, &ConversionBatch::fileFinished, progress, &ProgressDisplay::fileFinished);
     connect(batch, &ConversionBatch::batchFinished, progress, &ProgressDisplay::batchFinished);
     connect(batch, &ConversionBatch::batchEnded, picDrag, &QWidget::show);
+    connect(batch, &ConversionBatch::fileFinished, this,
+            [](int, bool converted, const QString &source, const QString &, const QString &reason) {
+                if (!converted)
+                    FailureLog().append(source, reason);
+            });
 
     connect(Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
     connect(picDrag, &DropArea::dragStateChanged, this, &FrmMain::picDrag_OLEDragOver);
@@ -184,14 +191,33 @@ void FrmMain::imgExit_Click()
 
 void FrmMain::imgHelp_Click()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(m_installation.helpFile()));
+    const QString help = m_installation.helpFile();
+    platform::openWithDesktop(help, [this, help] {
+        // No browser here: the button helps all the same.
+        if (!m_helpViewer)
+            m_helpViewer = new HelpViewer(help);
+        m_helpViewer->show();
+        m_helpViewer->raise();
+        m_helpViewer->activateWindow();
+    });
     imgHelp->clearPicture();
 }
 
 bool FrmMain::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched->objectName() == QLatin1String("lblFeed") && event->type() == QEvent::MouseButtonRelease)
-        lblFeed_Click();
+    // The link is clicked like every other control: the left button
+    // pressed on it and released over it.
+    if (watched->objectName() == QLatin1String("lblFeed")) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+            m_feedPressed = true;
+        } else if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
+            const bool click = m_feedPressed && static_cast<QWidget *>(watched)->rect().contains(mouse->position().toPoint());
+            m_feedPressed = false;
+            if (click)
+                lblFeed_Click();
+        }
+    }
     return SkinnedWindow::eventFilter(watched, event);
 }
 

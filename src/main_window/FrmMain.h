@@ -80,6 +80,8 @@ private:
     ImageElement *imgMin;
     ImageElement *imgHelp;
     QPointer<FrmSuggest> m_feedback;
+    QPointer<QWidget> m_helpViewer;
+    bool m_feedPressed = false;
 
     std::unique_ptr<BatchInputFromControls> m_batchInput;
     std::unique_ptr<ProgressDisplay> m_progress;

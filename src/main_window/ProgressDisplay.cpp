@@ -34,7 +34,7 @@ ProgressDisplay::ProgressDisplay(ImageElement *left, ImageElement *body, ImageEl
                                  QLabel *caption, QTimer *timer, QObject *parent)
     : QObject(parent), m_left(left), m_body(body), m_right(right), m_caption(caption), Timer2(timer),
       m_bodyLeft(toTwips(body->x())), m_bodyWidth(toTwips(body->width())),
-      m_rightLeft(toTwips(right->x()))
+      m_rightLeft(toTwips(right->x())), m_captionBox(caption->geometry())
 {
     connect(Timer2, &QTimer::timeout, this, &ProgressDisplay::Timer2_Timer);
 }
@@ -69,7 +69,11 @@ void ProgressDisplay::setRightLeft(float twips)
 void ProgressDisplay::setCaption(const QString &caption)
 {
     m_caption->setText(caption);
-    m_caption->adjustSize();
+    // A longer text widens the box on both sides: it stays centred.
+    const QSize text = m_caption->sizeHint();
+    const int width = std::max(m_captionBox.width(), text.width());
+    m_caption->setGeometry(m_captionBox.x() + (m_captionBox.width() - width) / 2, m_captionBox.y(), width,
+                           std::max(m_captionBox.height(), text.height()));
 }
 
 void ProgressDisplay::percentageUpdate()
@@ -122,12 +126,20 @@ void ProgressDisplay::fileFinished(int left, bool converted)
     Timer2->stop();
 }
 
-void ProgressDisplay::batchFinished(const QStringList &failedSources, int total)
+void ProgressDisplay::batchFinished(const QStringList &failedSources, const QStringList &reasons, int total)
 {
     if (failedSources.isEmpty())
         return;
+    // A batch with failures is not "done": the caption stands on the empty
+    // track, not on a full bar.
+    m_left->hide();
+    m_body->hide();
+    m_right->hide();
     setCaption(QStringLiteral("%1 of %2 files failed").arg(failedSources.size()).arg(total));
-    m_caption->setToolTip(failedSources.join(QLatin1Char('\n')));
+    QStringList lines;
+    for (qsizetype i = 0; i < failedSources.size(); ++i)
+        lines << failedSources.at(i) + QStringLiteral(" \u2014 ") + reasons.value(i);
+    m_caption->setToolTip(lines.join(QLatin1Char('\n')));
 }
 
 void ProgressDisplay::Timer2_Timer()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QRect>
 #include <QStringList>
 
 class ImageElement;
@@ -27,7 +28,7 @@ public:
     void fileLoading(int left);
     void fileStarted(int left);
     void fileFinished(int left, bool converted);
-    void batchFinished(const QStringList &failedSources, int total);
+    void batchFinished(const QStringList &failedSources, const QStringList &reasons, int total);
 
     // One second passed.
     void Timer2_Timer();
@@ -58,4 +59,5 @@ private:
     float m_bodyLeft;
     float m_bodyWidth;
     float m_rightLeft;
+    QRect m_captionBox; // the caption's box in the layout: its text centres there
 };

@@ -8,7 +8,8 @@
 namespace platform {
 
 // A hidden child process started from an argument vector (never through a
-// shell), with standard input, output and error on the null device. Its
+// shell), with standard input and output on the null device; the tail of
+// its standard error is kept, for the reason of a failure. Its
 // exit is delivered as an event of the running event loop, so a loop that
 // waits for events wakes up as soon as the child ends. Only stop() ends
 // the child early; a child still running when this object goes is left
@@ -29,6 +30,10 @@ public:
     // or was never started.
     int exitCode() const;
 
+    // The last line the child wrote to standard error (at most a few
+    // hundred bytes), empty when it wrote none.
+    QString lastErrorLine() const;
+
     // Asks the child to end (SIGTERM), and kills it (SIGKILL) when it has
     // not ended after `graceMs`; returns once it is gone.
     void stop(int graceMs);
@@ -40,6 +45,7 @@ private:
     struct State;
     std::unique_ptr<State> d;
     void reap();
+    void readErrors();
 };
 
 } // namespace platform

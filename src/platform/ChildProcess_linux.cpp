@@ -27,7 +27,17 @@ struct ChildProcess::State {
     int exitCode = -1;
     QSocketNotifier *notifier = nullptr;
     QTimer *poll = nullptr; // only where pidfd_open is not available
+    int errorPipe = -1;
+    QSocketNotifier *errorNotifier = nullptr;
+    QByteArray errorTail;
 };
+
+namespace {
+
+constexpr qsizetype keptErrorBytes = 1024;
+constexpr qsizetype errorLineBytes = 300;
+
+} // namespace
 
 ChildProcess::ChildProcess(QObject *parent) : QObject(parent), d(std::make_unique<State>()) {}
 
@@ -35,6 +45,8 @@ ChildProcess::~ChildProcess()
 {
     if (d->pidfd >= 0)
         ::close(d->pidfd);
+    if (d->errorPipe >= 0)
+        ::close(d->errorPipe);
 }
 
 bool ChildProcess::start(const QString &program, const QStringList &arguments)
@@ -51,16 +63,30 @@ bool ChildProcess::start(const QString &program, const QStringList &arguments)
         argv.push_back(item.data());
     argv.push_back(nullptr);
 
+    int errors[2] = {-1, -1};
+    if (::pipe2(errors, O_CLOEXEC | O_NONBLOCK) != 0)
+        return false;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    for (int fd = 0; fd <= 2; ++fd)
+    for (int fd = 0; fd <= 1; ++fd)
         posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, errors[1], 2);
 
     pid_t pid = -1;
     const int error = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (error != 0)
+    ::close(errors[1]);
+    if (error != 0) {
+        ::close(errors[0]);
         return false;
+    }
+    if (d->errorPipe >= 0)
+        ::close(d->errorPipe);
+    delete d->errorNotifier;
+    d->errorPipe = errors[0];
+    d->errorTail.clear();
+    d->errorNotifier = new QSocketNotifier(d->errorPipe, QSocketNotifier::Read, this);
+    connect(d->errorNotifier, &QSocketNotifier::activated, this, &ChildProcess::readErrors);
 
     d->pid = pid;
     d->running = true;
@@ -96,6 +122,16 @@ void ChildProcess::reap()
 
     d->running = false;
     d->exitCode = (result > 0 && WIFEXITED(status)) ? WEXITSTATUS(status) : -1;
+    readErrors(); // what is left in the pipe
+    if (d->errorNotifier) {
+        d->errorNotifier->setEnabled(false);
+        d->errorNotifier->deleteLater();
+        d->errorNotifier = nullptr;
+    }
+    if (d->errorPipe >= 0) {
+        ::close(d->errorPipe);
+        d->errorPipe = -1;
+    }
     if (d->notifier) {
         d->notifier->setEnabled(false);
         d->notifier->deleteLater();
@@ -127,6 +163,29 @@ void ChildProcess::stop(int graceMs)
         }
     }
     reap();
+}
+
+void ChildProcess::readErrors()
+{
+    if (d->errorPipe < 0)
+        return;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(d->errorPipe, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        d->errorTail.append(buffer, n);
+        if (d->errorTail.size() > keptErrorBytes)
+            d->errorTail = d->errorTail.right(keptErrorBytes);
+    }
+}
+
+QString ChildProcess::lastErrorLine() const
+{
+    const QList<QByteArray> lines = d->errorTail.trimmed().split('\n');
+    return QString::fromUtf8(lines.last().trimmed().left(errorLineBytes));
 }
 
 bool ChildProcess::isRunning() const

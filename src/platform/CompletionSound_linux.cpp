@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include <canberra.h>
+#include <sndfile.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -24,6 +25,20 @@ void onFinished(ca_context *, uint32_t, int, void *userdata)
     std::lock_guard lock(finish->mutex);
     finish->finished = true;
     finish->done.notify_all();
+}
+
+// How long the sound lasts, from its own header; the event sound that
+// stands in for a missing file is short.
+std::chrono::milliseconds lengthOf(const QString &wavFile)
+{
+    SF_INFO info{};
+    SNDFILE *file = sf_open(QFile::encodeName(wavFile).constData(), SFM_READ, &info);
+    if (!file)
+        return std::chrono::seconds(5);
+    sf_close(file);
+    if (info.samplerate <= 0 || info.frames <= 0)
+        return std::chrono::seconds(5);
+    return std::chrono::milliseconds(info.frames * 1000 / info.samplerate);
 }
 
 } // namespace
@@ -48,8 +63,10 @@ bool playSoundToEnd(const QString &wavFile)
     const int result = ca_context_play_full(context, 1, properties, onFinished, &finish);
     if (result == CA_SUCCESS) {
         std::unique_lock lock(finish.mutex);
-        // A chime is short; never hang the window on a stuck sound server.
-        finish.done.wait_for(lock, std::chrono::seconds(10), [&] { return finish.finished; });
+        // The whole sound, but never a window hung on a stuck sound server:
+        // its length and a margin at most.
+        const auto limit = lengthOf(wavFile) + std::chrono::seconds(5);
+        finish.done.wait_for(lock, limit, [&] { return finish.finished; });
     }
     ca_context_destroy(context);
     ca_proplist_destroy(properties);

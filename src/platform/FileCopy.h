@@ -7,7 +7,8 @@ namespace platform {
 // Copies a regular file to `to`, replacing an existing file. The data go
 // to a new file beside `to` that is renamed into place, so a reader of the
 // old file never sees a half-written one. Returns false (and leaves `to`
-// as it was) when anything fails, also when `from` is not a regular file.
-bool copyFileReplacing(const QString &from, const QString &to);
+// as it was) when anything fails, also when `from` is not a regular file;
+// then `reason`, when given, says why in a few words.
+bool copyFileReplacing(const QString &from, const QString &to, QString *reason = nullptr);
 
 } // namespace platform

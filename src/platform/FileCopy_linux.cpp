@@ -4,6 +4,7 @@
 
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <random>
 #include <sys/sendfile.h>
@@ -72,18 +73,29 @@ QByteArray partName(const QByteArray &target)
 // (encoder/OutputFile.cpp), but as a stream, guarded against signals and
 // without Qt; this copies a whole file for the program. The two share
 // the idea, not the code.
-bool copyFileReplacing(const QString &from, const QString &to)
+bool copyFileReplacing(const QString &from, const QString &to, QString *reason)
 {
+    auto fail = [reason](const char *what, int error) {
+        if (reason)
+            *reason = QString::fromUtf8(what) + QString::fromLocal8Bit(::strerror(error));
+        return false;
+    };
     const QByteArray source = encodeFileName(from);
     const QByteArray target = encodeFileName(to);
 
     // Without O_NONBLOCK, opening a FIFO waits for a writer forever.
     Fd in(::open(source.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (in.get() < 0)
-        return false;
+        return fail("cannot be read: ", errno);
     struct stat st {};
-    if (::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (::fstat(in.get(), &st) != 0)
+        return fail("cannot be read: ", errno);
+    if (!S_ISREG(st.st_mode)) {
+        if (reason)
+            *reason = S_ISDIR(st.st_mode) ? QStringLiteral("is a folder, not an audio file")
+                                          : QStringLiteral("not a regular file (a pipe, device or socket)");
         return false;
+    }
     ::fcntl(in.get(), F_SETFL, ::fcntl(in.get(), F_GETFL) & ~O_NONBLOCK);
 
     QByteArray part;
@@ -92,17 +104,20 @@ bool copyFileReplacing(const QString &from, const QString &to)
         part = partName(target);
         outFd = ::open(part.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (outFd < 0 && errno != EEXIST)
-            return false;
+            return fail("cannot write: ", errno);
     }
     Fd out(outFd);
     if (out.get() < 0)
-        return false;
+        return fail("cannot write: ", EEXIST);
 
     const bool copied = copyData(in.get(), out.get(), st.st_size);
+    const int copyError = errno;
     const bool closed = ::close(out.release()) == 0;
+    const int closeError = errno;
     if (!copied || !closed || ::rename(part.constData(), target.constData()) != 0) {
+        const int error = !copied ? copyError : !closed ? closeError : errno;
         ::unlink(part.constData());
-        return false;
+        return fail("cannot copy: ", error);
     }
     return true;
 }

@@ -5,6 +5,7 @@
 #include "PictureBox.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,6 +19,30 @@ namespace {
 QString text(const char *s)
 {
     return s ? QString::fromUtf8(s) : QString();
+}
+
+// Keeps mouse events on the label they reach; filters installed later
+// (a link's look, its click) still see them first.
+class LabelMouse : public QObject {
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            return true;
+        default:
+            return false;
+        }
+    }
+};
+
+QObject *labelMouse()
+{
+    static LabelMouse filter;
+    return &filter;
 }
 
 QWidget *createWidget(QWidget *parent, const ControlSpec &layout)
@@ -57,6 +82,10 @@ QWidget *createWidget(QWidget *parent, const ControlSpec &layout)
         auto *label = new QLabel(text(layout.text), parent);
         if (layout.centred)
             label->setAlignment(Qt::AlignCenter);
+        // A label is a control, not the window's surface: the mouse over it
+        // neither drags the window nor resets the hover looks.
+        label->setMouseTracking(true);
+        label->installEventFilter(labelMouse());
         return label;
     }
     case ControlKind::CommandButton:
@@ -82,8 +111,10 @@ void applyLook(QWidget *widget, const ControlSpec &layout, const QWidget *window
         palette.setColor(QPalette::WindowText, QColor::fromRgb(layout.colour));
         widget->setPalette(palette);
     }
-    if (auto *label = qobject_cast<QLabel *>(widget))
-        label->adjustSize(); // labels size themselves to their text
+    // Labels size themselves to their text; a centred one keeps its box,
+    // so that its text stays centred where the layout puts it.
+    if (auto *label = qobject_cast<QLabel *>(widget); label && !layout.centred)
+        label->adjustSize();
     widget->setVisible(layout.start != StartState::Hidden);
 }
 

@@ -16,6 +16,9 @@ SkinnedWindow::SkinnedWindow(const WindowSpec &layout, const ControlFactory &fac
     setWindowTitle(QString::fromUtf8(layout.title));
     setWindowIcon(QIcon(QString::fromLatin1(layout.icon)));
     setMouseTracking(true);
+    // A window that is not active shows tool tips too: right after a drop
+    // from the file manager, the file manager is the active window.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     SkinBuilder::build(this, layout, factory);
 }
 

@@ -83,13 +83,14 @@ Mp3Info probeMp3(const QString &path)
     return info;
 }
 
-QString makeXdgOpenStandIn(const QString &folder, const QString &log)
+QString makeXdgOpenStandIn(const QString &folder, const QString &log, int exitCode)
 {
     QDir().mkpath(folder);
     const QString script = folder + QStringLiteral("/xdg-open");
     QFile file(script);
     if (file.open(QIODevice::WriteOnly)) {
-        file.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + QFile::encodeName(log) + "'\n");
+        file.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + QFile::encodeName(log) + "'\nexit "
+                   + QByteArray::number(exitCode) + "\n");
         file.close();
         file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }

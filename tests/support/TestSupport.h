@@ -41,8 +41,9 @@ struct Mp3Info {
 Mp3Info probeMp3(const QString &path);
 
 // A stand-in "xdg-open" in a fresh folder: it appends its argument to
-// `log`. Returns the folder, to be put in front of PATH.
-QString makeXdgOpenStandIn(const QString &folder, const QString &log);
+// `log` and exits with `exitCode` (3: no handler). Returns the folder, to
+// be put in front of PATH.
+QString makeXdgOpenStandIn(const QString &folder, const QString &log, int exitCode = 0);
 
 // A drag that enters `area` and drops `data` there, as real drop events;
 // returns the drop action the area answered with.

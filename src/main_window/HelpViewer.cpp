@@ -1,0 +1,13 @@
+#include "HelpViewer.h"
+
+#include <QUrl>
+
+HelpViewer::HelpViewer(const QString &helpFile) : QTextBrowser(nullptr)
+{
+    setObjectName(QStringLiteral("helpViewer"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Tolvik Help"));
+    setOpenExternalLinks(false);
+    setSource(QUrl::fromLocalFile(helpFile));
+    resize(560, 620);
+}
