@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev
           libmp3lame-dev libsndfile1-dev libsoxr-dev libcanberra-dev libxcb1-dev
-          xdg-utils fonts-wine)
+          xdg-utils fonts-wine fonts-wqy-microhei)
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(xvfb xauth openbox xdotool x11-utils mpg123 ffmpeg sox lame clang libclang-rt-14-dev xxd procps dosfstools fusefat time)
 fi

@@ -16,6 +16,7 @@
 #include <QMimeData>
 #include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -327,6 +328,8 @@ private slots:
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             QCOMPARE(dialog->windowTitle(), QStringLiteral("请选择源文件夹路径："));
+            const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+            QCOMPARE(dialog->directory().absolutePath(), QFileInfo(desktop).isDir() ? desktop : QDir::homePath());
             dialog->setDirectory(chosen);
             QMetaObject::invokeMethod(dialog, "accept");
         });

@@ -13,6 +13,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QScreen>
 #include <QTest>
 #include <QUrlQuery>
 
@@ -269,6 +270,13 @@ private slots:
         QCOMPARE(w->frameGeometry().topLeft(), QPoint(main.left() + (main.width() - 327) / 2, main.bottom() + 1));
         QCOMPARE(FrmSuggest::placementUnder(QRect(100, 200, 395, 219), 327), QPoint(134, 419));
         QCOMPARE(FrmSuggest::placementUnder(QRect(0, 900, 400, 220), 327), QPoint(37, 1120)); // .5 rounds
+        // Kept on the screen, moved the least distance.
+        const QRect screen(0, 0, 1280, 1024);
+        const QSize size(327, 177);
+        QCOMPARE(FrmSuggest::keptOnScreen({134, 419}, size, screen), QPoint(134, 419));
+        QCOMPARE(FrmSuggest::keptOnScreen({37, 1120}, size, screen), QPoint(37, 847));
+        QCOMPARE(FrmSuggest::keptOnScreen({1100, -30}, size, screen), QPoint(953, 0));
+        QCOMPARE(FrmSuggest::keptOnScreen({-50, 500}, size, QRect(1280, 0, 1024, 768)), QPoint(1280, 500));
 
         field(w, "txtName")->setText(QStringLiteral("kept"));
         field(w, "txtEMail")->setFocus();
@@ -281,6 +289,16 @@ private slots:
         for (QWidget *top : QApplication::topLevelWidgets())
             windows += qobject_cast<FrmSuggest *>(top) && top->isVisible();
         QCOMPARE(windows, 1);
+
+        // A main window at the bottom of the screen: the feedback window
+        // still lies wholly on it.
+        w->close();
+        QTRY_VERIFY(!m_main->feedbackWindow());
+        const QRect area = m_main->screen()->availableGeometry();
+        m_main->move(area.left() + 40, area.bottom() - 100);
+        w = open();
+        QVERIFY2(area.contains(w->frameGeometry()), qPrintable(QStringLiteral("%1,%2").arg(w->x()).arg(w->y())));
+        QCOMPARE(w->frameGeometry().bottom(), area.bottom());
     }
 
     void fieldsKeepTheirLimits()

@@ -345,6 +345,12 @@ private slots:
         dragPointer(at(260, 200), at(260 + 80, 200 + 50));
         QTRY_COMPARE(geometry().topLeft(), before.topLeft() + QPoint(80, 50));
 
+        // A label is no part of the surface: a drag on it moves nothing.
+        before = geometry();
+        dragPointer(at(90, 16), at(90 + 60, 16 + 40));
+        QTest::qWait(300);
+        QCOMPARE(geometry().topLeft(), before.topLeft());
+
         // Quick clicks start no drag, and the next click on a control works.
         before = geometry();
         const QPoint bare = at(260, 200);

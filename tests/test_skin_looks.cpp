@@ -177,6 +177,19 @@ private slots:
         QTRY_VERIFY(QFile::exists(m_openLog)); // asked anyway; the desktop finds nothing
     }
 
+    void theLinkTakesOnlyALeftClickOnIt()
+    {
+        auto *link = m_w->control<QLabel>("lblFeed");
+        QTest::mouseClick(link, Qt::RightButton);
+        QTest::mouseClick(link, Qt::MiddleButton);
+        QTest::mousePress(link, Qt::LeftButton);
+        QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(-30, -30)); // released elsewhere
+        QVERIFY(!m_w->feedbackWindow());
+        QTest::mouseClick(link, Qt::LeftButton);
+        QVERIFY(m_w->feedbackWindow());
+        m_w->feedbackWindow()->close();
+    }
+
     void arrowButtonsDropTheirLists()
     {
         const std::pair<const char *, const char *> pairs[] = {

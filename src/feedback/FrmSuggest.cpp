@@ -9,6 +9,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <QScreen>
+
+#include <algorithm>
 #include <cmath>
 
 FrmSuggest::FrmSuggest(const QString &feedbackHost)
@@ -46,11 +49,23 @@ QPoint FrmSuggest::placementUnder(const QRect &mainFrame, int ownWidth)
     return {static_cast<int>(std::lround(left)), mainFrame.top() + mainFrame.height()};
 }
 
+QPoint FrmSuggest::keptOnScreen(QPoint wanted, QSize size, const QRect &screen)
+{
+    const int x = std::max(screen.left(), std::min(wanted.x(), screen.right() + 1 - size.width()));
+    const int y = std::max(screen.top(), std::min(wanted.y(), screen.bottom() + 1 - size.height()));
+    return {x, y};
+}
+
 void FrmSuggest::Form_Load(const QWidget *mainWindow)
 {
     applyColourKey();
-    if (mainWindow)
-        move(placementUnder(mainWindow->frameGeometry(), frameGeometry().width()));
+    if (!mainWindow)
+        return;
+    QPoint place = placementUnder(mainWindow->frameGeometry(), frameGeometry().width());
+    // Under a main window near the screen's edge, it would lie partly off it.
+    if (const QScreen *screen = mainWindow->screen())
+        place = keptOnScreen(place, frameGeometry().size(), screen->availableGeometry());
+    move(place);
 }
 
 void FrmSuggest::prompt(const QString &text, QLineEdit *field)

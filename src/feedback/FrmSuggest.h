@@ -22,6 +22,9 @@ public:
 
     // Where the window goes under a main window (outer coordinates).
     static QPoint placementUnder(const QRect &mainFrame, int ownWidth);
+    // `wanted` moved the least distance that puts a frame of `size` wholly
+    // on `screen` (its top-left corner first, should it not fit at all).
+    static QPoint keptOnScreen(QPoint wanted, QSize size, const QRect &screen);
 
 private:
     void Command1_Click();
