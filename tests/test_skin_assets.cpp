@@ -11,6 +11,8 @@
 #include <QImageReader>
 #include <QPainterPath>
 #include <QTest>
+
+#include <cmath>
 #include <QWidget>
 
 namespace {
@@ -120,6 +122,34 @@ private slots:
         QCOMPARE(jpeg.indexOf("\xff\xc2"), -1);    // not progressive
         QCOMPARE(static_cast<quint8>(jpeg[sof0 + 9]), quint8(3)); // three components
         QCOMPARE(QImage::fromData(jpeg).size(), size);
+    }
+
+    void theProgressCaptionStaysReadable()
+    {
+        // WCAG contrast of the caption's colour over every pixel it can
+        // stand on: the three fill pictures and the empty track.
+        const auto luminance = [](QRgb c) {
+            const auto channel = [](int v) {
+                const double s = v / 255.0;
+                return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+        };
+        const QRgb caption = qRgb(255, 255, 255); // lblPb's colour
+        QList<QRgb> under;
+        for (const char *piece : {"PB", "PBLeft", "PBRight"}) {
+            const QImage image(QStringLiteral(":/skin/main/%1.jpg").arg(QLatin1String(piece)));
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    under << image.pixel(x, y);
+        }
+        const QImage background(QStringLiteral(":/skin/main/Background.bmp"));
+        for (int x = 20; x < 215; x += 5)
+            under << background.pixel(x, 201); // the track, x 15..224, y 195..208
+        double worst = 100;
+        for (const QRgb c : under)
+            worst = std::min(worst, (luminance(caption) + 0.05) / (luminance(c) + 0.05));
+        QVERIFY2(worst >= 4.5, qPrintable(QString::number(worst)));
     }
 
     void iconsAndCursor()

@@ -135,8 +135,14 @@ void titleGlyph(QPainter &p, const QString &which, QRectF r, QColor colour)
     } else if (which == QLatin1String("_")) {
         p.drawLine(QPointF(c.x() - 4, r.bottom() - 3.5), QPointF(c.x() + 4, r.bottom() - 3.5));
     } else {
-        p.setFont(tahoma(10, true));
-        p.drawText(r, Qt::AlignCenter, which);
+        // "?": the same pen as "_" and "X", a hook over a dot, 8 px high.
+        QPainterPath hook;
+        hook.moveTo(c + QPointF(-3, -2));
+        hook.arcTo(QRectF(c.x() - 3, c.y() - 5, 6, 6), 180, -240);
+        hook.quadTo(c + QPointF(0, 0.5), c + QPointF(0, 1.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(hook);
+        p.drawPoint(c + QPointF(0, 4.5));
     }
     p.restore();
 }
@@ -151,9 +157,18 @@ void textButton(QPainter &p, QRectF r, const QString &text, QColor fill, QColor 
     p.setPen(QPen(fill.darker(190), 1));
     p.setBrush(gradient);
     p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
-    p.setPen(textColour);
-    p.setFont(tahoma(8.5, true));
-    p.drawText(r.translated(pressed ? 1 : 0, pressed ? 1 : 0), Qt::AlignCenter, text);
+    const QRectF face = r.translated(pressed ? 1 : 0, pressed ? 1 : 0);
+    if (text == QLatin1String("...")) {
+        // Three round dots, as weighty as the title glyphs' strokes.
+        p.setPen(Qt::NoPen);
+        p.setBrush(textColour);
+        for (int i = -1; i <= 1; ++i)
+            p.drawEllipse(face.center() + QPointF(4.5 * i, 0), 1.3, 1.3);
+    } else {
+        p.setPen(textColour);
+        p.setFont(tahoma(8.5, true));
+        p.drawText(face, Qt::AlignCenter, text);
+    }
     p.restore();
 }
 
@@ -238,9 +253,10 @@ QImage progressPiece(int width, int roundedSide)
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient gradient(0, 0, 0, 14);
-    gradient.setColorAt(0, QColor(168, 244, 160));
-    gradient.setColorAt(0.45, QColor(88, 204, 104));
-    gradient.setColorAt(1, QColor(36, 140, 70));
+    // Dark enough that the white caption keeps a contrast of 4.5:1 or more.
+    gradient.setColorAt(0, QColor(40, 132, 70));
+    gradient.setColorAt(0.45, QColor(32, 118, 60));
+    gradient.setColorAt(1, QColor(22, 92, 46));
     p.setPen(Qt::NoPen);
     p.setBrush(gradient);
     if (roundedSide == 0)
@@ -388,8 +404,9 @@ bool drawMainWindow()
         p.drawRoundedRect(QRectF(0, 0, 14, 13), 3, 3);
         titleGlyph(p, QStringLiteral("X"), QRectF(0, -1, 14, 15), glyphLit);
     }
+    // Each hover glyph lies exactly where its resting glyph does.
     QImage helpLight = crop(bg, hoverRect(main, "imgHelp", "imgHelpLight"));
-    { QPainter p(&helpLight); titleGlyph(p, QStringLiteral("?"), QRectF(-1, 0, 15, 15), glyphLit); }
+    { QPainter p(&helpLight); titleGlyph(p, QStringLiteral("?"), QRectF(QPointF(0, 0), rectOf(main, "imgHelp").size()), glyphLit); }
     QImage browseLight = crop(bg, hoverRect(main, "imgBrowse", "imgBrowseLight"));
     QImage browseDark = crop(bg, hoverRect(main, "imgBrowse", "imgBrowseDark"));
     { QPainter p(&browseLight); textButton(p, QRectF(0, 0, 42, 22), QStringLiteral("..."), QColor(56, 140, 140), glyphLit, false); }
