@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -201,6 +202,16 @@ private slots:
         QCOMPARE(platform::temporaryBase(), QStringLiteral("/tmp"));
         qputenv("TMPDIR", QFile::encodeName(base.path()));
         QCOMPARE(platform::temporaryBase(), base.path());
+
+        // A program folder without a writable "output" of its own (an
+        // installed one): results go to the user's music folder.
+        {
+            QTemporaryDir installed;
+            auto w = test::loadedMainWindow(base.path(), installed.path());
+            QVERIFY(w);
+            const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+            QCOMPARE(w->control<QLineEdit>("txtPath")->text(), music + QStringLiteral("/Tolvik"));
+        }
 
         // A start-up whose folder is unusable still completes.
         auto w = test::loadedMainWindow(base2.path());

@@ -83,11 +83,11 @@ class ProgramX11Test : public QObject {
 
     QString path(const QString &name) const { return m_tmp.filePath(name); }
 
-    bool startTolvik()
+    bool startTolvik(const QStringList &files = {})
     {
         m_tolvik = new QProcess(this);
         m_tolvik->setProcessEnvironment(m_env);
-        m_tolvik->start(m_program + QStringLiteral("/tolvik"), {});
+        m_tolvik->start(m_program + QStringLiteral("/tolvik"), files);
         if (!m_tolvik->waitForStarted())
             return false;
         for (int i = 0; i < 100 && m_window.isEmpty(); ++i) {
@@ -330,6 +330,44 @@ private slots:
         dropFromAnotherProcess({path(QStringLiteral("vanished.wav"))});
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(log).size() > opened, 20000); // the batch has ended
         QVERIFY(!mp3sIn(m_program + QStringLiteral("/output")).contains(QStringLiteral("vanished.mp3")));
+    }
+
+    void filesFromTheCommandLine()
+    {
+        // As a drop at start-up, a hand-over to the idle running instance
+        // (a relative name from another folder), and more for a running batch.
+        stopTolvik();
+        const QString out = m_program + QStringLiteral("/output");
+        QDir().mkpath(path(QStringLiteral("args")));
+        QVERIFY(startTolvik({wav(QStringLiteral("args/first.wav"), 0.3)}));
+        QTRY_VERIFY_WITH_TIMEOUT(mp3sIn(out).contains(QStringLiteral("first.mp3")), 20000);
+        const auto handOver = [&](const QStringList &arguments) {
+            QProcess second;
+            second.setProcessEnvironment(m_env);
+            second.setWorkingDirectory(path(QStringLiteral("args")));
+            second.start(m_program + QStringLiteral("/tolvik"), arguments);
+            QVERIFY(second.waitForFinished(5000));
+            QCOMPARE(second.exitCode(), 0);
+        };
+        wav(QStringLiteral("args/second.wav"), 0.3);
+        handOver({QStringLiteral("second.wav")});
+        QTRY_VERIFY_WITH_TIMEOUT(mp3sIn(out).contains(QStringLiteral("second.mp3")), 20000);
+
+        const QString log = path(QStringLiteral("opened.log"));
+        QTRY_VERIFY(QFile::exists(log));
+        QTest::qWait(500);
+        const auto batches = [&] {
+            QFile file(log);
+            return file.open(QIODevice::ReadOnly) ? file.readAll().count('\n') : 0;
+        };
+        const int before = batches();
+        handOver({wav(QStringLiteral("args/long.wav"), 300)});
+        QTest::qWait(500);
+        handOver({wav(QStringLiteral("args/third.wav"), 0.3)});
+        QTRY_VERIFY_WITH_TIMEOUT(mp3sIn(out).contains(QStringLiteral("third.mp3")), 60000);
+        QVERIFY(mp3sIn(out).contains(QStringLiteral("long.mp3")));
+        QTest::qWait(500);
+        QCOMPARE(batches(), before + 1); // one batch took both
     }
 
     void underOpenbox()

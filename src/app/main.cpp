@@ -1,17 +1,61 @@
 #include "main_window/FrmMain.h"
+#include "platform/FileNameEncoding.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QUrl>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr const char *usage = "Usage: tolvik [FILE...]\n"
+                              "Converts WAV files to MP3. The files named are queued as if dropped on the\n"
+                              "window; when Tolvik already runs, they go to the running window.\n";
+
+// A command-line argument as a path: its own bytes (names need not be
+// UTF-8), made absolute, since the running instance may have another
+// working folder; file:// URLs as file managers pass them.
+QString pathOf(const QByteArray &argument)
+{
+    if (argument.startsWith("file:")) {
+        const QUrl url = QUrl::fromEncoded(argument);
+        if (url.isLocalFile())
+            return platform::decodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+    }
+    return QDir::current().absoluteFilePath(platform::decodeFileName(argument));
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    QApplication app(argc, argv); // takes Qt's own options out of argv
     QApplication::setApplicationName(QStringLiteral("tolvik"));
+
+    QStringList files;
+    bool options = true;
+    for (int i = 1; i < argc; ++i) {
+        if (options && std::strcmp(argv[i], "--") == 0) {
+            options = false;
+        } else if (options && (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0)) {
+            std::fputs(usage, stdout);
+            return 0;
+        } else if (options && std::strcmp(argv[i], "--version") == 0) {
+            std::printf("tolvik %s\n", qPrintable(FrmMain::versionCaption().mid(4)));
+            return 0;
+        } else {
+            files << pathOf(QByteArray(argv[i]));
+        }
+    }
 
     const Installation installation = Installation::ofRunningProgram();
     installation.loadFonts();
 
     FrmMain window(installation);
+    window.setStartFiles(files);
     if (!window.Form_Load())
-        return 0; // another instance is running
+        return 0; // another instance is running; it has the files now
     return QApplication::exec();
 }

@@ -54,6 +54,17 @@ void ConversionBatch::stopEncoder()
     m_encoder.stop(2000);
 }
 
+void ConversionBatch::addBatchSources(const QStringList &sources)
+{
+    for (const QString &source : sources) {
+        const QFileInfo info(source);
+        m_sourceKeys.insert(FileNameKey(info.absoluteFilePath()));
+        const QString real = info.canonicalFilePath();
+        if (!real.isEmpty())
+            m_sourceKeys.insert(FileNameKey(real));
+    }
+}
+
 bool ConversionBatch::isBatchSource(const QString &path) const
 {
     if (m_sourceKeys.contains(FileNameKey(path)))
@@ -78,13 +89,7 @@ void ConversionBatch::ConvertNextFile()
     m_reasons.clear();
     m_total = 0;
     m_sourceKeys.clear();
-    for (const QString &source : m_input.queuedSources()) {
-        const QFileInfo info(source);
-        m_sourceKeys.insert(FileNameKey(info.absoluteFilePath()));
-        const QString real = info.canonicalFilePath();
-        if (!real.isEmpty())
-            m_sourceKeys.insert(FileNameKey(real));
-    }
+    addBatchSources(m_input.queuedSources());
     emit batchStarted();
 
     // A loop, not recursion: a queue of any length needs the same memory.

@@ -32,6 +32,8 @@ public:
 
     // Runs the whole batch; returns when the queue is empty.
     void ConvertNextFile();
+    // Sources queued while the batch runs are its sources too.
+    void addBatchSources(const QStringList &sources);
 
     QStringList encoderArguments() const;
 

@@ -90,6 +90,7 @@ FrmMain::FrmMain(const Installation &installation, QWidget *parent)
         connect(control<PictureBox>(button), &PictureBox::clicked, combo, &QComboBox::showPopup);
     }
     control<QLabel>("lblFeed")->installEventFilter(this);
+    connect(&m_instance, &SingleInstance::filesReceived, this, &FrmMain::openFiles);
     connect(&m_instance, &SingleInstance::activationRequested, this, [this] {
         // A second start: the user is looking for this window.
         showNormal();
@@ -116,7 +117,7 @@ void FrmMain::centreOnScreen()
 
 bool FrmMain::Form_Load()
 {
-    if (!m_instance.claim())
+    if (!m_instance.claim(m_startFiles))
         return false;
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     centreOnScreen();
@@ -137,7 +138,22 @@ bool FrmMain::Form_Load()
     txtPath->setText(m_installation.defaultOutputFolder());
     lblVersion->setText(versionCaption());
     lblVersion->adjustSize();
+    if (!m_startFiles.isEmpty())
+        openFiles(m_startFiles);
     return true;
+}
+
+void FrmMain::openFiles(const QStringList &files)
+{
+    // The drop area is hidden exactly while a batch runs: never start a
+    // second one, give the running one more files instead.
+    if (picDrag->isVisible()) {
+        picDrag_OLEDragDrop(files);
+        return;
+    }
+    for (const QString &file : files)
+        lstFile->addItem(file);
+    m_batch->addBatchSources(files);
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

@@ -30,8 +30,13 @@ public:
     explicit FrmMain(const Installation &installation, QWidget *parent = nullptr);
     ~FrmMain() override;
 
+    // Files to open at start-up, as a drop of them would (the command
+    // line); handed to the running instance when there is one.
+    void setStartFiles(const QStringList &files) { m_startFiles = files; }
     // Start-up. False when another instance runs: this one must end.
     bool Form_Load();
+    // Files from outside a drop: a drop when idle, else more for the batch.
+    void openFiles(const QStringList &files);
     // Exit: deletes the temporary files and ends the program at once.
     void Form_Unload();
 
@@ -82,6 +87,7 @@ private:
     QPointer<FrmSuggest> m_feedback;
     QPointer<QWidget> m_helpViewer;
     bool m_feedPressed = false;
+    QStringList m_startFiles;
 
     std::unique_ptr<BatchInputFromControls> m_batchInput;
     std::unique_ptr<ProgressDisplay> m_progress;

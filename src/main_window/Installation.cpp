@@ -6,7 +6,9 @@
 #include "platform/ProgramFolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
+#include <QStandardPaths>
 
 Installation Installation::ofRunningProgram()
 {
@@ -23,7 +25,17 @@ QString Installation::file(const QString &relative) const
 
 QString Installation::defaultOutputFolder() const
 {
-    return file(QStringLiteral("output"));
+    // The program folder's own "output" where it is a folder the user can
+    // write (the build tree, an unpacked archive). An installed program
+    // lives in a system folder: its results go to the user's music folder.
+    const QString own = file(QStringLiteral("output"));
+    const QFileInfo info(own);
+    if (info.isDir() && info.isWritable())
+        return own;
+    QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    if (music.isEmpty())
+        music = QDir::homePath() + QStringLiteral("/Music");
+    return music + pathSeparator() + QStringLiteral("Tolvik");
 }
 
 QString Installation::encoder() const

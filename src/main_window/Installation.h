@@ -13,6 +13,8 @@ struct Installation {
     static Installation ofRunningProgram();
 
     QString file(const QString &relative) const;
+    // The program folder's "output" where it is a writable folder, else
+    // the user's music folder + "/Tolvik".
     QString defaultOutputFolder() const;
     QString encoder() const;
     QString completionSound() const;

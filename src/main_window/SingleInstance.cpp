@@ -1,13 +1,14 @@
 #include "SingleInstance.h"
 
 #include "names/FileNames.h"
+#include "platform/FileNameEncoding.h"
 
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
 
-bool SingleInstance::claim()
+bool SingleInstance::claim(const QStringList &files)
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty()) // no usable runtime folder: the user's home
@@ -26,6 +27,9 @@ bool SingleInstance::claim()
     QLocalSocket first;
     first.connectToServer(channel);
     if (first.waitForConnected(1000)) {
+        // One line a file, its bytes percent-encoded: any name fits a line.
+        for (const QString &file : files)
+            first.write("open " + platform::encodeFileName(file).toPercentEncoding() + '\n');
         first.write("activate\n");
         first.waitForBytesWritten(1000);
         first.disconnectFromServer();
@@ -45,10 +49,25 @@ void SingleInstance::listen(const QString &channel)
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *socket = m_server->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (socket->readAll().contains("activate"))
-                    emit activationRequested();
-            });
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readMessages(socket); });
         }
     });
+}
+
+void SingleInstance::readMessages(QLocalSocket *socket)
+{
+    // Files arrive one a line; "activate" ends the message.
+    QStringList files = socket->property("files").toStringList();
+    while (socket->canReadLine()) {
+        const QByteArray line = socket->readLine(1 << 16).trimmed();
+        if (line.startsWith("open "))
+            files << platform::decodeFileName(QByteArray::fromPercentEncoding(line.mid(5)));
+        else if (line == "activate") {
+            if (!files.isEmpty())
+                emit filesReceived(files);
+            files.clear();
+            emit activationRequested();
+        }
+    }
+    socket->setProperty("files", files);
 }
