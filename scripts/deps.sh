@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that are missing. Usage: deps.sh [--test]
+# Installs the Debian packages that are missing. Usage: deps.sh [--test|--package]
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev
           libmp3lame-dev libsndfile1-dev libsoxr-dev libcanberra-dev libxcb1-dev
           xdg-utils fonts-wine fonts-wqy-microhei)
+if [[ "${1:-}" == "--package" || "${1:-}" == "--test" ]]; then
+  packages+=(dpkg-dev file lintian appstream desktop-file-utils)
+fi
 if [[ "${1:-}" == "--test" ]]; then
   packages+=(xvfb xauth openbox xdotool x11-utils mpg123 ffmpeg sox lame clang libclang-rt-14-dev xxd procps dosfstools fusefat time)
 fi

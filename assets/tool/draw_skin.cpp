@@ -46,6 +46,8 @@ bool save(const QImage &image, const QString &name)
     bool ok;
     if (name.endsWith(QLatin1String(".bmp")))
         ok = image.convertToFormat(QImage::Format_RGB888).save(path, "BMP");
+    else if (name.endsWith(QLatin1String(".png")))
+        ok = image.save(path, "PNG");
     else
         ok = image.convertToFormat(QImage::Format_RGB888).save(path, "JPG", 95);
     if (!ok)
@@ -427,6 +429,9 @@ bool drawMainWindow()
     ok &= writeIcon(outDir + QStringLiteral("/main/Icon.ico"),
                     {{iconImage(48), 24}, {iconImage(32), 24}, {iconImage(16), 8}});
     ok &= writeMonochromeCursor(outDir + QStringLiteral("/Hand.cur"), handCursor(), {6, 0});
+    // The desktop's application icon: the window icon's picture, each size drawn anew.
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        ok &= save(iconImage(size), QStringLiteral("icons/tolvik-%1.png").arg(size));
     return ok;
 }
 

@@ -207,27 +207,34 @@ void FrmMain::imgExit_Click()
 
 void FrmMain::imgHelp_Click()
 {
-    const QString help = m_installation.helpFile();
-    platform::openWithDesktop(help, [this, help] {
-        // No browser here: the button helps all the same.
-        if (!m_helpViewer)
-            m_helpViewer = new HelpViewer(help);
-        m_helpViewer->show();
-        m_helpViewer->raise();
-        m_helpViewer->activateWindow();
+    platform::openWithDesktop(m_installation.helpFile(), [self = QPointer<FrmMain>(this)] {
+        if (self)
+            self->showOwnHelp();
     });
     imgHelp->clearPicture();
+}
+
+void FrmMain::showOwnHelp()
+{
+    // No browser here: the button helps all the same.
+    if (!m_helpViewer)
+        m_helpViewer = new HelpViewer(m_installation.helpFile());
+    m_helpViewer->show();
+    m_helpViewer->raise();
+    m_helpViewer->activateWindow();
 }
 
 bool FrmMain::eventFilter(QObject *watched, QEvent *event)
 {
     // The link is clicked like every other control: the left button
     // pressed on it and released over it.
-    if (watched->objectName() == QLatin1String("lblFeed")) {
+    const bool press = event->type() == QEvent::MouseButtonPress;
+    if (watched->objectName() == QLatin1String("lblFeed") && (press || event->type() == QEvent::MouseButtonRelease)
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton) {
+        if (press) {
             m_feedPressed = true;
-        } else if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
+        } else {
             const bool click = m_feedPressed && static_cast<QWidget *>(watched)->rect().contains(mouse->position().toPoint());
             m_feedPressed = false;
             if (click)

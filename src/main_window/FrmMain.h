@@ -65,6 +65,7 @@ private:
     void imgMin_Click();
     void imgExit_Click();
     void imgHelp_Click();
+    void showOwnHelp();
     void centreOnScreen();
 
     Installation m_installation;

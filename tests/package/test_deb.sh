@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Installs the .deb for real, converts a dropped WAV with the installed
+# program under a fresh HOME, checks the menu entry, icons and encoder, then
+# removes the package and finds none of its files left.
+# Usage: test_deb.sh BUILD_DIR DRAG_SOURCE   (needs root and a display)
+set -euo pipefail
+build=$1
+drag_source=$2
+if [[ $(id -u) -ne 0 ]]; then
+  echo "skipped: installing a package needs root"
+  exit 77
+fi
+work=$(mktemp -d)
+tolvik_pid=
+cleanup() {
+  [[ -n "$tolvik_pid" ]] && kill "$tolvik_pid" 2>/dev/null || true
+  dpkg -s tolvik > /dev/null 2>&1 && apt-get remove -y tolvik > /dev/null 2>&1 || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+(cd "$build" && cpack -G DEB -B "$work/cpack" > /dev/null)
+deb=$(ls "$work"/cpack/tolvik_*.deb)
+DEBIAN_FRONTEND=noninteractive apt-get install -y "$deb" > "$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get install"; }
+mapfile -t owned < <(dpkg -L tolvik)
+
+# Menu entry, icons, metadata and the encoder on the PATH.
+desktop-file-validate /usr/share/applications/org.example.Tolvik.desktop || fail "desktop entry"
+for size in 16 32 48 64 128 256; do
+  [[ -f /usr/share/icons/hicolor/${size}x${size}/apps/tolvik.png ]] || fail "icon ${size}"
+done
+appstreamcli validate --no-net /usr/share/metainfo/org.example.Tolvik.metainfo.xml > /dev/null || fail "metainfo"
+tolvik-conv --help | grep -q "Usage: conv" || fail "tolvik-conv --help"
+[[ "$(readlink -f /usr/bin/tolvik)" == /usr/lib/tolvik/tolvik ]] || fail "/usr/bin/tolvik"
+
+# The installed program under a fresh HOME: a dropped WAV lands in ~/Music/Tolvik.
+home="$work/home"
+mkdir -p "$home" "$work/run"
+chmod 700 "$work/run"
+sox -n -r 44100 -c 2 -b 16 "$work/Installed Song.wav" synth 0.5 sine 440
+HOME="$home" XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME= XDG_CONFIG_HOME= PATH="/usr/bin:/bin" \
+  /usr/bin/tolvik > "$work/tolvik.log" 2>&1 &
+tolvik_pid=$!
+window=
+for _ in $(seq 50); do
+  sleep 0.2
+  window=$(xdotool search --onlyvisible --pid "$tolvik_pid" --name '^Tolvik$' 2>/dev/null | head -n 1) || true
+  [[ -n "$window" ]] && break
+done
+[[ -n "$window" ]] || fail "no window"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+"$drag_source" "$work/Installed Song.wav" > /dev/null 2>&1 &
+source_pid=$!
+sleep 1.5
+xdotool mousemove 40 40 mousedown 1
+for step in $(seq 1 20); do
+  xdotool mousemove $((40 + (X + 309 - 40) * step / 20)) $((40 + (Y + 108 - 40) * step / 20))
+  sleep 0.05
+done
+xdotool mouseup 1
+output="$home/Music/Tolvik/Installed Song.mp3"
+for _ in $(seq 100); do
+  [[ -s "$output" ]] && break
+  sleep 0.2
+done
+kill "$source_pid" 2>/dev/null || true
+[[ -s "$output" ]] || { cat "$work/tolvik.log"; fail "no MP3 in ~/Music/Tolvik"; }
+kill "$tolvik_pid"
+wait "$tolvik_pid" 2>/dev/null || true
+tolvik_pid=
+
+# Removed: nothing of the package is left.
+DEBIAN_FRONTEND=noninteractive apt-get remove -y tolvik > /dev/null 2>&1 || fail "apt-get remove"
+left=0
+for path in "${owned[@]}"; do
+  if [[ -e "$path" && ! -d "$path" ]] || [[ -L "$path" ]]; then
+    echo "left behind: $path"
+    left=1
+  fi
+done
+[[ -d /usr/lib/tolvik ]] && { echo "left behind: /usr/lib/tolvik"; left=1; }
+[[ $left -eq 0 ]] || fail "files left after removal"
+echo "1 passed, 0 failed"
