@@ -3,11 +3,19 @@
 # built for use, a bounded run of the conv fuzzer, then the whole suite
 # again built with AddressSanitizer and UndefinedBehaviorSanitizer.
 # Arguments go to ctest (e.g. -R conv). TOLVIK_QUICK=1 skips the fuzzer
-# and the sanitized suite.
+# and the sanitized suite. Each part says how long it took.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+part_started=$SECONDS
+took() {
+  echo "== $1 took $((SECONDS - part_started)) s"
+  part_started=$SECONDS
+}
+
 scripts/deps.sh --test
+took "installing packages"
 scripts/build.sh
+took "the build"
 
 # A private X server for the tests that need a real one.
 exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
@@ -17,12 +25,16 @@ trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
 export DISPLAY=":$display_number"
 
 ctest --test-dir build --output-on-failure -j2 "$@"
+took "the suite"
 [[ "${TOLVIK_QUICK:-0}" == 1 ]] && exit 0
 
 bash fuzz/run.sh "${TOLVIK_FUZZ_SECONDS:-60}" 2>&1 | tail -n 3
+took "the fuzzer"
 
 if [[ ! -f build-asan/build.ninja ]]; then
   cmake -S . -B build-asan -G Ninja -DTOLVIK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 fi
 cmake --build build-asan
+took "the sanitized build"
 ctest --test-dir build-asan --output-on-failure -j2 "$@"
+took "the sanitized suite"
