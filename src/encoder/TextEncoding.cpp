@@ -1,41 +1,17 @@
 #include "TextEncoding.h"
 
+#include "Utf8Sequence.h"
+
 namespace {
 
 bool validUtf8(std::string_view text)
 {
+    const auto *bytes = reinterpret_cast<const unsigned char *>(text.data());
     for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        std::size_t extra = 0;
-        char32_t code = c;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xe0) == 0xc0) {
-            extra = 1;
-            code = c & 0x1f;
-        } else if ((c & 0xf0) == 0xe0) {
-            extra = 2;
-            code = c & 0x0f;
-        } else if ((c & 0xf8) == 0xf0) {
-            extra = 3;
-            code = c & 0x07;
-        } else {
+        const int length = utf8SequenceLength(bytes + i, text.size() - i);
+        if (length == 0)
             return false;
-        }
-        if (i + extra >= text.size())
-            return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xc0) != 0x80)
-                return false;
-            code = (code << 6) | (next & 0x3f);
-        }
-        // Overlong forms, surrogates and values past Unicode are not UTF-8.
-        constexpr char32_t least[] = {0, 0x80, 0x800, 0x10000};
-        if (code < least[extra] || (code >= 0xd800 && code <= 0xdfff) || code > 0x10ffff)
-            return false;
-        i += extra + 1;
+        i += static_cast<std::size_t>(length);
     }
     return true;
 }

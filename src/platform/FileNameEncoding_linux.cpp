@@ -1,50 +1,16 @@
 #include "FileNameEncoding.h"
 
+#include "encoder/Utf8Sequence.h"
+
 namespace platform {
-namespace {
-
-// The length of the valid UTF-8 sequence at `at`, or 0.
-int validSequence(const QByteArray &bytes, qsizetype at)
-{
-    const auto c = static_cast<unsigned char>(bytes[at]);
-    int extra = 0;
-    char32_t code = 0;
-    if (c < 0x80)
-        return 1;
-    if ((c & 0xe0) == 0xc0) {
-        extra = 1;
-        code = c & 0x1f;
-    } else if ((c & 0xf0) == 0xe0) {
-        extra = 2;
-        code = c & 0x0f;
-    } else if ((c & 0xf8) == 0xf0) {
-        extra = 3;
-        code = c & 0x07;
-    } else {
-        return 0;
-    }
-    if (at + extra >= bytes.size())
-        return 0;
-    for (int k = 1; k <= extra; ++k) {
-        const auto next = static_cast<unsigned char>(bytes[at + k]);
-        if ((next & 0xc0) != 0x80)
-            return 0;
-        code = (code << 6) | (next & 0x3f);
-    }
-    constexpr char32_t least[] = {0, 0x80, 0x800, 0x10000};
-    if (code < least[extra] || (code >= 0xd800 && code <= 0xdfff) || code > 0x10ffff)
-        return 0;
-    return extra + 1;
-}
-
-} // namespace
 
 QString decodeFileName(const QByteArray &bytes)
 {
     QString name;
     name.reserve(bytes.size());
     for (qsizetype at = 0; at < bytes.size();) {
-        const int length = validSequence(bytes, at);
+        const int length = utf8SequenceLength(reinterpret_cast<const unsigned char *>(bytes.constData()) + at,
+                                              static_cast<std::size_t>(bytes.size() - at));
         if (length == 0) {
             name += QChar(static_cast<char16_t>(0xdc00 + static_cast<unsigned char>(bytes[at])));
             ++at;
