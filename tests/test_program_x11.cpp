@@ -362,7 +362,7 @@ private slots:
         };
         const int before = batches();
         handOver({wav(QStringLiteral("args/long.wav"), 300)});
-        QTest::qWait(500);
+        QTest::qWait(200);
         handOver({wav(QStringLiteral("args/third.wav"), 0.3)});
         QTRY_VERIFY_WITH_TIMEOUT(mp3sIn(out).contains(QStringLiteral("third.mp3")), 60000);
         QVERIFY(mp3sIn(out).contains(QStringLiteral("long.mp3")));
