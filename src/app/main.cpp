@@ -22,7 +22,7 @@ QString pathOf(const QByteArray &argument)
     if (argument.startsWith("file:")) {
         const QUrl url = QUrl::fromEncoded(argument);
         if (url.isLocalFile())
-            return platform::decodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+            return platform::localFileOf(url);
     }
     return QDir::current().absoluteFilePath(platform::decodeFileName(argument));
 }

@@ -39,12 +39,14 @@ void ConversionBatch::removeLeftovers() const
 {
     if (!m_temp.usable)
         return;
+    deleteTempFiles();
+    // conv writes beside its output as ".NAME.conv-XXXXXX", our copy as
+    // the copy's own partial names.
     const QDir folder(m_temp.path);
-    const QStringList leftovers = folder.entryList(
-        {QStringLiteral("tmpfile.wav"), QStringLiteral("tmpfile1.mp3"), QStringLiteral(".tmpfile1.mp3.conv-*"),
-         QStringLiteral(".tolvik-part-*")},
+    const QStringList partials = folder.entryList(
+        {QLatin1Char('.') + QFileInfo(tempMp3()).fileName() + QStringLiteral(".conv-*"), platform::partialCopyPattern()},
         QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &name : leftovers)
+    for (const QString &name : partials)
         QFile::remove(folder.filePath(name));
 }
 

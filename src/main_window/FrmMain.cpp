@@ -3,8 +3,8 @@
 #include "FailureLog.h"
 #include "HelpViewer.h"
 #include "Version.h"
-#include "platform/DesktopOpener.h"
 #include "feedback/FrmSuggest.h"
+#include "platform/DesktopOpener.h"
 #include "skin/ImageElement.h"
 #include "skin/MainLayout.h"
 #include "skin/PictureBox.h"
@@ -12,18 +12,19 @@
 #include "sources/OutputFolderDialog.h"
 
 #include <QCloseEvent>
-#include <QMouseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -228,16 +229,15 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
 {
     // The link is clicked like every other control: the left button
     // pressed on it and released over it.
-    const bool press = event->type() == QEvent::MouseButtonPress;
-    if (watched->objectName() == QLatin1String("lblFeed") && (press || event->type() == QEvent::MouseButtonRelease)
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+    const QEvent::Type type = event->type();
+    if (watched->objectName() == QLatin1String("lblFeed")
+        && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease)) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (press) {
+        const bool inside = static_cast<QWidget *>(watched)->rect().contains(mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton && type == QEvent::MouseButtonPress) {
             m_feedPressed = true;
-        } else {
-            const bool click = m_feedPressed && static_cast<QWidget *>(watched)->rect().contains(mouse->position().toPoint());
-            m_feedPressed = false;
-            if (click)
+        } else if (mouse->button() == Qt::LeftButton) {
+            if (std::exchange(m_feedPressed, false) && inside)
                 lblFeed_Click();
         }
     }

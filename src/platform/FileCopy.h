@@ -11,4 +11,8 @@ namespace platform {
 // then `reason`, when given, says why in a few words.
 bool copyFileReplacing(const QString &from, const QString &to, QString *reason = nullptr);
 
+// The names (a wildcard pattern) of the new files a copy writes beside its
+// target; one is left behind only when the program is killed mid-copy.
+QString partialCopyPattern();
+
 } // namespace platform

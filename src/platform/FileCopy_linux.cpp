@@ -2,7 +2,6 @@
 
 #include "FileNameEncoding.h"
 
-
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -58,16 +57,23 @@ bool copyData(int in, int out, off_t size)
     }
 }
 
+constexpr char partPrefix[] = ".tolvik-part-";
+
 // A short name beside the target: the target's own name may already be
 // as long as a name can be.
 QByteArray partName(const QByteArray &target)
 {
     static std::mt19937_64 random{std::random_device{}()};
     const qsizetype slash = target.lastIndexOf('/');
-    return target.left(slash + 1) + ".tolvik-part-" + QByteArray::number(static_cast<qulonglong>(random()), 36);
+    return target.left(slash + 1) + partPrefix + QByteArray::number(static_cast<qulonglong>(random()), 36);
 }
 
 } // namespace
+
+QString partialCopyPattern()
+{
+    return QLatin1String(partPrefix) + QLatin1Char('*');
+}
 
 // conv writes its output beside the target and renames it too
 // (encoder/OutputFile.cpp), but as a stream, guarded against signals and

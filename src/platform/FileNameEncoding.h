@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QUrl;
+
 namespace platform {
 
 // File names as the system stores them. On Linux a name is a string of
@@ -12,5 +14,9 @@ namespace platform {
 // comes back as exactly the bytes it was.
 QString decodeFileName(const QByteArray &bytes);
 QByteArray encodeFileName(const QString &name);
+
+// The path of a local file:// URL, from the URL's own bytes (toLocalFile()
+// would lose those of a name that is not UTF-8).
+QString localFileOf(const QUrl &url);
 
 } // namespace platform

@@ -2,6 +2,8 @@
 
 #include "encoder/Utf8Sequence.h"
 
+#include <QUrl>
+
 namespace platform {
 
 QString decodeFileName(const QByteArray &bytes)
@@ -38,6 +40,11 @@ QByteArray encodeFileName(const QString &name)
         }
     }
     return bytes;
+}
+
+QString localFileOf(const QUrl &url)
+{
+    return decodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
 }
 
 } // namespace platform

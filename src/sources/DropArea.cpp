@@ -38,11 +38,8 @@ void DropArea::dropEvent(QDropEvent *event)
     QStringList paths;
     if (event->mimeData()->hasUrls()) {
         for (const QUrl &url : event->mimeData()->urls()) {
-            // The path's own bytes: toLocalFile() would lose those of a
-            // name that is not UTF-8.
             if (url.isLocalFile())
-                paths.append(platform::decodeFileName(
-                    QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1())));
+                paths.append(platform::localFileOf(url));
         }
     }
     emit dropped(paths);
