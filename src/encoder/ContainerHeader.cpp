@@ -1,5 +1,7 @@
 #include "ContainerHeader.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -104,9 +106,11 @@ ContainerHeader wave64(const ReadAt &read, std::int64_t length)
         if (is(c, "data")) {
             h.known = true;
             h.dataOffset = at + 24;
-            h.dataBytes = static_cast<std::int64_t>(size - 24);
+            h.dataBytes = static_cast<std::int64_t>(std::min<std::uint64_t>(size - 24, INT64_MAX));
             return h;
         }
+        if (size > static_cast<std::uint64_t>(length - at))
+            break; // a chunk past the end: nothing after it to find
         if (is(c, "fmt ")) {
             unsigned char f[2];
             if (read(f, 2, at + 24) == 2)
@@ -155,10 +159,10 @@ ContainerHeader caf(const ReadAt &read, std::int64_t length)
             h.known = true;
             h.dataOffset = at + 12 + 4; // after the edit count
             h.lengthUnknown = size == -1;
-            h.dataBytes = size - 4;
+            h.dataBytes = size < 0 ? 0 : size - 4;
             return h;
         }
-        if (size < 0)
+        if (size < 0 || size > length - at - 12)
             break;
         at += 12 + size;
     }

@@ -23,9 +23,11 @@ struct ContainerHeader {
     int formatTag = 0;
 
     // True when the file ends before the audio the header promises.
+    // Written so that no size a hostile header states can overflow.
     bool truncated(std::int64_t fileLength) const
     {
-        return known && !lengthUnknown && dataOffset + dataBytes > fileLength;
+        return known && !lengthUnknown
+               && (dataOffset > fileLength || dataBytes > fileLength - dataOffset);
     }
 };
 
