@@ -23,6 +23,11 @@ public:
     {
         return offset >= 0 && static_cast<std::size_t>(offset) + size <= written;
     }
+    bool restart() override
+    {
+        written = 0;
+        return true;
+    }
     std::size_t written = 0;
 };
 
@@ -33,12 +38,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     AudioReader input;
     if (!input.openMemory(std::string_view(reinterpret_cast<const char *>(data), size)))
         return 0;
-    // Stay quick: a few seconds of audio at most.
-    if (input.frames() > 400000 || input.channels() > 64)
-        return 0;
+    // Stay quick: a few seconds of audio at most, counted after resampling.
     const int rate = nearestMp3SampleRate(input.sampleRate() + static_cast<int>(size % 7) * 1000);
+    if (input.frames() > 400000 || input.channels() > 64
+        || input.frames() * rate / input.sampleRate() > 120000)
+        return 0;
     const int channels = 1 + static_cast<int>(size % 2);
-    const EncodeSettings settings{rate, channels, nearestMp3BitRate(static_cast<int>(size % 320) + 8, rate)};
+    // Every other input goes through the threaded path, in pieces short
+    // enough that short inputs have joins.
+    const bool threaded = (size / 2) % 2 == 1;
+    const EncodeSettings settings{rate, channels, nearestMp3BitRate(static_cast<int>(size % 320) + 8, rate),
+                                  threaded ? 2 : 1, threaded ? 8 + static_cast<int>(size % 17) : 0};
     CountingSink sink;
     std::string error;
     encodeStream(input, settings, sink, error);

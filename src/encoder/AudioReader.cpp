@@ -142,6 +142,16 @@ AudioTags AudioReader::tags() const
             text(m_file, SF_STR_DATE), text(m_file, SF_STR_COMMENT), text(m_file, SF_STR_TRACKNUMBER)};
 }
 
+bool AudioReader::rewind()
+{
+    // Opened afresh: not every format libsndfile reads can seek.
+    if (m_file)
+        sf_close(m_file);
+    m_file = nullptr;
+    m_read = 0;
+    return openSource();
+}
+
 std::int64_t AudioReader::read(float *interleaved, std::int64_t count)
 {
     count = std::min(count, m_frames - m_read);

@@ -36,6 +36,8 @@ public:
     std::int64_t frames() const { return m_frames; }
     AudioTags tags() const;
 
+    // Goes back to the first frame, to read the audio again.
+    bool rewind();
     // Reads up to `count` frames; returns how many were read (0 at the end).
     std::int64_t read(float *interleaved, std::int64_t count);
 

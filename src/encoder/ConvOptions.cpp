@@ -75,6 +75,11 @@ ParseResult parseConvOptions(int argc, const char *const *argv)
         } else if (arg == "-ac") {
             if (!value(v) || !(o.channels = positive(v, 2)))
                 return fail("-ac: channel count must be 1 or 2");
+        } else if (arg == "-threads") {
+            std::optional<int> n;
+            if (!value(v) || (v != "auto" && !(n = positive(v, 64))))
+                return fail("-threads: a count from 1 to 64, or auto, expected");
+            o.threads = n.value_or(0);
         } else if (arg.size() > 1 && arg[0] == '-') {
             return fail(arg + ": unknown option (see --help)");
         } else if (o.output.empty()) {

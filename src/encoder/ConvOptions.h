@@ -3,7 +3,8 @@
 #include <optional>
 #include <string>
 
-// The command line of conv:  conv -i INPUT [-y] [-ab RATE] [-ar HZ] [-ac N] OUTPUT
+// The command line of conv:
+//   conv -i INPUT [-y] [-ab RATE] [-ar HZ] [-ac N] [-threads N|auto] OUTPUT
 struct ConvOptions {
     std::string input;
     std::string output;
@@ -12,6 +13,7 @@ struct ConvOptions {
     std::string bitRateText;        // as given, for messages
     std::optional<int> sampleRate;
     std::optional<int> channels;
+    int threads = 0; // 0: as many as the machine has cores (at most 8)
     bool help = false;
     bool version = false;
 };

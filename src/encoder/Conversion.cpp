@@ -4,6 +4,8 @@
 #include "Id3Tag.h"
 #include "InfoFrame.h"
 #include "Mp3Encoder.h"
+#include "Mp3Rates.h"
+#include "ParallelEncoder.h"
 #include "Resampler.h"
 
 #include <algorithm>
@@ -18,11 +20,11 @@ class AudioBytes {
 public:
     explicit AudioBytes(Mp3Sink &sink) : m_sink(sink) {}
 
-    bool put(const std::vector<unsigned char> &bytes, std::string &error)
+    bool put(const unsigned char *bytes, std::size_t size, std::string &error)
     {
-        m_count += bytes.size();
-        m_crc = crc16(m_crc, bytes.data(), bytes.size());
-        if (m_sink.write(bytes.data(), bytes.size()))
+        m_count += size;
+        m_crc = crc16(m_crc, bytes, size);
+        if (m_sink.write(bytes, size))
             return true;
         error = "cannot write the output";
         return false;
@@ -36,15 +38,16 @@ private:
     std::uint16_t m_crc = 0;
 };
 
-} // namespace
-
-bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &sink, std::string &error)
+// Samples per channel after resampling.
+std::int64_t expectedSamples(const AudioReader &input, const EncodeSettings &settings)
 {
-    Mp3Encoder encoder(settings.sampleRate, settings.channels, settings.bitRateKbps);
-    if (!encoder.ok()) {
-        error = "the MP3 encoder refused these settings";
-        return false;
-    }
+    return input.frames() * settings.sampleRate / std::max(1, input.sampleRate());
+}
+
+// Mixes and resamples the whole input into `encode`.
+bool pumpSamples(AudioReader &input, const EncodeSettings &settings, const Resampler::Sink &encode,
+                 std::string &error)
+{
     std::unique_ptr<Resampler> resampler;
     if (input.sampleRate() != settings.sampleRate) {
         resampler = std::make_unique<Resampler>(input.sampleRate(), settings.sampleRate, settings.channels,
@@ -54,20 +57,6 @@ bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &s
             return false;
         }
     }
-
-    const std::string tag = makeId3v2Tag(input.tags());
-    const bool ownInfo = !lameInfoFrameFits(settings.sampleRate, settings.channels, settings.bitRateKbps);
-    const std::vector<unsigned char> placeholder(
-        ownInfo ? ownInfoFrameSize(settings.sampleRate, settings.channels) : 0, 0);
-    if (!sink.write(tag.data(), tag.size()) || !sink.write(placeholder.data(), placeholder.size())) {
-        error = "cannot write the output";
-        return false;
-    }
-    AudioBytes audio(sink);
-
-    const Resampler::Sink encode = [&](const float *frames, std::int64_t count) {
-        return audio.put(encoder.encode(frames, count), error);
-    };
     const ChannelMixer mixer(input.channels(), settings.channels);
     const std::int64_t block = std::max<std::int64_t>(256, 65536 / input.channels());
     std::vector<float> raw(static_cast<std::size_t>(block * input.channels()));
@@ -83,18 +72,104 @@ bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &s
         error = "truncated: the file holds less audio than its header says";
         return false;
     }
-    if (resampler && !resampler->finish(encode))
+    return !resampler || resampler->finish(encode);
+}
+
+// What goes before the audio: the ID3v2 tag, and room for the info frame
+// when it is ours (written last, over that room).
+bool writeHead(const std::string &tag, std::size_t infoRoom, Mp3Sink &sink, std::string &error)
+{
+    const std::vector<unsigned char> room(infoRoom, 0);
+    if (sink.write(tag.data(), tag.size()) && sink.write(room.data(), room.size()))
+        return true;
+    error = "cannot write the output";
+    return false;
+}
+
+bool writeInfo(const std::vector<unsigned char> &info, const std::string &tag, Mp3Sink &sink, std::string &error)
+{
+    if (info.empty() || sink.writeAt(static_cast<long>(tag.size()), info.data(), info.size()))
+        return true;
+    error = "cannot write the output";
+    return false;
+}
+
+bool encodeOnOneThread(AudioReader &input, const EncodeSettings &settings, Mp3Sink &sink, std::string &error)
+{
+    Mp3Encoder encoder(settings.sampleRate, settings.channels, settings.bitRateKbps);
+    if (!encoder.ok()) {
+        error = "the MP3 encoder refused these settings";
         return false;
-    if (!audio.put(encoder.flush(), error))
+    }
+    const std::string tag = makeId3v2Tag(input.tags());
+    const bool ownInfo = !lameInfoFrameFits(settings.sampleRate, settings.channels, settings.bitRateKbps);
+    if (!writeHead(tag, ownInfo ? ownInfoFrameSize(settings.sampleRate, settings.channels) : 0, sink, error))
+        return false;
+    AudioBytes audio(sink);
+    const Resampler::Sink encode = [&](const float *frames, std::int64_t count) {
+        const std::vector<unsigned char> &bytes = encoder.encode(frames, count);
+        return audio.put(bytes.data(), bytes.size(), error);
+    };
+    if (!pumpSamples(input, settings, encode, error))
+        return false;
+    const std::vector<unsigned char> &last = encoder.flush();
+    if (!audio.put(last.data(), last.size(), error))
         return false;
     const std::vector<unsigned char> info =
         ownInfo ? makeInfoFrame({settings.sampleRate, settings.channels, settings.bitRateKbps,
                                  static_cast<std::uint32_t>(encoder.framesEncoded()), audio.count(),
                                  encoder.encoderDelay(), encoder.encoderPadding(), audio.crc()})
                 : encoder.infoFrame();
-    if (!info.empty() && !sink.writeAt(static_cast<long>(tag.size()), info.data(), info.size())) {
-        error = "cannot write the output";
-        return false;
+    return writeInfo(info, tag, sink, error);
+}
+
+enum class Outcome { done, failed, oneThreadInstead };
+
+Outcome encodeInPieces(AudioReader &input, const EncodeSettings &settings, int pieceFrames, Mp3Sink &sink,
+                       std::string &error)
+{
+    // The joined stream gets an info frame of ours: LAME's knows one piece.
+    const std::string tag = makeId3v2Tag(input.tags());
+    if (!writeHead(tag, ownInfoFrameSize(settings.sampleRate, settings.channels), sink, error))
+        return Outcome::failed;
+    AudioBytes audio(sink);
+    ParallelEncoder pieces(settings.sampleRate, settings.channels, settings.bitRateKbps, settings.threads,
+                           pieceFrames,
+                           [&](const unsigned char *bytes, std::size_t size) { return audio.put(bytes, size, error); });
+    const Resampler::Sink encode = [&](const float *frames, std::int64_t count) {
+        return pieces.encode(frames, count);
+    };
+    const bool done = pumpSamples(input, settings, encode, error) && pieces.finish();
+    if (pieces.failed() && error.empty()) // not a write error
+        return Outcome::oneThreadInstead;
+    if (!done)
+        return Outcome::failed;
+    const std::vector<unsigned char> info =
+        makeInfoFrame({settings.sampleRate, settings.channels, settings.bitRateKbps, pieces.framesWritten(),
+                       audio.count(), pieces.encoderDelay(), pieces.encoderPadding(), audio.crc()});
+    return writeInfo(info, tag, sink, error) ? Outcome::done : Outcome::failed;
+}
+
+} // namespace
+
+bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &sink, std::string &error)
+{
+    const std::int64_t samples = expectedSamples(input, settings);
+    const int pieceFrames =
+        settings.threads < 2 ? 0
+        : settings.pieceFrames > 0
+            ? (samples / mp3FrameSamples(settings.sampleRate) >= 2 * settings.pieceFrames ? settings.pieceFrames : 0)
+            : ParallelEncoder::segmentFrames(settings.sampleRate, settings.channels, settings.threads, samples);
+    if (pieceFrames > 0) {
+        const Outcome outcome = encodeInPieces(input, settings, pieceFrames, sink, error);
+        if (outcome != Outcome::oneThreadInstead)
+            return outcome == Outcome::done;
+        // Pieces that cannot be joined soundly: start again on one thread.
+        error.clear();
+        if (!input.rewind() || !sink.restart()) {
+            error = input.error().empty() ? "cannot write the output" : input.error();
+            return false;
+        }
     }
-    return true;
+    return encodeOnOneThread(input, settings, sink, error);
 }

@@ -9,9 +9,12 @@ struct EncodeSettings {
     int sampleRate;  // an MP3 sample rate
     int channels;    // 1 or 2
     int bitRateKbps; // allowed at that rate
+    int threads = 1; // more share a long file out in pieces
+    int pieceFrames = 0; // for tests: frames per piece instead of the chosen length
 };
 
 // Streams the whole input through mixing, resampling and LAME into the
 // sink: ID3v2 tag (when the input has tags), audio, then the info frame
 // written over the first frame. Memory does not grow with the input.
+// With several threads, a long input may be read twice (see ParallelEncoder).
 bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &sink, std::string &error);

@@ -11,14 +11,12 @@ constexpr std::size_t lameHeaderSize = 156; // Xing part 120 + LAME extension 36
 
 std::size_t sideInfoSize(int sampleRate, int channels)
 {
-    if (isMpeg1(sampleRate))
-        return channels == 1 ? 17 : 32;
-    return channels == 1 ? 9 : 17;
+    return static_cast<std::size_t>(mp3SideInfoSize(sampleRate, channels));
 }
 
 std::size_t frameSize(int sampleRate, int kbps)
 {
-    return static_cast<std::size_t>((isMpeg1(sampleRate) ? 144000 : 72000) * kbps / sampleRate);
+    return static_cast<std::size_t>(mp3FrameBytes(sampleRate, kbps));
 }
 
 int bitRateIndexFor(int sampleRate, int channels)

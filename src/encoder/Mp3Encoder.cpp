@@ -1,6 +1,6 @@
 #include "Mp3Encoder.h"
 
-Mp3Encoder::Mp3Encoder(int sampleRate, int channels, int bitRateKbps) : m_channels(channels)
+Mp3Encoder::Mp3Encoder(int sampleRate, int channels, int bitRateKbps, bool infoFrame) : m_channels(channels)
 {
     m_lame = lame_init();
     if (!m_lame)
@@ -12,7 +12,7 @@ Mp3Encoder::Mp3Encoder(int sampleRate, int channels, int bitRateKbps) : m_channe
     lame_set_VBR(m_lame, vbr_off);
     lame_set_brate(m_lame, bitRateKbps);
     lame_set_quality(m_lame, 3); // the lame program's default; -1 would mean 0, the slowest
-    lame_set_bWriteVbrTag(m_lame, 1);
+    lame_set_bWriteVbrTag(m_lame, infoFrame ? 1 : 0);
     lame_set_write_id3tag_automatic(m_lame, 0);
     lame_set_findReplayGain(m_lame, 0);
     if (lame_init_params(m_lame) < 0) {

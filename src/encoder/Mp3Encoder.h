@@ -7,10 +7,11 @@
 #include <vector>
 
 // LAME set up for constant bit rate at its default quality, with the
-// LAME/Xing info frame for exact duration and gapless playback.
+// LAME/Xing info frame for exact duration and gapless playback (unless
+// asked to leave it out: a piece of a stream has none).
 class Mp3Encoder {
 public:
-    Mp3Encoder(int sampleRate, int channels, int bitRateKbps);
+    Mp3Encoder(int sampleRate, int channels, int bitRateKbps, bool infoFrame = true);
     ~Mp3Encoder();
     Mp3Encoder(const Mp3Encoder &) = delete;
     Mp3Encoder &operator=(const Mp3Encoder &) = delete;

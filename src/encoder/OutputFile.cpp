@@ -103,6 +103,13 @@ bool OutputFile::writeAt(long offset, const void *data, std::size_t size)
     return write(data, size);
 }
 
+bool OutputFile::restart()
+{
+    if (std::fflush(m_file) != 0 || ::ftruncate(::fileno(m_file), 0) != 0 || std::fseek(m_file, 0, SEEK_SET) != 0)
+        return fail();
+    return true;
+}
+
 // The program's own copy (platform/FileCopy_linux.cpp) also writes beside
 // and renames, but it is Qt code copying whole files; conv stays free of Qt.
 bool OutputFile::commit(bool overwrite)

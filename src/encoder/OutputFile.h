@@ -19,6 +19,7 @@ public:
     bool create(const std::string &path);
     bool write(const void *data, std::size_t size) override;
     bool writeAt(long offset, const void *data, std::size_t size) override;
+    bool restart() override;
     bool commit(bool overwrite);
     void abandon();
     const std::string &error() const { return m_error; }

@@ -7,14 +7,17 @@
 #include "OutputFile.h"
 #include "Version.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <thread>
 #include <string>
 #include <sys/stat.h>
 
 namespace {
 
 constexpr const char *usage =
-    "Usage: conv -i INPUT [-y] [-ab BITRATE] [-ar RATE] [-ac CHANNELS] OUTPUT\n"
+    "Usage: conv -i INPUT [-y] [-ab BITRATE] [-ar RATE] [-ac CHANNELS] [-threads N] OUTPUT\n"
     "Converts INPUT (WAV of any sample format, RF64, W64, AIFF, FLAC and the other\n"
     "formats libsndfile reads) to a constant-bit-rate MP3 file OUTPUT.\n"
     "\n"
@@ -25,6 +28,10 @@ constexpr const char *usage =
     "                default 128k\n"
     "  -ar RATE      sample rate in Hz; default: the input's\n"
     "  -ac CHANNELS  1 (mono) or 2 (joint stereo); default: the input's, at most 2\n"
+    "  -threads N    encode on N threads (1 to 64), or auto: one per core, at\n"
+    "                most 8 (the default). A file longer than a few seconds is\n"
+    "                then cut into pieces encoded at once and joined into one\n"
+    "                gapless stream; -threads 1 encodes it in one run\n"
     "  -h, --help    show this help\n"
     "  --version     show the version\n"
     "\n"
@@ -50,6 +57,14 @@ int fail(const std::string &what, const std::string &why)
     return 1;
 }
 
+int threadCount(int asked)
+{
+    if (asked > 0)
+        return asked;
+    const unsigned cores = std::thread::hardware_concurrency();
+    return static_cast<int>(std::clamp(cores, 1u, 8u));
+}
+
 EncodeSettings settingsFor(const ConvOptions &options, const AudioReader &input)
 {
     const int askedRate = options.sampleRate.value_or(input.sampleRate());
@@ -73,7 +88,9 @@ EncodeSettings settingsFor(const ConvOptions &options, const AudioReader &input)
     }
     if (!note.empty())
         std::fprintf(stderr, "conv: %s: %s\n", options.output.c_str(), note.c_str());
-    return {rate, channels, kbps};
+    // Tests cut pieces short to have many joins in a short file.
+    const char *pieceFrames = std::getenv("CONV_PIECE_FRAMES");
+    return {rate, channels, kbps, threadCount(options.threads), pieceFrames ? std::atoi(pieceFrames) : 0};
 }
 
 } // namespace

@@ -1,0 +1,143 @@
+#include "Mp3Frames.h"
+
+#include "Mp3Rates.h"
+
+namespace {
+
+// By the header's version field (MPEG-2.5, reserved, MPEG-2, MPEG-1).
+constexpr int sampleRates[4][3] = {{11025, 12000, 8000}, {0, 0, 0}, {22050, 24000, 16000}, {44100, 48000, 32000}};
+
+struct Header {
+    bool mpeg1 = false;
+    int frameBytes = 0;
+    int sideInfo = 0;
+    int channels = 0;
+};
+
+// Reads a layer III header without CRC; false for anything else.
+bool readHeader(const unsigned char *p, Header &h)
+{
+    if (p[0] != 0xff || (p[1] & 0xe0) != 0xe0)
+        return false;
+    const int version = (p[1] >> 3) & 3; // 0: 2.5, 2: 2, 3: 1
+    const int layer = (p[1] >> 1) & 3;
+    const bool crc = (p[1] & 1) == 0;
+    const int rateIndex = p[2] >> 4;
+    const int hzIndex = (p[2] >> 2) & 3;
+    if (version == 1 || layer != 1 || crc || rateIndex == 0 || rateIndex == 15 || hzIndex == 3)
+        return false;
+    const int hz = sampleRates[version][hzIndex];
+    const int kbps = mp3BitRateIndexTable(hz)[rateIndex];
+    h.mpeg1 = version == 3;
+    h.channels = (p[3] >> 6) == 3 ? 1 : 2;
+    h.frameBytes = mp3FrameBytes(hz, kbps) + ((p[2] >> 1) & 1);
+    h.sideInfo = mp3SideInfoSize(hz, h.channels);
+    return true;
+}
+
+// Reads `count` bits from `p` starting at bit `at` (most significant first).
+unsigned bits(const unsigned char *p, int at, int count)
+{
+    unsigned value = 0;
+    for (int i = 0; i < count; ++i, ++at)
+        value = (value << 1) | ((p[at >> 3] >> (7 - (at & 7))) & 1);
+    return value;
+}
+
+// The main data's length in bits: the sum of part2_3_length over the
+// granules and channels of the side information.
+int mainDataBits(const unsigned char *side, const Header &h)
+{
+    // After main_data_begin and the private bits (and MPEG-1's scfsi),
+    // each granule/channel block starts with its 12-bit part2_3_length.
+    const int first = h.mpeg1 ? (h.channels == 1 ? 18 : 20) : (h.channels == 1 ? 9 : 10);
+    const int block = h.mpeg1 ? 59 : 63;
+    const int blocks = (h.mpeg1 ? 2 : 1) * h.channels;
+    int total = 0;
+    for (int i = 0; i < blocks; ++i)
+        total += static_cast<int>(bits(side, first + i * block, 12));
+    return total;
+}
+
+} // namespace
+
+bool splitMp3Frames(const unsigned char *bytes, std::size_t size, std::vector<Mp3Frame> &frames)
+{
+    // First the areas of all frames as one main-data stream, then each
+    // frame's own data cut from it.
+    std::vector<unsigned char> mainData;
+    std::vector<std::size_t> slotAt;
+    std::vector<int> lengths;
+    const std::size_t firstNew = frames.size();
+    for (std::size_t at = 0; at < size;) {
+        Header h;
+        if (size - at < 4 || !readHeader(bytes + at, h) || size - at < static_cast<std::size_t>(h.frameBytes))
+            return false;
+        const std::size_t headBytes = 4 + static_cast<std::size_t>(h.sideInfo);
+        if (static_cast<std::size_t>(h.frameBytes) < headBytes)
+            return false;
+        Mp3Frame frame;
+        frame.head.assign(bytes + at, bytes + at + headBytes);
+        frame.slotSize = h.frameBytes - static_cast<int>(headBytes);
+        const unsigned char *side = bytes + at + 4;
+        frame.mainDataBegin = static_cast<int>(h.mpeg1 ? bits(side, 0, 9) : bits(side, 0, 8));
+        lengths.push_back((mainDataBits(side, h) + 7) / 8);
+        slotAt.push_back(mainData.size());
+        mainData.insert(mainData.end(), bytes + at + headBytes, bytes + at + h.frameBytes);
+        frames.push_back(std::move(frame));
+        at += static_cast<std::size_t>(h.frameBytes);
+    }
+    std::size_t previousEnd = 0;
+    for (std::size_t i = 0; i < lengths.size(); ++i) {
+        Mp3Frame &frame = frames[firstNew + i];
+        if (static_cast<std::size_t>(frame.mainDataBegin) > slotAt[i])
+            return false;
+        const std::size_t start = slotAt[i] - static_cast<std::size_t>(frame.mainDataBegin);
+        // Frames' data never overlap.
+        if (start < previousEnd)
+            return false;
+        const std::size_t end = start + static_cast<std::size_t>(lengths[i]);
+        // A frame's data ends within its own area at the latest.
+        if (end > slotAt[i] + static_cast<std::size_t>(frame.slotSize))
+            return false;
+        frame.data.assign(mainData.begin() + static_cast<std::ptrdiff_t>(start),
+                          mainData.begin() + static_cast<std::ptrdiff_t>(end));
+        previousEnd = end;
+    }
+    return true;
+}
+
+int mp3MaxMainDataBegin(const Mp3Frame &frame)
+{
+    return ((frame.head[1] >> 3) & 3) == 3 ? 511 : 255;
+}
+
+void setMp3MainDataBegin(Mp3Frame &frame, int value)
+{
+    unsigned char *side = frame.head.data() + 4;
+    if (mp3MaxMainDataBegin(frame) == 511) {
+        side[0] = static_cast<unsigned char>(value >> 1);
+        side[1] = static_cast<unsigned char>((side[1] & 0x7f) | ((value & 1) << 7));
+    } else {
+        side[0] = static_cast<unsigned char>(value);
+    }
+    frame.mainDataBegin = value;
+}
+
+int mp3BitRateIndex(const unsigned char *header)
+{
+    return header[2] >> 4;
+}
+
+int mp3TopBitRateIndex(const unsigned char *header)
+{
+    return ((header[1] >> 3) & 3) == 0 ? 8 : 14; // MPEG-2.5: up to 64 kbit/s
+}
+
+int mp3FrameBytesWithIndex(const unsigned char *header, int index)
+{
+    const unsigned char changed[4] = {header[0], header[1],
+                                      static_cast<unsigned char>((header[2] & 0x0f) | (index << 4)), header[3]};
+    Header h;
+    return readHeader(changed, h) ? h.frameBytes : 0;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// One layer III frame taken apart: its header and side information, the
+// size of its main-data area, and its own main data (the granules' bits,
+// which in the stream may start in earlier frames' areas).
+struct Mp3Frame {
+    std::vector<unsigned char> head; // header and side information
+    int slotSize = 0;                // bytes of main-data area in this frame
+    int mainDataBegin = 0;           // how far back its main data started
+    std::vector<unsigned char> data; // its main data, whole bytes
+};
+
+// Splits a layer III stream without CRCs, as LAME writes it, into frames.
+// False when the bytes are not such a stream or a frame's main data lies
+// where the bit reservoir does not allow: before the stream, beyond its
+// own frame, or over the data of the frame before.
+bool splitMp3Frames(const unsigned char *bytes, std::size_t size, std::vector<Mp3Frame> &frames);
+
+// The longest reach back of main_data_begin: 511 bytes in MPEG-1, 255 below.
+int mp3MaxMainDataBegin(const Mp3Frame &frame);
+
+// Rewrites the frame's main_data_begin field.
+void setMp3MainDataBegin(Mp3Frame &frame, int value);
+
+// A frame header's bit-rate index, the highest one LAME writes at its
+// sample rate, and the frame's size in bytes with another index (same
+// padding).
+int mp3BitRateIndex(const unsigned char *header);
+int mp3TopBitRateIndex(const unsigned char *header);
+int mp3FrameBytesWithIndex(const unsigned char *header, int index);
