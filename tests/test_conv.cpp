@@ -8,8 +8,13 @@
 #include <QTest>
 #include <QtEndian>
 
+#include "skin/MainLayout.h"
+#include "Mp3Frames.h"
+
 #include <sndfile.h>
 #include <unistd.h>
+
+#include <cmath>
 
 namespace {
 
@@ -26,6 +31,57 @@ qint64 framesOf(const QString &path, int *rate = nullptr)
 }
 
 using test::filesIn;
+
+// The items of one of the main window's option lists.
+QStringList listItems(const char *name)
+{
+    QStringList items;
+    for (const ControlSpec &control : mainWindowSpec().controls)
+        if (qstrcmp(control.name, name) == 0)
+            for (const char *item : control.items)
+                items << QString::fromLatin1(item);
+    return items;
+}
+
+// Interleaved samples of a WAV, or of an MP3 decoded gaplessly by mpg123
+// (whose complaints land in *complaints).
+QList<float> samplesOf(const QString &path, QByteArray *complaints = nullptr)
+{
+    QList<float> samples;
+    if (path.endsWith(QLatin1String(".mp3"))) {
+        const test::RunResult decoded = test::run(QStringLiteral("mpg123"),
+                                                  {"-q", "--gapless", "-e", "s16", "-s", path});
+        if (complaints)
+            *complaints = decoded.err;
+        const auto *values = reinterpret_cast<const qint16 *>(decoded.out.constData());
+        for (qsizetype i = 0; i < decoded.out.size() / 2; ++i)
+            samples << values[i] / 32768.0f;
+        return samples;
+    }
+    SF_INFO info{};
+    SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    if (!file)
+        return samples;
+    samples.resize(info.frames * info.channels);
+    sf_readf_float(file, samples.data(), info.frames);
+    sf_close(file);
+    return samples;
+}
+
+// Signal-to-noise ratio in dB of `decoded` against `source` (both
+// interleaved with `channels`; a stereo source is averaged for mono).
+double snr(const QList<float> &source, int sourceChannels, const QList<float> &decoded, int channels)
+{
+    double signal = 0, noise = 0;
+    for (qsizetype i = 0; i < decoded.size(); ++i) {
+        const qsizetype frame = i / channels;
+        const float s = channels == sourceChannels ? source[i]
+                                                   : (source[frame * 2] + source[frame * 2 + 1]) / 2;
+        signal += double(s) * s;
+        noise += double(decoded[i] - s) * (decoded[i] - s);
+    }
+    return 10 * std::log10(signal / std::max(noise, 1e-12));
+}
 
 } // namespace
 
@@ -200,6 +256,7 @@ private slots:
         QCOMPARE(help.exitCode, 0);
         QVERIFY(help.out.contains("Usage: conv"));
         QVERIFY(help.out.contains("Stereo from mono"));
+        QVERIFY(help.out.contains("-threads N"));
         QCOMPARE(conv({"-h"}).exitCode, 0);
         QVERIFY(conv({"--version"}).out.startsWith("conv 1.0.4"));
         // A bit rate in bit/s is reported as given, not as kbit/s.
@@ -211,7 +268,9 @@ private slots:
         for (const QStringList &bad : {QStringList{"-i"}, QStringList{"-i", "x.wav"}, QStringList{"x.mp3"},
                                        QStringList{"-q", "-i", "x.wav", "y.mp3"},
                                        QStringList{"-i", "x.wav", "-ab", "fast", "y.mp3"},
-                                       QStringList{"-i", "x.wav", "-ac", "3", "y.mp3"}}) {
+                                       QStringList{"-i", "x.wav", "-ac", "3", "y.mp3"},
+                                       QStringList{"-i", "x.wav", "-threads", "0", "y.mp3"},
+                                       QStringList{"-i", "x.wav", "-threads", "many", "y.mp3"}}) {
             const test::RunResult result = conv(bad);
             QCOMPARE(result.exitCode, 1);
             QVERIFY(result.err.startsWith("conv: "));
@@ -255,6 +314,87 @@ private slots:
         QFile mp3(path(QStringLiteral("plain.mp3")));
         QVERIFY(mp3.open(QIODevice::ReadOnly));
         QVERIFY(!mp3.read(3).startsWith("ID3"));
+    }
+
+    // Every setting the window offers, on several threads with pieces cut
+    // short (many joins in a short file), against the same on one thread:
+    // the same samples, a stream whose every frame keeps to the bit
+    // reservoir, no decoder complaint, and no worse sound.
+    void threadsMatchOneThread_data()
+    {
+        QTest::addColumn<QString>("rate");
+        for (const QString &rate : listItems("cmbR"))
+            QTest::newRow(qPrintable(rate)) << rate;
+    }
+
+    void threadsMatchOneThread()
+    {
+        QFETCH(QString, rate);
+        const QString source = path(QStringLiteral("joins-%1.wav").arg(rate));
+        QVERIFY(test::makeWav(source, {"-r", rate, "-c", "2", "-b", "16"}, 1.5,
+                              QStringLiteral("pinknoise sine 300-3000 vol 0.5")));
+        const QList<float> original = samplesOf(source);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("CONV_PIECE_FRAMES"), QStringLiteral("4"));
+        for (const QString &kbps : listItems("cmbBR"))
+            for (const int channels : {1, 2}) {
+                const QString setting = kbps + "k/" + QString::number(channels) + "ch";
+                QList<float> decoded[2];
+                double quality[2];
+                for (const int threads : {1, 3}) {
+                    const QString output = path(QStringLiteral("joins-%1.mp3").arg(threads));
+                    const test::RunResult result =
+                        test::run(test::convPath(),
+                                  {"-i", source, "-y", "-ab", kbps + "k", "-ac", QString::number(channels),
+                                   "-threads", QString::number(threads), output},
+                                  120000, environment);
+                    QVERIFY2(result.exitCode == 0, qPrintable(setting + result.err));
+                    QFile file(output);
+                    QVERIFY(file.open(QIODevice::ReadOnly));
+                    const QByteArray bytes = file.readAll();
+                    std::vector<Mp3Frame> frames;
+                    QVERIFY2(splitMp3Frames(reinterpret_cast<const unsigned char *>(bytes.constData()),
+                                            static_cast<std::size_t>(bytes.size()), frames),
+                             qPrintable(setting));
+                    QByteArray complaints;
+                    decoded[threads > 1] = samplesOf(output, &complaints);
+                    QVERIFY2(complaints.isEmpty(), qPrintable(setting + complaints));
+                    const test::RunResult check = test::run(
+                        QStringLiteral("ffmpeg"), {"-nostdin", "-v", "warning", "-i", output, "-f", "null", "-"});
+                    QVERIFY2(check.exitCode == 0 && check.err.isEmpty(), qPrintable(setting + check.err));
+                    quality[threads > 1] = snr(original, 2, decoded[threads > 1], channels);
+                }
+                QVERIFY2(decoded[1].size() == decoded[0].size(), qPrintable(setting));
+                // Pieces this short lose a little (every frame is near a
+                // join); a wrongly laid join loses far more.
+                QVERIFY2(quality[1] > quality[0] - 3.0,
+                         qPrintable(setting + QStringLiteral(": %1 dB against %2").arg(quality[1]).arg(quality[0])));
+            }
+    }
+
+    // Where no frame can make room for a join (dense noise at the top bit
+    // rate), the file is encoded again on one thread: the same bytes.
+    void threadsFallBackToOneThread()
+    {
+        const QString source = path(QStringLiteral("dense.wav"));
+        QVERIFY(test::makeWav(source, {"-R", "-r", "48000", "-c", "2", "-b", "16"}, 5.0,
+                              QStringLiteral("whitenoise vol 0.9")));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("CONV_PIECE_FRAMES"), QStringLiteral("4"));
+        QByteArray outputs[2];
+        for (const int threads : {1, 2}) {
+            const QString output = path(QStringLiteral("dense-%1.mp3").arg(threads));
+            const test::RunResult result = test::run(
+                test::convPath(),
+                {"-i", source, "-y", "-ab", "320k", "-ar", "44100", "-threads", QString::number(threads), output},
+                120000, environment);
+            QVERIFY2(result.exitCode == 0, result.err.constData());
+            QFile file(output);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            outputs[threads - 1] = file.readAll();
+        }
+        QVERIFY(outputs[0] == outputs[1]);
+        QVERIFY(filesIn(m_dir.path()).filter(QStringLiteral(".conv-")).isEmpty());
     }
 
     void extremeSignals()
