@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Tolvik and runs every test under a private X server: the suite as
-# built for use, a bounded run of the conv fuzzer, then the whole suite
-# again built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# built for use, a bounded run of the conv fuzzer, the whole suite again
+# built with AddressSanitizer and UndefinedBehaviorSanitizer, and conv's
+# threaded path under ThreadSanitizer.
 # Arguments go to ctest (e.g. -R conv). TOLVIK_QUICK=1 skips the fuzzer
 # and the sanitized suite. Each part says how long it took.
 set -euo pipefail
@@ -38,3 +39,5 @@ cmake --build build-asan
 took "the sanitized build"
 ctest --test-dir build-asan --output-on-failure -j2 "$@"
 took "the sanitized suite"
+bash scripts/tsan_conv.sh
+took "conv's threads under ThreadSanitizer"
