@@ -106,9 +106,17 @@ void ParallelEncoder::cut(bool last)
     const std::int64_t to = last ? std::int64_t(m_buffer.size()) / m_channels
                                  : (m_nextFrame + m_segmentFrames + lookAhead) * m_frameSamples
                                        - m_bufferStart;
-    Job job{m_cutCount++,
-            std::vector<float>(m_buffer.begin() + from * m_channels, m_buffer.begin() + to * m_channels), skip,
-            m_segmentFrames, last};
+    // Buffers go round between the jobs rather than back to the heap.
+    std::vector<float> samples;
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_spareBuffers.empty()) {
+            samples = std::move(m_spareBuffers.back());
+            m_spareBuffers.pop_back();
+        }
+    }
+    samples.assign(m_buffer.begin() + from * m_channels, m_buffer.begin() + to * m_channels);
+    Job job{m_cutCount++, std::move(samples), skip, m_segmentFrames, last};
     m_nextFrame += m_segmentFrames;
     // Keep what the next piece needs: its warm-up and on.
     const std::int64_t keepFrom = (m_nextFrame - warmUp) * m_frameSamples - m_bufferStart;
@@ -169,6 +177,7 @@ bool ParallelEncoder::join(const std::vector<Mp3Frame> &frames)
 
 void ParallelEncoder::work()
 {
+    std::vector<unsigned char> bytes; // this thread's MP3 bytes, reused
     for (;;) {
         Job job;
         {
@@ -179,23 +188,24 @@ void ParallelEncoder::work()
             job = std::move(m_jobs.front());
             m_jobs.erase(m_jobs.begin());
         }
-        Piece piece = encodeJob(job);
+        Piece piece = encodeJob(job, bytes);
         {
             std::lock_guard lock(m_mutex);
             m_pieces[job.index] = std::move(piece);
+            m_spareBuffers.push_back(std::move(job.samples));
         }
         m_pieceReady.notify_all();
     }
 }
 
-ParallelEncoder::Piece ParallelEncoder::encodeJob(const Job &job) const
+ParallelEncoder::Piece ParallelEncoder::encodeJob(const Job &job, std::vector<unsigned char> &bytes) const
 {
     Piece piece;
     piece.padding = -1;
     Mp3Encoder encoder(m_rate, m_channels, m_kbps, false);
     if (!encoder.ok())
         return piece;
-    std::vector<unsigned char> bytes;
+    bytes.clear();
     const std::int64_t total = std::int64_t(job.samples.size()) / m_channels;
     constexpr std::int64_t block = 8192;
     for (std::int64_t at = 0; at < total; at += block) {

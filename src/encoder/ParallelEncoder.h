@@ -53,7 +53,7 @@ private:
     // Makes room for the piece's frames after those laid; false if none.
     bool join(const std::vector<Mp3Frame> &frames);
     void work();
-    Piece encodeJob(const Job &job) const;
+    Piece encodeJob(const Job &job, std::vector<unsigned char> &bytes) const;
 
     const int m_rate, m_channels, m_kbps;
     const int m_frameSamples;
@@ -72,6 +72,7 @@ private:
     std::condition_variable m_jobReady, m_pieceReady;
     std::vector<Job> m_jobs; // a queue, oldest first
     std::map<int, Piece> m_pieces;
+    std::vector<std::vector<float>> m_spareBuffers;
     bool m_stopping = false;
     std::vector<std::thread> m_workers;
 };
