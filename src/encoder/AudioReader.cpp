@@ -4,11 +4,7 @@
 #include "TextEncoding.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -31,33 +27,13 @@ AudioReader::~AudioReader()
 {
     if (m_file)
         sf_close(m_file);
-    if (m_fd >= 0)
-        ::close(m_fd);
 }
 
 bool AudioReader::open(const std::string &path)
 {
-    // Without O_NONBLOCK, opening a FIFO waits for a writer forever.
-    m_fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (m_fd < 0) {
-        m_error = std::strerror(errno);
+    if (!m_input.open(path, m_error))
         return false;
-    }
-    struct stat st {};
-    if (::fstat(m_fd, &st) != 0) {
-        m_error = std::strerror(errno);
-        return false;
-    }
-    if (S_ISDIR(st.st_mode)) {
-        m_error = "is a folder, not an audio file";
-        return false;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        m_error = "not a regular file (a pipe, device or socket)";
-        return false;
-    }
-    ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
-    m_length = st.st_size;
+    m_length = m_input.length();
     return openSource();
 }
 
@@ -114,16 +90,8 @@ std::int64_t AudioReader::readAt(void *buffer, std::int64_t size, std::int64_t o
         return 0;
     size = std::min(size, m_length - offset);
     std::int64_t done = 0;
-    if (m_fd >= 0) {
-        while (done < size) {
-            const ssize_t n = ::pread(m_fd, static_cast<char *>(buffer) + done,
-                                      static_cast<size_t>(size - done), offset + done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            done += n;
-        }
+    if (m_input.isOpen()) {
+        done = m_input.readAt(buffer, size, offset);
     } else {
         std::memcpy(buffer, m_bytes.data() + offset, static_cast<size_t>(size));
         done = size;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ConvSystem.h"
+
 #include <sndfile.h>
 
 #include <cstdint>
@@ -51,8 +53,8 @@ private:
     std::int64_t m_frames = 0; // what is read: libsndfile's count, or less
     std::int64_t m_read = 0;
     std::string m_error;
-    // The input: a file descriptor, or bytes in memory.
-    int m_fd = -1;
+    // The input: a file, or bytes in memory.
+    convsys::InputFile m_input;
     std::string_view m_bytes;
     std::int64_t m_length = 0;
     std::int64_t m_position = 0;

@@ -2,6 +2,7 @@
 // to a constant-bit-rate MP3 file.
 #include "AudioReader.h"
 #include "ConvOptions.h"
+#include "ConvSystem.h"
 #include "Conversion.h"
 #include "Mp3Rates.h"
 #include "OutputFile.h"
@@ -11,8 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
+#include <vector>
 #include <string>
-#include <sys/stat.h>
 
 namespace {
 
@@ -99,7 +100,11 @@ EncodeSettings settingsFor(const ConvOptions &options, const AudioReader &input)
 
 int main(int argc, char **argv)
 {
-    const ParseResult parsed = parseConvOptions(argc, argv);
+    const std::vector<std::string> words = convsys::arguments(argc, argv);
+    std::vector<const char *> pointers;
+    for (const std::string &word : words)
+        pointers.push_back(word.c_str());
+    const ParseResult parsed = parseConvOptions(static_cast<int>(pointers.size()), pointers.data());
     if (!parsed.error.empty())
         return fail({}, parsed.error);
     const ConvOptions &options = parsed.options;
@@ -116,8 +121,7 @@ int main(int argc, char **argv)
     if (!input.open(options.input))
         return fail(options.input, input.error());
 
-    struct stat st {};
-    if (!options.overwrite && ::stat(options.output.c_str(), &st) == 0)
+    if (!options.overwrite && convsys::exists(options.output))
         return fail(options.output, "already exists (use -y to replace it)");
 
     const EncodeSettings settings = settingsFor(options, input);

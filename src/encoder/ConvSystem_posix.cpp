@@ -1,0 +1,166 @@
+#include "ConvSystem.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace convsys {
+
+namespace {
+
+// The temporary file's name, for removal by a signal handler.
+char pendingTemp[4096];
+
+extern "C" void removePendingAndExit(int)
+{
+    if (pendingTemp[0])
+        ::unlink(pendingTemp);
+    ::_exit(1);
+}
+
+std::string folderOf(const std::string &path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string &path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+std::string lastError()
+{
+    return std::strerror(errno);
+}
+
+InputFile::~InputFile()
+{
+    if (m_handle != -1)
+        ::close(static_cast<int>(m_handle));
+}
+
+bool InputFile::open(const std::string &path, std::string &error)
+{
+    // Without O_NONBLOCK, opening a FIFO waits for a writer forever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = lastError();
+        return false;
+    }
+    m_handle = fd;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        error = lastError();
+        return false;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        error = "is a folder, not an audio file";
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        error = "not a regular file (a pipe, device or socket)";
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    m_length = st.st_size;
+    return true;
+}
+
+std::int64_t InputFile::readAt(void *buffer, std::int64_t size, std::int64_t offset) const
+{
+    std::int64_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::pread(static_cast<int>(m_handle), static_cast<char *>(buffer) + done,
+                                  static_cast<size_t>(size - done), offset + done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
+bool exists(const std::string &path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+std::FILE *createBeside(const std::string &path, std::string &temp, std::string &error)
+{
+    temp = folderOf(path) + "/." + nameOf(path).substr(0, 200) + ".conv-XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        error = lastError();
+        temp.clear();
+        return nullptr;
+    }
+    // mkstemp makes the file private; give it the permissions any new file gets.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    std::FILE *file = ::fdopen(fd, "w+b");
+    if (!file) {
+        error = lastError();
+        ::close(fd);
+        ::unlink(temp.c_str());
+        temp.clear();
+    }
+    return file;
+}
+
+bool publish(const std::string &temp, const std::string &path, bool overwrite, std::string &error)
+{
+    if (overwrite) {
+        if (::rename(temp.c_str(), path.c_str()) == 0)
+            return true;
+    } else if (::link(temp.c_str(), path.c_str()) == 0) { // link() refuses an existing name
+        ::unlink(temp.c_str());
+        return true;
+    }
+    error = lastError();
+    return false;
+}
+
+bool truncateToEmpty(std::FILE *file)
+{
+    return std::fflush(file) == 0 && ::ftruncate(::fileno(file), 0) == 0 && std::fseek(file, 0, SEEK_SET) == 0;
+}
+
+void removeFile(const std::string &path)
+{
+    ::unlink(path.c_str());
+}
+
+void removeOnInterrupt(const std::string &temp)
+{
+    if (temp.size() >= sizeof pendingTemp)
+        return;
+    std::memcpy(pendingTemp, temp.c_str(), temp.size() + 1);
+    struct sigaction action {};
+    action.sa_handler = removePendingAndExit;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGPIPE, SIGXFSZ, SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL})
+        ::sigaction(sig, &action, nullptr);
+}
+
+void keepOnInterrupt()
+{
+    pendingTemp[0] = '\0';
+}
+
+std::vector<std::string> arguments(int argc, char **argv)
+{
+    return {argv, argv + argc};
+}
+
+} // namespace convsys
