@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds Tolvik and runs every test under a private X server: the suite as
 # built for use, a bounded run of the conv fuzzer, the whole suite again
-# built with AddressSanitizer and UndefinedBehaviorSanitizer, and conv's
-# threaded path under ThreadSanitizer.
+# built with AddressSanitizer and UndefinedBehaviorSanitizer, conv's
+# threaded path under ThreadSanitizer, and conv.exe (cross-built for
+# Windows) under Wine.
 # Arguments go to ctest (e.g. -R conv). TOLVIK_QUICK=1 skips the fuzzer
 # and the sanitized suite. Each part says how long it took.
 set -euo pipefail
@@ -43,3 +44,9 @@ ctest --test-dir build-asan --output-on-failure -j2 --repeat until-pass:2 "$@"
 took "the sanitized suite"
 bash scripts/tsan_conv.sh
 took "conv's threads under ThreadSanitizer"
+
+# The Windows side, cross-built with mingw-w64 and run under Wine.
+bash scripts/windows/build.sh
+took "the Windows build"
+bash tests/windows/conv_under_wine.sh build-win64
+took "the Windows tests under Wine"

@@ -60,7 +60,7 @@ bool AudioReader::openSource()
         if (header.dataSizeWidth == 4)
             length = std::min<std::uint64_t>(length, 0xffffffffu);
         m_patchAt = header.dataSizeField;
-        m_patchSize = header.dataSizeWidth;
+        m_patchSize = header.dataSizeWidth == 8 ? 8 : 4;
         for (int i = 0; i < m_patchSize; ++i) {
             const int shift = 8 * (header.bigEndian ? m_patchSize - 1 - i : i);
             m_patch[i] = static_cast<unsigned char>(length >> shift);

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Installs what the Windows build needs (mingw-w64, Wine) and cross-builds
+# conv's libraries from Debian's own sources (lame, libsndfile, libsoxr)
+# into ~/.cache/tolvik/win64/, keyed by their versions and this script, so
+# that a second run costs seconds. Prints the prefix on its last line.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+root=$PWD
+packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
+          wine wine64 cmake ninja-build dpkg-dev make)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [[ ${#missing[@]} -gt 0 ]]; then
+  [[ $(id -u) -eq 0 ]] || { echo "Missing packages: sudo apt-get install -y ${missing[*]}" >&2; exit 1; }
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update >&2
+  apt-get install -y --no-install-recommends "${missing[@]}" >&2
+fi
+
+# Sources come from the Debian archive the machine already uses.
+if ! apt-cache showsrc lame 2>/dev/null | grep -q '^Version'; then
+  [[ $(id -u) -eq 0 ]] || { echo "Add a deb-src entry for the Debian archive first" >&2; exit 1; }
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [[ -e "$f" ]] && sed -i 's/^Types: deb$/Types: deb deb-src/' "$f"
+  done
+  if [[ -f /etc/apt/sources.list ]]; then
+    grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' > /etc/apt/sources.list.d/tolvik-src.list || true
+  fi
+  apt-get update >&2
+fi
+
+version() { apt-cache showsrc "$1" | awk '/^Version:/ {print $2; exit}'; }
+key=$( (version lame; version libsndfile; version libsoxr; cat "$0" cmake/mingw-w64-x86_64.cmake) | sha1sum | cut -c1-12)
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/tolvik/win64
+prefix=$cache/audio-$key
+if [[ -f "$prefix/.done" ]]; then
+  echo "$prefix"
+  exit 0
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+rm -rf "$prefix"
+mkdir -p "$prefix"
+toolchain=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
+           -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF)
+(
+  cd "$work"
+  apt-get source --download-only lame libsndfile libsoxr >/dev/null 2>&1 || apt-get source --download-only lame libsndfile libsoxr >&2
+  for dsc in *.dsc; do dpkg-source --skip-debianization -x "$dsc" >/dev/null; done
+
+  cd "$work"/lame-*/
+  # The Windows export list names a function this version no longer has.
+  sed -i '/lame_init_old/d' include/libmp3lame.sym
+  ./configure --host=x86_64-w64-mingw32 CC=x86_64-w64-mingw32-gcc-posix --prefix="$prefix" \
+    --enable-static --disable-shared --disable-frontend --disable-gtktest >/dev/null
+  make -j"$(nproc)" >/dev/null
+  make install >/dev/null
+
+  cmake -S "$work"/libsndfile-*/ -B "$work/sndfile-build" "${toolchain[@]}" -DENABLE_EXTERNAL_LIBS=OFF \
+    -DENABLE_MPEG=OFF -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF -DENABLE_CPACK=OFF >/dev/null
+  cmake --build "$work/sndfile-build" >/dev/null
+  cmake --install "$work/sndfile-build" >/dev/null
+
+  cmake -S "$work"/libsoxr-*/ -B "$work/soxr-build" "${toolchain[@]}" -DWITH_OPENMP=OFF -DBUILD_TESTS=OFF \
+    -DBUILD_EXAMPLES=OFF -DWITH_LSR_BINDINGS=OFF >/dev/null
+  cmake --build "$work/soxr-build" >/dev/null
+  cmake --install "$work/soxr-build" >/dev/null
+) >&2
+touch "$prefix/.done"
+echo "$prefix"

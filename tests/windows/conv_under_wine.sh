@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# conv.exe, the Windows build of the encoder, run for real under Wine in a
+# private prefix: conversions (a Unicode name with blanks, several threads),
+# its errors, and what it leaves behind. Inputs are made and outputs read
+# with the Linux tools (sox, mpg123). Usage: conv_under_wine.sh BUILD_DIR
+set -euo pipefail
+build=$(cd "$1" && pwd)
+conv=$build/app/data/conv.exe
+export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+check() { # check DESCRIPTION COMMAND...
+  if "${@:2}"; then echo "PASS: $1"; else echo "FAIL: $1"; failures=$((failures + 1)); fi
+}
+win() { echo "Z:${1//\//\\}"; } # a Linux path as Windows sees it under Wine
+samples() { mpg123 -q --gapless -e s16 -s "$1" 2>/dev/null | wc -c | awk -v c="$2" '{print $1 / 2 / c}'; }
+run() { wine "$conv" "$@" >"$work/out.txt" 2>"$work/err.txt"; }
+
+mkdir -p "$work/My Music"
+song="$work/My Music/Šťastný song ñ.wav"
+sox -n -R -r 44100 -c 2 -b 16 "$song" synth 3 pinknoise sine 300-3000 vol 0.5
+sox -n -R -r 44100 -c 2 -b 16 "$work/long.wav" synth 12 pinknoise sine 200-4000 vol 0.5
+
+run --help
+check "help on standard output, status 0" grep -q "Usage: conv" "$work/out.txt"
+
+run -i "$(win "$song")" -ab 192k "$(win "$work/My Music/Šťastný song ñ.mp3")"
+check "a Unicode name with blanks converts" test -s "$work/My Music/Šťastný song ñ.mp3"
+check "every sample, gapless" test "$(samples "$work/My Music/Šťastný song ñ.mp3" 2)" = 132300
+check "no temporary file left" test -z "$(find "$work" -name '*.conv-*')"
+
+for threads in 1 2; do
+  run -i "$(win "$work/long.wav")" -threads $threads -ar 22050 -ac 1 "$(win "$work/long-$threads.mp3")"
+done
+check "two threads: the samples of one" test "$(samples "$work/long-2.mp3" 1)" = "$(samples "$work/long-1.mp3" 1)"
+check "two threads: 12 s at 22050 Hz" test "$(samples "$work/long-2.mp3" 1)" = 264600
+CONV_PIECE_FRAMES=4 run -i "$(win "$work/long.wav")" -threads 3 -y "$(win "$work/many.mp3")"
+check "many joins decode whole" test "$(samples "$work/many.mp3" 2)" = 529200
+
+cp "$work/long-1.mp3" "$work/kept.mp3"
+if run -i "$(win "$song")" "$(win "$work/kept.mp3")"; then status=0; else status=$?; fi
+check "an existing output: status 1" test "$status" = 1
+check "... and it is kept" cmp -s "$work/long-1.mp3" "$work/kept.mp3"
+check "... one line naming it" grep -q "^conv: .*kept.mp3: already exists" "$work/err.txt"
+run -i "$(win "$song")" -y "$(win "$work/kept.mp3")"
+check "-y replaces it" test "$(samples "$work/kept.mp3" 2)" = 132300
+
+if run -i "$(win "$work/missing.wav")" "$(win "$work/x.mp3")"; then status=0; else status=$?; fi
+check "a missing input: status 1, named" test "$status" = 1
+check "... on standard error" grep -q "^conv: .*missing.wav: " "$work/err.txt"
+if run -i "$(win "$work/My Music")" "$(win "$work/x.mp3")"; then status=0; else status=$?; fi
+check "a folder as input is refused" grep -q "is a folder" "$work/err.txt"
+printf 'RIFF\x24\x00\x00\x00WAVEjunk' > "$work/bad.wav"
+if run -i "$(win "$work/bad.wav")" "$(win "$work/bad.mp3")"; then status=0; else status=$?; fi
+check "a broken WAV fails and leaves nothing" test "$status" = 1 -a ! -e "$work/bad.mp3"
+check "no temporary file left at all" test -z "$(find "$work" -name '*.conv-*')"
+
+echo "$failures failed"
+[[ $failures -eq 0 ]]
