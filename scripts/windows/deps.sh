@@ -40,6 +40,7 @@ if [[ -f "$prefix/.done" ]]; then
   exit 0
 fi
 
+rm -rf "$cache"/audio-* # other versions' builds
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 rm -rf "$prefix"
@@ -49,7 +50,8 @@ toolchain=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" 
 (
   cd "$work"
   apt-get source --download-only lame libsndfile libsoxr >/dev/null 2>&1 || apt-get source --download-only lame libsndfile libsoxr >&2
-  for dsc in *.dsc; do dpkg-source --skip-debianization -x "$dsc" >/dev/null; done
+  # Unpacked with Debian's patches (libsndfile's security fixes among them).
+  for dsc in *.dsc; do dpkg-source -x "$dsc" >/dev/null; done
 
   cd "$work"/lame-*/
   # The Windows export list names a function this version no longer has.
