@@ -20,7 +20,7 @@ if [[ ${#missing[@]} -gt 0 ]]; then
 fi
 
 # Sources come from the Debian archive the machine already uses.
-if ! apt-cache showsrc lame 2>/dev/null | grep -q '^Version'; then
+if [[ -z "$(apt-cache showsrc lame 2>/dev/null)" ]]; then
   [[ $(id -u) -eq 0 ]] || { echo "Add a deb-src entry for the Debian archive first" >&2; exit 1; }
   for f in /etc/apt/sources.list.d/*.sources; do
     [[ -e "$f" ]] && sed -i 's/^Types: deb$/Types: deb deb-src/' "$f"
@@ -31,7 +31,7 @@ if ! apt-cache showsrc lame 2>/dev/null | grep -q '^Version'; then
   apt-get update >&2
 fi
 
-version() { apt-cache showsrc "$1" | awk '/^Version:/ {print $2; exit}'; }
+version() { apt-cache showsrc "$1" | awk '/^Version:/ && !v {v = $2} END {print v}'; }
 key=$( (version lame; version libsndfile; version libsoxr; cat "$0" cmake/mingw-w64-x86_64.cmake) | sha1sum | cut -c1-12)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/tolvik/win64
 prefix=$cache/audio-$key
