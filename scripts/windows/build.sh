@@ -1,19 +1,35 @@
 #!/usr/bin/env bash
-# Cross-builds the Windows side into build-win64/: for now conv.exe, the
-# encoder, with its libraries and the C++ runtime linked in, at
-# build-win64/app/data/conv.exe. Installs and builds what it needs first
-# (scripts/windows/deps.sh).
+# Cross-builds the Windows program folder into build-win64/app/: tolvik.exe,
+# data\conv.exe (everything linked in), sound.wav, help.html, output\, the
+# Qt DLLs and plugins it loads and the mingw runtime DLLs, stripped.
+# Installs and builds what it needs first (scripts/windows/deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-prefix=$(bash scripts/windows/deps.sh | tail -n 1)
+read -r prefix qt < <(bash scripts/windows/deps.sh | tail -n 1)
 # Libraries built anew (other versions): configure afresh.
-if [[ "$(cat build-win64/.prefix 2>/dev/null)" != "$prefix" ]]; then
+if [[ "$(cat build-win64/.prefix 2>/dev/null)" != "$prefix $qt" ]]; then
   rm -rf build-win64
 fi
 if [[ ! -f build-win64/build.ninja ]]; then
-  TOLVIK_WIN64_PREFIX=$prefix cmake -S . -B build-win64 -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" -DTOLVIK_CONV_ONLY=ON >/dev/null
-  echo "$prefix" > build-win64/.prefix
+  TOLVIK_WIN64_PREFIX="$prefix;$qt" cmake -S . -B build-win64 -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$qt" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$PWD/scripts/windows/wine-run.sh" >/dev/null
+  echo "$prefix $qt" > build-win64/.prefix
 fi
 cmake --build build-win64
-x86_64-w64-mingw32-strip build-win64/app/data/conv.exe
+
+app=build-win64/app
+mkdir -p "$app/platforms" "$app/imageformats"
+for dll in Qt6Core Qt6Gui Qt6Widgets Qt6Network; do
+  cp -u "$qt/bin/$dll.dll" "$app/"
+done
+cp -u "$qt/plugins/platforms/qwindows.dll" "$app/platforms/"
+cp -u "$qt/plugins/imageformats/qjpeg.dll" "$app/imageformats/"
+for dll in /usr/lib/gcc/x86_64-w64-mingw32/*-posix/libstdc++-6.dll \
+           /usr/lib/gcc/x86_64-w64-mingw32/*-posix/libgcc_s_seh-1.dll \
+           /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll; do
+  cp -u "$dll" "$app/"
+done
+find "$app" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
+x86_64-w64-mingw32-strip "$app/tolvik.exe" "$app/data/conv.exe"

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what the Windows build needs (mingw-w64, Wine) and cross-builds
-# conv's libraries from Debian's own sources (lame, libsndfile, libsoxr)
-# into ~/.cache/tolvik/win64/, keyed by their versions and this script, so
-# that a second run costs seconds. Prints the prefix on its last line.
+# conv's libraries (lame, libsndfile, libsoxr) and Qt (qt6-base: Core,
+# Gui, Widgets, Network, Test) from Debian's own sources into
+# ~/.cache/tolvik/win64/, keyed by their versions and this script, so that
+# a second run costs seconds. Prints the two prefixes, audio then Qt, on
+# its last line.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
@@ -32,21 +34,22 @@ if [[ -z "$(apt-cache showsrc lame 2>/dev/null)" ]]; then
 fi
 
 version() { apt-cache showsrc "$1" | awk '/^Version:/ && !v {v = $2} END {print v}'; }
-key=$( (version lame; version libsndfile; version libsoxr; cat "$0" cmake/mingw-w64-x86_64.cmake) | sha1sum | cut -c1-12)
+key=$( (version lame; version libsndfile; version libsoxr; version qt6-base; cat "$0" cmake/mingw-w64-x86_64.cmake) \
+      | sha1sum | cut -c1-12)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/tolvik/win64
 prefix=$cache/audio-$key
-if [[ -f "$prefix/.done" ]]; then
-  echo "$prefix"
+qt=$cache/qt-$key
+if [[ -f "$prefix/.done" && -f "$qt/.done" ]]; then
+  echo "$prefix $qt"
   exit 0
 fi
 
-rm -rf "$cache"/audio-* # other versions' builds
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-rm -rf "$prefix"
+toolchain=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release)
+if [[ ! -f "$prefix/.done" ]]; then
+rm -rf "$cache"/audio-* # other versions' builds
 mkdir -p "$prefix"
-toolchain=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release
-           -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF)
 (
   cd "$work"
   apt-get source --download-only lame libsndfile libsoxr >/dev/null 2>&1 || apt-get source --download-only lame libsndfile libsoxr >&2
@@ -61,15 +64,44 @@ toolchain=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" 
   make -j"$(nproc)" >/dev/null
   make install >/dev/null
 
-  cmake -S "$work"/libsndfile-*/ -B "$work/sndfile-build" "${toolchain[@]}" -DENABLE_EXTERNAL_LIBS=OFF \
+  cmake -S "$work"/libsndfile-*/ -B "$work/sndfile-build" "${toolchain[@]}" -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DBUILD_SHARED_LIBS=OFF -DENABLE_EXTERNAL_LIBS=OFF \
     -DENABLE_MPEG=OFF -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF -DENABLE_CPACK=OFF >/dev/null
   cmake --build "$work/sndfile-build" >/dev/null
   cmake --install "$work/sndfile-build" >/dev/null
 
-  cmake -S "$work"/libsoxr-*/ -B "$work/soxr-build" "${toolchain[@]}" -DWITH_OPENMP=OFF -DBUILD_TESTS=OFF \
+  cmake -S "$work"/libsoxr-*/ -B "$work/soxr-build" "${toolchain[@]}" -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DBUILD_SHARED_LIBS=OFF -DWITH_OPENMP=OFF -DBUILD_TESTS=OFF \
     -DBUILD_EXAMPLES=OFF -DWITH_LSR_BINDINGS=OFF >/dev/null
   cmake --build "$work/soxr-build" >/dev/null
   cmake --install "$work/soxr-build" >/dev/null
 ) >&2
 touch "$prefix/.done"
-echo "$prefix"
+fi
+
+# Qt: the host's own Qt tools (moc, rcc, uic) serve the cross build. The
+# bundled zlib, libpng, libjpeg, pcre2, HarfBuzz and FreeType are used.
+# DirectWrite is off with Direct2D: Qt 6.4 builds its DirectWrite font
+# database only with Direct2D, yet the platform plugin would call it (GDI
+# draws the skin's Tahoma).
+if [[ ! -f "$qt/.done" ]]; then
+rm -rf "$cache"/qt-*
+(
+  mkdir -p "$work/qt" && cd "$work/qt"
+  apt-get source --download-only qt6-base >/dev/null 2>&1 || apt-get source --download-only qt6-base
+  dpkg-source -x qt6-base_*.dsc >/dev/null
+  cmake -S "$work"/qt/qt6-base-*/ -B "$work/qt-build" "${toolchain[@]}" -DCMAKE_INSTALL_PREFIX="$qt" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DINPUT_opengl=no -DFEATURE_tabletevent=OFF -DFEATURE_androiddeployqt=OFF -DFEATURE_direct2d=OFF \
+    -DFEATURE_directwrite=OFF -DFEATURE_directwrite3=OFF \
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF -DFEATURE_system_pcre2=OFF \
+    -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_doubleconversion=OFF \
+    -DFEATURE_system_libb2=OFF -DFEATURE_dbus=OFF -DFEATURE_sql=OFF -DFEATURE_printsupport=OFF \
+    -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF -DFEATURE_openssl=OFF -DFEATURE_icu=OFF \
+    -DFEATURE_glib=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_EXAMPLES=OFF -DFEATURE_testlib=ON >/dev/null
+  cmake --build "$work/qt-build" --parallel "$(nproc)" >/dev/null
+  cmake --install "$work/qt-build" >/dev/null
+) >&2
+touch "$qt/.done"
+fi
+echo "$prefix $qt"

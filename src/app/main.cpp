@@ -6,7 +6,6 @@
 #include <QUrl>
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -36,17 +35,17 @@ int main(int argc, char *argv[])
 
     QStringList files;
     bool options = true;
-    for (int i = 1; i < argc; ++i) {
-        if (options && std::strcmp(argv[i], "--") == 0) {
+    for (const QByteArray &argument : platform::commandLineArguments(argc, argv)) {
+        if (options && argument == "--") {
             options = false;
-        } else if (options && (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0)) {
+        } else if (options && (argument == "-h" || argument == "--help")) {
             std::fputs(usage, stdout);
             return 0;
-        } else if (options && std::strcmp(argv[i], "--version") == 0) {
+        } else if (options && argument == "--version") {
             std::printf("tolvik %s\n", qPrintable(FrmMain::versionCaption().mid(4)));
             return 0;
         } else {
-            files << pathOf(QByteArray(argv[i]));
+            files << pathOf(argument);
         }
     }
 

@@ -55,6 +55,8 @@ QString Installation::helpFile() const
 
 void Installation::loadFonts() const
 {
+    if (platform::systemHasSkinFonts())
+        return;
     const QDir fonts(file(QStringLiteral("fonts")));
     for (const QString &name : fonts.entryList({QStringLiteral("*.ttf")}, QDir::Files))
         QFontDatabase::addApplicationFont(fonts.filePath(name));

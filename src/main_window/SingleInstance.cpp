@@ -13,7 +13,7 @@ bool SingleInstance::claim(const QStringList &files)
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty()) // no usable runtime folder: the user's home
         folder = QDir::homePath();
-    const QString channel = folder + pathSeparator() + QStringLiteral(".tolvik.socket");
+    const QString channel = platform::instanceChannel(folder);
 
     switch (m_lock.acquire(folder, QStringLiteral(".tolvik.lock"))) {
     case platform::InstanceLock::Result::Acquired:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 class QUrl;
@@ -14,6 +15,9 @@ namespace platform {
 // comes back as exactly the bytes it was.
 QString decodeFileName(const QByteArray &bytes);
 QByteArray encodeFileName(const QString &name);
+
+// The program's command-line arguments (after argv[0]) as file-name bytes.
+QList<QByteArray> commandLineArguments(int argc, char **argv);
 
 // The path of a local file:// URL, from the URL's own bytes (toLocalFile()
 // would lose those of a name that is not UTF-8).

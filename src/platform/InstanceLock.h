@@ -1,8 +1,14 @@
 #pragma once
 
+#include <cstdint>
+
 #include <QString>
 
 namespace platform {
+
+// The name of the local channel (a QLocalServer's) by which a second start
+// reaches the instance that holds the lock in `folder`.
+QString instanceChannel(const QString &folder);
 
 // A lock that marks the one running instance. The system releases it when
 // its holder ends, however it ends, so it can never go stale.
@@ -19,7 +25,7 @@ public:
     Result acquire(const QString &folder, const QString &name);
 
 private:
-    int m_fd = -1;
+    std::intptr_t m_handle = -1; // the lock file, or the mutex
 };
 
 } // namespace platform

@@ -9,10 +9,15 @@
 
 namespace platform {
 
+QString instanceChannel(const QString &folder)
+{
+    return folder + QStringLiteral("/.tolvik.socket");
+}
+
 InstanceLock::~InstanceLock()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
+    if (m_handle >= 0)
+        ::close(static_cast<int>(m_handle));
 }
 
 InstanceLock::Result InstanceLock::acquire(const QString &folder, const QString &name)
@@ -20,14 +25,15 @@ InstanceLock::Result InstanceLock::acquire(const QString &folder, const QString 
     // An advisory lock on an open file: what the file holds, or who wrote
     // it, does not matter.
     const QByteArray path = QFile::encodeName(folder + QLatin1Char('/') + name);
-    m_fd = ::open(path.constData(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (m_fd < 0)
+    const int fd = ::open(path.constData(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
         return Result::Unavailable;
-    if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        m_handle = fd;
         return Result::Acquired;
+    }
     const int error = errno;
-    ::close(m_fd);
-    m_fd = -1;
+    ::close(fd);
     return error == EWOULDBLOCK ? Result::HeldElsewhere : Result::Unavailable;
 }
 

@@ -11,4 +11,8 @@ QString programFolder();
 // The name of the encoder executable inside the program's data folder.
 QString encoderFileName();
 
+// Whether the system has the skin's fonts (Tahoma) itself; where it has
+// not, the program loads those of its own folder.
+bool systemHasSkinFonts();
+
 } // namespace platform

@@ -16,4 +16,9 @@ QString encoderFileName()
     return QStringLiteral("conv");
 }
 
+bool systemHasSkinFonts()
+{
+    return false;
+}
+
 } // namespace platform

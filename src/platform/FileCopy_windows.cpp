@@ -1,0 +1,74 @@
+#include "FileCopy.h"
+
+#include <windows.h>
+
+#include <random>
+#include <string>
+
+namespace platform {
+namespace {
+
+constexpr char partPrefix[] = ".tolvik-part-";
+
+QString systemReason()
+{
+    wchar_t *text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, GetLastError(), 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
+    QString reason = text ? QString::fromWCharArray(text).trimmed() : QStringLiteral("unknown error");
+    LocalFree(text);
+    if (reason.endsWith(QLatin1Char('.')))
+        reason.chop(1);
+    return reason;
+}
+
+bool failWith(QString *reason, const QString &why)
+{
+    if (reason)
+        *reason = why;
+    return false;
+}
+
+} // namespace
+
+QString partialCopyPattern()
+{
+    return QLatin1String(partPrefix) + QLatin1Char('*');
+}
+
+bool copyFileReplacing(const QString &from, const QString &to, QString *reason)
+{
+    const std::wstring source = from.toStdWString();
+    const DWORD attributes = GetFileAttributesW(source.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return failWith(reason, QStringLiteral("cannot be read: ") + systemReason());
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return failWith(reason, QStringLiteral("is a folder, not an audio file"));
+    // Devices and pipes have names too (\\.\pipe\…): only disk files copy.
+    const HANDLE probe = CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, 0, nullptr);
+    if (probe == INVALID_HANDLE_VALUE)
+        return failWith(reason, QStringLiteral("cannot be read: ") + systemReason());
+    const bool disk = GetFileType(probe) == FILE_TYPE_DISK;
+    CloseHandle(probe);
+    if (!disk)
+        return failWith(reason, QStringLiteral("not a regular file (a pipe, device or socket)"));
+
+    static std::mt19937_64 random{std::random_device{}()};
+    const QString part = to.left(to.lastIndexOf(QLatin1Char('\\')) + 1) + QLatin1String(partPrefix)
+                         + QString::number(static_cast<qulonglong>(random()), 36);
+    const std::wstring partName = part.toStdWString();
+    if (!CopyFileW(source.c_str(), partName.c_str(), FALSE)) {
+        const QString why = systemReason();
+        DeleteFileW(partName.c_str());
+        return failWith(reason, QStringLiteral("cannot copy: ") + why);
+    }
+    if (!MoveFileExW(partName.c_str(), to.toStdWString().c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const QString why = systemReason();
+        DeleteFileW(partName.c_str());
+        return failWith(reason, QStringLiteral("cannot copy: ") + why);
+    }
+    return true;
+}
+
+} // namespace platform

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# tolvik.exe, the Windows program, run for real under Wine on the X server
+# in DISPLAY: its window ("Tolvik", 395x219, shaped by the colour key),
+# and a file given on its command line converted into the program folder's
+# output folder. Usage: program_under_wine.sh BUILD_DIR
+set -euo pipefail
+build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")/../.." && pwd)
+app=$build/app
+work=$(mktemp -d)
+export TOLVIK_WINEPREFIX=$build/wineprefix
+# PlaySoundW needs a sound device: ALSA's default is a null one here.
+export HOME=$work/home
+mkdir -p "$HOME"
+printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$HOME/.asoundrc"
+program_pid=
+cleanup() {
+  [[ -n "$program_pid" ]] && kill "$program_pid" 2>/dev/null || true
+  WINEPREFIX=$TOLVIK_WINEPREFIX wineserver -k 2>/dev/null || true # our own prefix only
+  rm -rf "$work"
+}
+trap cleanup EXIT
+failures=0
+check() {
+  if "${@:2}"; then echo "PASS: $1"; else echo "FAIL: $1"; failures=$((failures + 1)); fi
+}
+# Retries a condition for up to 20 s: the window comes, then its size and
+# shape follow.
+eventually() {
+  for _ in $(seq 1 100); do "$@" && return 0; sleep 0.2; done
+  return 1
+}
+samples() { mpg123 -q --gapless -e s16 -s "$1" 2>/dev/null | wc -c | awk -v c="$2" '{print $1 / 2 / c}'; }
+
+song="$work/Dropped song é.wav"
+sox -n -R -r 44100 -c 2 -b 16 "$song" synth 2 pinknoise vol 0.5
+rm -f "$app/output/Dropped song é.mp3"
+"$here/scripts/windows/wine-run.sh" "$app/tolvik.exe" "Z:${song//\//\\}" &
+program_pid=$!
+
+window=
+find_window() { window=$(xdotool search --name '^Tolvik$' 2>/dev/null | head -n 1) && [[ -n "$window" ]]; }
+geometry() { xdotool getwindowgeometry "$window" | awk '/Geometry/ {print $2}'; }
+sized() { [[ "$(geometry)" == 395x219 ]]; }
+shaped() { xwininfo -shape -id "$window" | grep -q 'Window shape extents'; }
+eventually find_window || true
+check "a window named Tolvik" test -n "$window"
+if [[ -n "$window" ]]; then
+  check "395x219" eventually sized
+  check "shaped by its colour key (the window region as an X shape)" eventually shaped
+fi
+
+for _ in $(seq 1 300); do
+  [[ -s "$app/output/Dropped song é.mp3" ]] && break
+  sleep 0.2
+done
+check "the file converted into output" test -s "$app/output/Dropped song é.mp3"
+check "every sample" test "$(samples "$app/output/Dropped song é.mp3" 2)" = 88200
+rm -f "$app/output/Dropped song é.mp3"
+echo "$failures failed"
+[[ $failures -eq 0 ]]
