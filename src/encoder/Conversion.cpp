@@ -4,7 +4,6 @@
 #include "Id3Tag.h"
 #include "InfoFrame.h"
 #include "Mp3Encoder.h"
-#include "Mp3Rates.h"
 #include "ParallelEncoder.h"
 #include "Resampler.h"
 
@@ -155,11 +154,8 @@ Outcome encodeInPieces(AudioReader &input, const EncodeSettings &settings, int p
 bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &sink, std::string &error)
 {
     const std::int64_t samples = expectedSamples(input, settings);
-    const int pieceFrames =
-        settings.threads < 2 ? 0
-        : settings.pieceFrames > 0
-            ? (samples / mp3FrameSamples(settings.sampleRate) >= 2 * settings.pieceFrames ? settings.pieceFrames : 0)
-            : ParallelEncoder::segmentFrames(settings.sampleRate, settings.channels, settings.threads, samples);
+    const int pieceFrames = ParallelEncoder::segmentFrames(settings.sampleRate, settings.channels, settings.threads,
+                                                           samples, settings.pieceFrames);
     if (pieceFrames > 0) {
         const Outcome outcome = encodeInPieces(input, settings, pieceFrames, sink, error);
         if (outcome != Outcome::oneThreadInstead)

@@ -37,10 +37,8 @@ bool FramePacker::place(const Mp3Frame &frame)
     const std::int64_t start = next.dataEnd - static_cast<std::int64_t>(frame.data.size());
     Held held{{}, m_cursor.slotStart, frame.slotSize};
     held.bytes.resize(frame.head.size() + static_cast<std::size_t>(frame.slotSize), 0);
-    Mp3Frame rewritten;
-    rewritten.head = frame.head;
-    setMp3MainDataBegin(rewritten, static_cast<int>(m_cursor.slotStart - start));
-    std::memcpy(held.bytes.data(), rewritten.head.data(), rewritten.head.size());
+    std::memcpy(held.bytes.data(), frame.head.data(), frame.head.size());
+    setMp3MainDataBegin(held.bytes.data(), static_cast<int>(m_cursor.slotStart - start));
     m_held.push_back(std::move(held));
 
     // The data may run through the areas of several held frames.

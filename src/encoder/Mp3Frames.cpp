@@ -112,16 +112,15 @@ int mp3MaxMainDataBegin(const Mp3Frame &frame)
     return ((frame.head[1] >> 3) & 3) == 3 ? 511 : 255;
 }
 
-void setMp3MainDataBegin(Mp3Frame &frame, int value)
+void setMp3MainDataBegin(unsigned char *frame, int value)
 {
-    unsigned char *side = frame.head.data() + 4;
-    if (mp3MaxMainDataBegin(frame) == 511) {
+    unsigned char *side = frame + 4;
+    if (((frame[1] >> 3) & 3) == 3) { // MPEG-1: 9 bits
         side[0] = static_cast<unsigned char>(value >> 1);
         side[1] = static_cast<unsigned char>((side[1] & 0x7f) | ((value & 1) << 7));
     } else {
         side[0] = static_cast<unsigned char>(value);
     }
-    frame.mainDataBegin = value;
 }
 
 int mp3BitRateIndex(const unsigned char *header)

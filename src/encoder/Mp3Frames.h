@@ -23,8 +23,9 @@ bool splitMp3Frames(const unsigned char *bytes, std::size_t size, std::vector<Mp
 // The longest reach back of main_data_begin: 511 bytes in MPEG-1, 255 below.
 int mp3MaxMainDataBegin(const Mp3Frame &frame);
 
-// Rewrites the frame's main_data_begin field.
-void setMp3MainDataBegin(Mp3Frame &frame, int value);
+// Rewrites the main_data_begin field of the frame whose bytes (header and
+// side information first) start at `frame`.
+void setMp3MainDataBegin(unsigned char *frame, int value);
 
 // A frame header's bit-rate index, the highest one LAME writes at its
 // sample rate, and the frame's size in bytes with another index (same

@@ -47,12 +47,14 @@ constexpr std::int64_t bufferBudget = 24 << 20;
 
 } // namespace
 
-int ParallelEncoder::segmentFrames(int sampleRate, int channels, int threads, std::int64_t samples)
+int ParallelEncoder::segmentFrames(int sampleRate, int channels, int threads, std::int64_t samples, int asked)
 {
     const int frameSamples = mp3FrameSamples(sampleRate);
     const std::int64_t frames = samples / frameSamples;
-    if (threads < 2 || frames < 2 * shortest)
+    if (threads < 2 || frames < 2 * (asked > 0 ? asked : shortest))
         return 0;
+    if (asked > 0)
+        return asked;
     const std::int64_t perJob = (threads + 2) * std::int64_t(frameSamples) * channels * 4;
     const std::int64_t affordable = bufferBudget / perJob - warmUp - lookAhead;
     return static_cast<int>(std::clamp<std::int64_t>(std::min(frames / (threads * 4), affordable), shortest, longest));

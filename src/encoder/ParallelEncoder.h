@@ -20,8 +20,9 @@ public:
     ParallelEncoder &operator=(const ParallelEncoder &) = delete;
 
     // Frames per segment for a stream of `samples` (per channel, at the MP3
-    // rate); 0 when it is too short to share out.
-    static int segmentFrames(int sampleRate, int channels, int threads, std::int64_t samples);
+    // rate): `asked` when given, else chosen; 0 when the stream is too
+    // short for two segments.
+    static int segmentFrames(int sampleRate, int channels, int threads, std::int64_t samples, int asked = 0);
 
     // Takes interleaved samples at the MP3 rate and channel count.
     bool encode(const float *interleaved, std::int64_t frames);
