@@ -49,5 +49,5 @@ took "conv's threads under ThreadSanitizer"
 bash scripts/windows/build.sh
 took "the Windows build"
 bash tests/windows/conv_under_wine.sh build-win64
-bash tests/windows/program_under_wine.sh build-win64
+bash tests/windows/program_under_wine.sh build-win64 build/tests/drag_source
 took "the Windows tests under Wine"

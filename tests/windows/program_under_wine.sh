@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # tolvik.exe, the Windows program, run for real under Wine on the X server
-# in DISPLAY: its window ("Tolvik", 395x219, shaped by the colour key),
-# and a file given on its command line converted into the program folder's
-# output folder. Usage: program_under_wine.sh BUILD_DIR
+# in DISPLAY: its window ("Tolvik", 395x219, shaped by the colour key), a
+# file given on its command line and a file dragged from a Linux program
+# (Wine turns the XDND drop into a Windows one) converted into the program
+# folder's output folder.
+# Usage: program_under_wine.sh BUILD_DIR DRAG_SOURCE (tests/helpers' program)
 set -euo pipefail
 build=$(cd "$1" && pwd)
+drag_source=$(realpath "$2")
 here=$(cd "$(dirname "$0")/../.." && pwd)
 app=$build/app
 work=$(mktemp -d)
@@ -14,8 +17,10 @@ export HOME=$work/home
 mkdir -p "$HOME"
 printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$HOME/.asoundrc"
 program_pid=
+source_pid=
 cleanup() {
   [[ -n "$program_pid" ]] && kill "$program_pid" 2>/dev/null || true
+  [[ -n "$source_pid" ]] && kill "$source_pid" 2>/dev/null || true
   WINEPREFIX=$TOLVIK_WINEPREFIX wineserver -k 2>/dev/null || true # our own prefix only
   rm -rf "$work"
 }
@@ -50,12 +55,36 @@ if [[ -n "$window" ]]; then
   check "shaped by its colour key (the window region as an X shape)" eventually shaped
 fi
 
-for _ in $(seq 1 300); do
-  [[ -s "$app/output/Dropped song é.mp3" ]] && break
-  sleep 0.2
-done
-check "the file converted into output" test -s "$app/output/Dropped song é.mp3"
-check "every sample" test "$(samples "$app/output/Dropped song é.mp3" 2)" = 88200
-rm -f "$app/output/Dropped song é.mp3"
+converted() {
+  local mp3="$app/output/$1.mp3"
+  for _ in $(seq 1 300); do
+    [[ -s "$mp3" ]] && break
+    sleep 0.2
+  done
+  check "$1: converted into output" test -s "$mp3"
+  check "$1: every sample" test "$(samples "$mp3" 2)" = 88200
+  rm -f "$mp3"
+}
+converted "Dropped song é"
+
+# A drag from a Linux program, dropped on the drop area (238,35 142x146).
+dragged="$work/Dragged från Linux.wav"
+sox -n -R -r 44100 -c 2 -b 16 "$dragged" synth 2 pinknoise vol 0.5
+rm -f "$app/output/Dragged från Linux.mp3"
+"$drag_source" "$dragged" &
+source_pid=$!
+find_source() { xdotool search --onlyvisible --name '^DragSource$' >/dev/null 2>&1; }
+eventually find_source || true
+if [[ -n "$window" ]]; then
+  read -r x y < <(xdotool getwindowgeometry "$window" | awk -F'[ ,]+' '/Position/ {print $3, $4}')
+  tx=$((x + 238 + 71)) ty=$((y + 35 + 73))
+  xdotool mousemove 40 40 mousedown 1
+  for i in $(seq 1 20); do
+    xdotool mousemove $((40 + (tx - 40) * i / 20)) $((40 + (ty - 40) * i / 20))
+    sleep 0.03
+  done
+  xdotool mouseup 1
+fi
+converted "Dragged från Linux"
 echo "$failures failed"
 [[ $failures -eq 0 ]]
