@@ -2,8 +2,8 @@
 # Builds Tolvik and runs every test under a private X server: the suite as
 # built for use, a bounded run of the conv fuzzer, the whole suite again
 # built with AddressSanitizer and UndefinedBehaviorSanitizer, conv's
-# threaded path under ThreadSanitizer, and conv.exe (cross-built for
-# Windows) under Wine.
+# threaded path under ThreadSanitizer, and the Windows program and its
+# suites (cross-built with mingw-w64) under Wine.
 # Arguments go to ctest (e.g. -R conv). TOLVIK_QUICK=1 skips the fuzzer
 # and the sanitized suite. Each part says how long it took.
 set -euo pipefail
@@ -49,5 +49,6 @@ took "conv's threads under ThreadSanitizer"
 bash scripts/windows/build.sh
 took "the Windows build"
 bash tests/windows/conv_under_wine.sh build-win64
+ctest --test-dir build-win64 --output-on-failure -j2 "$@"
 bash tests/windows/program_under_wine.sh build-win64 build/tests/drag_source
 took "the Windows tests under Wine"

@@ -2,14 +2,21 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 QChar pathSeparator()
 {
     return QDir::separator();
 }
 
+static qsizetype lastSeparator(const QString &path)
+{
+    return std::max(path.lastIndexOf(pathSeparator()), path.lastIndexOf(QLatin1Char('/')));
+}
+
 QString GetFileName(const QString &path)
 {
-    const qsizetype separator = path.lastIndexOf(pathSeparator());
+    const qsizetype separator = lastSeparator(path);
     return separator < 0 ? path : path.mid(separator + 1);
 }
 
@@ -23,7 +30,7 @@ QString GetBaseName(const QString &path)
 QString OutputFilePath(const QString &folder, const QString &source)
 {
     QString path = folder;
-    if (!path.endsWith(pathSeparator()))
+    if (!path.endsWith(pathSeparator()) && !path.endsWith(QLatin1Char('/')))
         path += pathSeparator();
     return path + GetBaseName(source) + QStringLiteral(".mp3");
 }
@@ -37,7 +44,7 @@ QString FreeFilePath(const QString &path, const std::function<bool(const QString
 {
     if (!taken(path))
         return path;
-    const qsizetype nameStart = path.lastIndexOf(pathSeparator()) + 1;
+    const qsizetype nameStart = lastSeparator(path) + 1;
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
     const qsizetype split = dot > nameStart ? dot : path.size();
     const QString stem = path.left(split);

@@ -7,7 +7,9 @@
 // Name routines that work on the text of a path alone; they never touch
 // the file system.
 
-// The separator that paths and file names split at.
+// The separator that paths are joined with. Names split at it and at
+// '/', which is the separator on Linux and one too on Windows (where no
+// name can hold it).
 QChar pathSeparator();
 
 // The text after the last path separator ("" for an empty path or one

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "main_window/FrmMain.h"
+#include "platform/ProgramFolder.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -12,9 +13,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 
 namespace test {
@@ -26,7 +24,7 @@ QString programDir()
 
 QString convPath()
 {
-    return programDir() + QStringLiteral("/data/conv");
+    return programDir() + QStringLiteral("/data/") + platform::encoderFileName();
 }
 
 RunResult run(const QString &program, const QStringList &arguments, int timeoutMs,
@@ -48,53 +46,6 @@ RunResult run(const QString &program, const QStringList &arguments, int timeoutM
     result.out = process.readAllStandardOutput();
     result.err = process.readAllStandardError();
     return result;
-}
-
-bool makeWav(const QString &path, const QStringList &format, double seconds, const QString &synth)
-{
-    QStringList arguments{QStringLiteral("-n")};
-    arguments << format << path << QStringLiteral("synth") << QString::number(seconds);
-    arguments << synth.split(QLatin1Char(' '));
-    return run(QStringLiteral("sox"), arguments).exitCode == 0;
-}
-
-Mp3Info probeMp3(const QString &path)
-{
-    Mp3Info info;
-    const RunResult probe = run(QStringLiteral("ffprobe"),
-                                {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-print_format"),
-                                 QStringLiteral("json"), QStringLiteral("-show_streams"),
-                                 QStringLiteral("-show_format"), path});
-    const QJsonObject root = QJsonDocument::fromJson(probe.out).object();
-    const QJsonObject stream = root.value(QStringLiteral("streams")).toArray().at(0).toObject();
-    info.sampleRate = stream.value(QStringLiteral("sample_rate")).toString().toInt();
-    info.channels = stream.value(QStringLiteral("channels")).toInt();
-    info.bitRate = stream.value(QStringLiteral("bit_rate")).toString().toInt();
-    const QJsonObject tags = root.value(QStringLiteral("format")).toObject().value(QStringLiteral("tags")).toObject();
-    for (auto it = tags.begin(); it != tags.end(); ++it)
-        info.tags.insert(it.key(), it.value().toString());
-
-    const RunResult decode = run(QStringLiteral("mpg123"),
-                                 {QStringLiteral("-q"), QStringLiteral("--gapless"), QStringLiteral("-e"),
-                                  QStringLiteral("s16"), QStringLiteral("-s"), path},
-                                 120000);
-    if (decode.exitCode == 0 && info.channels > 0)
-        info.samples = decode.out.size() / (2 * info.channels);
-    return info;
-}
-
-QString makeXdgOpenStandIn(const QString &folder, const QString &log, int exitCode)
-{
-    QDir().mkpath(folder);
-    const QString script = folder + QStringLiteral("/xdg-open");
-    QFile file(script);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + QFile::encodeName(log) + "'\nexit "
-                   + QByteArray::number(exitCode) + "\n");
-        file.close();
-        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    return folder;
 }
 
 Qt::DropAction dropData(QWidget *area, const QMimeData *data)
@@ -168,23 +119,6 @@ void compareWithReference(const QImage &image, const QString &name)
     QVERIFY2(differing <= allowed,
              qPrintable(QStringLiteral("%1: %2 pixels differ (at most %3), picture in %4")
                             .arg(name).arg(differing).arg(allowed).arg(QDir::tempPath())));
-}
-
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return 0;
-}
-
-int openDescriptors()
-{
-    return static_cast<int>(
-        QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
 }
 
 } // namespace test

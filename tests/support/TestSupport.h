@@ -7,8 +7,10 @@
 
 #include <memory>
 
-// Helpers that drive real programs for the tests: sox makes the inputs,
-// ffprobe and mpg123 (decoders nobody here wrote) read the outputs.
+// Helpers that drive real programs for the tests. Inputs and outputs are
+// made and read by what nobody here wrote: on Linux sox makes the inputs,
+// ffprobe and mpg123 read the outputs; on Windows libsndfile and LAME's
+// decoder do (TestTools_<os>.cpp).
 class FrmMain;
 class QMimeData;
 class QWidget;
@@ -26,8 +28,9 @@ struct RunResult {
 RunResult run(const QString &program, const QStringList &arguments, int timeoutMs = 120000,
               const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
 
-// Makes a test signal with sox: `format` holds sox output options such as
-// {"-r", "44100", "-c", "2", "-b", "16"}.
+// Makes a test signal: `format` holds sox output options such as
+// {"-r", "44100", "-c", "2", "-b", "16"}, `synth` a sox synth (on Windows
+// only "sine F").
 bool makeWav(const QString &path, const QStringList &format, double seconds,
              const QString &synth = QStringLiteral("sine 440"));
 
@@ -36,11 +39,11 @@ struct Mp3Info {
     int channels = 0;
     int bitRate = 0;       // bit/s
     qint64 samples = -1;   // decoded gaplessly by mpg123
-    QMap<QString, QString> tags;
+    QMap<QString, QString> tags; // Linux only
 };
 Mp3Info probeMp3(const QString &path);
 
-// A stand-in "xdg-open" in a fresh folder: it appends its argument to
+// Linux only: a stand-in "xdg-open" in a fresh folder: it appends its argument to
 // `log` and exits with `exitCode` (3: no handler). Returns the folder, to
 // be put in front of PATH.
 QString makeXdgOpenStandIn(const QString &folder, const QString &log, int exitCode = 0);
@@ -68,7 +71,7 @@ bool runBatch(FrmMain &window, const QStringList &paths, int timeoutMs = 300000)
 // writes the reference instead.
 void compareWithReference(const QImage &image, const QString &name);
 
-// This process's resident memory (KiB) and open file descriptors.
+// Linux only: this process's resident memory (KiB) and open file descriptors.
 long residentKiB();
 int openDescriptors();
 

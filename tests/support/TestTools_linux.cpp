@@ -1,0 +1,77 @@
+// The test helpers that lean on the host's tools: sox makes the inputs,
+// ffprobe and mpg123 read the outputs; memory and descriptors from /proc.
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace test {
+
+bool makeWav(const QString &path, const QStringList &format, double seconds, const QString &synth)
+{
+    QStringList arguments{QStringLiteral("-n")};
+    arguments << format << path << QStringLiteral("synth") << QString::number(seconds);
+    arguments << synth.split(QLatin1Char(' '));
+    return run(QStringLiteral("sox"), arguments).exitCode == 0;
+}
+
+Mp3Info probeMp3(const QString &path)
+{
+    Mp3Info info;
+    const RunResult probe = run(QStringLiteral("ffprobe"),
+                                {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-print_format"),
+                                 QStringLiteral("json"), QStringLiteral("-show_streams"),
+                                 QStringLiteral("-show_format"), path});
+    const QJsonObject root = QJsonDocument::fromJson(probe.out).object();
+    const QJsonObject stream = root.value(QStringLiteral("streams")).toArray().at(0).toObject();
+    info.sampleRate = stream.value(QStringLiteral("sample_rate")).toString().toInt();
+    info.channels = stream.value(QStringLiteral("channels")).toInt();
+    info.bitRate = stream.value(QStringLiteral("bit_rate")).toString().toInt();
+    const QJsonObject tags = root.value(QStringLiteral("format")).toObject().value(QStringLiteral("tags")).toObject();
+    for (auto it = tags.begin(); it != tags.end(); ++it)
+        info.tags.insert(it.key(), it.value().toString());
+
+    const RunResult decode = run(QStringLiteral("mpg123"),
+                                 {QStringLiteral("-q"), QStringLiteral("--gapless"), QStringLiteral("-e"),
+                                  QStringLiteral("s16"), QStringLiteral("-s"), path},
+                                 120000);
+    if (decode.exitCode == 0 && info.channels > 0)
+        info.samples = decode.out.size() / (2 * info.channels);
+    return info;
+}
+
+QString makeXdgOpenStandIn(const QString &folder, const QString &log, int exitCode)
+{
+    QDir().mkpath(folder);
+    const QString script = folder + QStringLiteral("/xdg-open");
+    QFile file(script);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + QFile::encodeName(log) + "'\nexit "
+                   + QByteArray::number(exitCode) + "\n");
+        file.close();
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    return folder;
+}
+
+long residentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return 0;
+}
+
+int openDescriptors()
+{
+    return static_cast<int>(
+        QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
+}
+
+} // namespace test

@@ -1,0 +1,167 @@
+// The platform layer's promises, on whichever OS this suite was built for
+// (under Wine for Windows): real files, the real encoder as the child.
+#include "TestSupport.h"
+#include "platform/ChildProcess.h"
+#include "platform/FileCopy.h"
+#include "platform/FileNameEncoding.h"
+#include "platform/InstanceLock.h"
+#include "platform/PrivateFolder.h"
+#include "platform/ProgramFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+class PlatformTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_tmp;
+    QString m_conv; // the encoder, copied into a folder whose name has a blank
+
+    QString native(const QString &name) const { return QDir::toNativeSeparators(m_tmp.filePath(name)); }
+
+    static bool write(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+
+    static QByteArray contents(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_tmp.isValid());
+        QDir().mkpath(m_tmp.filePath(QStringLiteral("my programs")));
+        m_conv = native(QStringLiteral("my programs/") + platform::encoderFileName());
+        QVERIFY(QFile::copy(test::convPath(), m_conv));
+    }
+
+    void copyReplacesOrLeavesTheTarget_data()
+    {
+        QTest::addColumn<QString>("source");     // "file", "missing" or "folder"
+        QTest::addColumn<bool>("targetExists");
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("new target") << "file" << false << true;
+        QTest::newRow("replaces") << "file" << true << true;
+        QTest::newRow("missing source") << "missing" << true << false;
+        QTest::newRow("folder as source") << "folder" << true << false;
+    }
+
+    void copyReplacesOrLeavesTheTarget()
+    {
+        QFETCH(QString, source);
+        QFETCH(bool, targetExists);
+        QFETCH(bool, copied);
+        const QString from = native(QStringLiteral("Šťastný ñ %1.wav").arg(QTest::currentDataTag()));
+        const QString to = native(QStringLiteral("copy of %1.wav").arg(QTest::currentDataTag()));
+        if (source == QLatin1String("file"))
+            QVERIFY(write(from, "new data"));
+        else if (source == QLatin1String("folder"))
+            QVERIFY(QDir().mkpath(from));
+        if (targetExists)
+            QVERIFY(write(to, "old data"));
+        QString reason;
+        QCOMPARE(platform::copyFileReplacing(from, to, &reason), copied);
+        QCOMPARE(reason.isEmpty(), copied);
+        QCOMPARE(contents(to), QByteArray(copied ? "new data" : targetExists ? "old data" : "<missing>"));
+        QVERIFY(test::filesIn(m_tmp.path(), {platform::partialCopyPattern()}).isEmpty());
+    }
+
+    void childGetsEachArgumentWhole_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::newRow("blanks") << "my music/a song.wav";
+        QTest::newRow("quote inside") << "say \"hi\" there.wav";
+        QTest::newRow("trailing backslash") << "folder with blank\\";
+        QTest::newRow("backslashes before a quote") << "a\\\\\"b c";
+        QTest::newRow("shell characters") << "%PATH% & $HOME ^|<>;.wav";
+        QTest::newRow("non-ASCII") << "Šťastný ñ 日本.wav";
+    }
+
+    void childGetsEachArgumentWhole()
+    {
+        // The encoder names its input in its error: the argument as it arrived.
+        QFETCH(QString, argument);
+        platform::ChildProcess child;
+        QSignalSpy finished(&child, &platform::ChildProcess::finished);
+        QVERIFY(child.start(m_conv, {QStringLiteral("-i"), argument, native(QStringLiteral("out.mp3"))}));
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(child.exitCode(), 1);
+        QVERIFY2(child.lastErrorLine().startsWith(QStringLiteral("conv: ") + argument + QStringLiteral(": ")),
+                 qPrintable(child.lastErrorLine()));
+    }
+
+    void childExitsAndStops()
+    {
+        platform::ChildProcess help;
+        QSignalSpy helpFinished(&help, &platform::ChildProcess::finished);
+        QVERIFY(help.start(m_conv, {QStringLiteral("--help")}));
+        QVERIFY(helpFinished.wait(20000));
+        QCOMPARE(help.exitCode(), 0);
+        QVERIFY(!help.isRunning());
+        QVERIFY(help.lastErrorLine().isEmpty());
+
+        platform::ChildProcess missing;
+        QVERIFY(!missing.start(native(QStringLiteral("no such program")), {}));
+        QVERIFY(!missing.isRunning());
+
+        const QString wav = native(QStringLiteral("long.wav"));
+        QVERIFY(test::makeWav(wav, {"-r", "44100", "-c", "2", "-b", "16"}, 60));
+        platform::ChildProcess encoder;
+        QVERIFY(encoder.start(m_conv, {QStringLiteral("-threads"), QStringLiteral("1"), QStringLiteral("-i"), wav,
+                                       native(QStringLiteral("long.mp3"))}));
+        QVERIFY(encoder.isRunning());
+        encoder.stop(2000);
+        QVERIFY(!encoder.isRunning());
+        QVERIFY(encoder.exitCode() != 0);
+        QVERIFY(!QFile::exists(native(QStringLiteral("long.mp3"))));
+    }
+
+    void instanceLockIsExclusiveUntilReleased()
+    {
+        const QString folder = native(QStringLiteral("lock here"));
+        QVERIFY(QDir().mkpath(folder));
+        auto first = std::make_unique<platform::InstanceLock>();
+        QCOMPARE(first->acquire(folder, QStringLiteral(".tolvik.lock")), platform::InstanceLock::Result::Acquired);
+        platform::InstanceLock second;
+        QCOMPARE(second.acquire(folder, QStringLiteral(".tolvik.lock")), platform::InstanceLock::Result::HeldElsewhere);
+        platform::InstanceLock elsewhere;
+        QCOMPARE(elsewhere.acquire(native(QStringLiteral("my programs")), QStringLiteral(".tolvik.lock")),
+                 platform::InstanceLock::Result::Acquired);
+        first.reset();
+        platform::InstanceLock third;
+        QCOMPARE(third.acquire(folder, QStringLiteral(".tolvik.lock")), platform::InstanceLock::Result::Acquired);
+
+        QCOMPARE(platform::instanceChannel(folder), platform::instanceChannel(folder));
+        QVERIFY(platform::instanceChannel(folder) != platform::instanceChannel(native(QStringLiteral("my programs"))));
+    }
+
+    void foldersAndNames()
+    {
+        QCOMPARE(QDir::fromNativeSeparators(platform::programFolder()), QCoreApplication::applicationDirPath());
+        QVERIFY(QFileInfo(platform::temporaryBase()).isDir());
+        const QString base = native(QStringLiteral("base"));
+        QVERIFY(QDir().mkpath(base));
+        for (int attempt = 0; attempt < 2; ++attempt) { // made, then found
+            const platform::PrivateFolder folder = platform::preparePrivateFolder(base);
+            QVERIFY(folder.usable);
+            QVERIFY(QFileInfo(folder.path).isDir());
+            QVERIFY(folder.path.startsWith(base));
+        }
+        const QString name = native(QStringLiteral("Šťastný ñ 日本.wav"));
+        QCOMPARE(platform::decodeFileName(platform::encodeFileName(name)), name);
+        QCOMPARE(platform::localFileOf(QUrl::fromLocalFile(name)), name);
+    }
+};
+
+QTEST_GUILESS_MAIN(PlatformTest)
+#include "test_platform.moc"
