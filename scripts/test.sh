@@ -52,3 +52,6 @@ bash tests/windows/conv_under_wine.sh build-win64
 ctest --test-dir build-win64 --output-on-failure -j2 "$@"
 bash tests/windows/program_under_wine.sh build-win64 build/tests/drag_source
 took "the Windows tests under Wine"
+bash scripts/windows/package.sh
+bash tests/windows/packages_under_wine.sh build-win64
+took "the Windows packages, made and tried under Wine"
