@@ -51,12 +51,16 @@ check "the shortcut names the installed program" grep -qa "tolvik.exe" "$shortcu
 sox -n -R -r 22050 -c 1 -b 16 "$work/installed.wav" synth 1 sine 440
 (run "$installed/tolvik.exe" "Z:${work//\//\\}\\installed.wav" >/dev/null 2>&1 &)
 check "the installed program converts into its own output folder" eventually test -s "$installed/output/installed.mp3"
-# Ended, and waited for: a running program's files cannot be deleted.
-WINEPREFIX=$TOLVIK_WINEPREFIX wineserver -k 2>/dev/null || true
-WINEPREFIX=$TOLVIK_WINEPREFIX wineserver -w 2>/dev/null || true
+# Ended as Windows ends a program, and waited for: the files of a running
+# program cannot be deleted.
+run taskkill /f /im tolvik.exe >/dev/null 2>&1 || true
+ended() { ! pgrep -f 'Tolvik[/\\]tolvik\.exe' >/dev/null; }
+check "the installed program ended" eventually ended
 
 run "$installed/Uninstall.exe" /S
-gone() { [[ ! -e "$installed/tolvik.exe" && ! -e "$installed/Uninstall.exe" ]]; }
+# The uninstaller runs from a copy of itself (Au_.exe) in the temporary
+# folder, which goes on after Uninstall.exe returns.
+gone() { [[ ! -e "$installed/Uninstall.exe" ]] && ! pgrep -f 'Au_\.exe' >/dev/null; }
 check "the uninstaller removes the program" eventually gone
 check "... and every file it installed" test -z "$(find "$installed" -type f ! -path '*/output/*' 2>/dev/null)"
 check "... but not the user's MP3" test -s "$installed/output/installed.mp3"
