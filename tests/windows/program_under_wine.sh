@@ -47,7 +47,9 @@ window=
 find_window() { window=$(xdotool search --name '^Tolvik$' 2>/dev/null | head -n 1) && [[ -n "$window" ]]; }
 geometry() { xdotool getwindowgeometry "$window" | awk '/Geometry/ {print $2}'; }
 sized() { [[ "$(geometry)" == 395x219 ]]; }
-shaped() { xwininfo -shape -id "$window" | grep -q 'Window shape extents'; }
+# The skin's pixels that are not the key colour span 386x213 from (6,3),
+# as on Linux: outside them a click falls through.
+shaped() { xwininfo -shape -id "$window" | grep -q 'Window shape extents: *386x213+6+3'; }
 eventually find_window || true
 check "a window named Tolvik" test -n "$window"
 if [[ -n "$window" ]]; then
@@ -71,7 +73,8 @@ converted "Dropped song é"
 dragged="$work/Dragged från Linux.wav"
 sox -n -R -r 44100 -c 2 -b 16 "$dragged" synth 2 pinknoise vol 0.5
 rm -f "$app/output/Dragged från Linux.mp3"
-"$drag_source" "$dragged" &
+mkdir -m 700 "$work/run"
+XDG_RUNTIME_DIR=$work/run "$drag_source" "$dragged" &
 source_pid=$!
 find_source() { xdotool search --onlyvisible --name '^DragSource$' >/dev/null 2>&1; }
 eventually find_source || true
