@@ -6,16 +6,8 @@
 set -euo pipefail
 build=$(cd "$1" && pwd)
 conv=$build/app/data/conv.exe
-export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-check() { # check DESCRIPTION COMMAND...
-  if "${@:2}"; then echo "PASS: $1"; else echo "FAIL: $1"; failures=$((failures + 1)); fi
-}
-win() { echo "Z:${1//\//\\}"; } # a Linux path as Windows sees it under Wine
-samples() { mpg123 -q --gapless -e s16 -s "$1" 2>/dev/null | wc -c | awk -v c="$2" '{print $1 / 2 / c}'; }
-run() { wine "$conv" "$@" >"$work/out.txt" 2>"$work/err.txt"; }
+source "$(dirname "$0")/under_wine.sh"
+run() { wine_run "$conv" "$@" >"$work/out.txt" 2>"$work/err.txt"; }
 
 mkdir -p "$work/My Music"
 song="$work/My Music/Šťastný song ñ.wav"
@@ -56,5 +48,4 @@ if run -i "$(win "$work/bad.wav")" "$(win "$work/bad.mp3")"; then status=0; else
 check "a broken WAV fails and leaves nothing" test "$status" = 1 -a ! -e "$work/bad.mp3"
 check "no temporary file left at all" test -z "$(find "$work" -name '*.conv-*')"
 
-echo "$failures failed"
-[[ $failures -eq 0 ]]
+finish

@@ -6,26 +6,8 @@
 # Usage: packages_under_wine.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
-here=$(cd "$(dirname "$0")/../.." && pwd)
-run() { "$here/scripts/windows/wine-run.sh" "$@"; }
-export TOLVIK_WINEPREFIX=$build/wineprefix
-work=$(mktemp -d)
-export HOME=$work/home
-mkdir -p "$HOME"
-printf 'pcm.!default { type null }\n' > "$HOME/.asoundrc"
-cleanup() {
-  WINEPREFIX=$TOLVIK_WINEPREFIX wineserver -k 2>/dev/null || true # our own prefix only
-  rm -rf "$work"
-}
-trap cleanup EXIT
-failures=0
-check() {
-  if "${@:2}"; then echo "PASS: $1"; else echo "FAIL: $1"; failures=$((failures + 1)); fi
-}
-eventually() {
-  for _ in $(seq 1 150); do "$@" && return 0; sleep 0.2; done
-  return 1
-}
+source "$(dirname "$0")/under_wine.sh"
+run() { wine_run "$@"; }
 unix() { # a Windows path of the prefix's C: drive, as a Linux path
   local p=${1//\\//}
   echo "$TOLVIK_WINEPREFIX/drive_c${p#C:}"
@@ -49,7 +31,7 @@ check "a Start-menu shortcut" test -f "$shortcut"
 check "the shortcut names the installed program" grep -qa "tolvik.exe" "$shortcut"
 
 sox -n -R -r 22050 -c 1 -b 16 "$work/installed.wav" synth 1 sine 440
-(run "$installed/tolvik.exe" "Z:${work//\//\\}\\installed.wav" >/dev/null 2>&1 &)
+(run "$installed/tolvik.exe" "$(win "$work/installed.wav")" >/dev/null 2>&1 &)
 check "the installed program converts into its own output folder" eventually test -s "$installed/output/installed.mp3"
 # Ended as Windows ends a program, and waited for: the files of a running
 # program cannot be deleted.
@@ -65,5 +47,4 @@ check "the uninstaller removes the program" eventually gone
 check "... and every file it installed" test -z "$(find "$installed" -type f ! -path '*/output/*' 2>/dev/null)"
 check "... but not the user's MP3" test -s "$installed/output/installed.mp3"
 check "... and the shortcut" test ! -e "$shortcut"
-echo "$failures failed"
-[[ $failures -eq 0 ]]
+finish

@@ -8,40 +8,14 @@
 set -euo pipefail
 build=$(cd "$1" && pwd)
 drag_source=$(realpath "$2")
-here=$(cd "$(dirname "$0")/../.." && pwd)
 app=$build/app
-work=$(mktemp -d)
-export TOLVIK_WINEPREFIX=$build/wineprefix
-# PlaySoundW needs a sound device: ALSA's default is a null one here.
-export HOME=$work/home
-mkdir -p "$HOME"
-printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$HOME/.asoundrc"
-program_pid=
-source_pid=
-cleanup() {
-  [[ -n "$program_pid" ]] && kill "$program_pid" 2>/dev/null || true
-  [[ -n "$source_pid" ]] && kill "$source_pid" 2>/dev/null || true
-  WINEPREFIX=$TOLVIK_WINEPREFIX wineserver -k 2>/dev/null || true # our own prefix only
-  rm -rf "$work"
-}
-trap cleanup EXIT
-failures=0
-check() {
-  if "${@:2}"; then echo "PASS: $1"; else echo "FAIL: $1"; failures=$((failures + 1)); fi
-}
-# Retries a condition for up to 20 s: the window comes, then its size and
-# shape follow.
-eventually() {
-  for _ in $(seq 1 100); do "$@" && return 0; sleep 0.2; done
-  return 1
-}
-samples() { mpg123 -q --gapless -e s16 -s "$1" 2>/dev/null | wc -c | awk -v c="$2" '{print $1 / 2 / c}'; }
+source "$(dirname "$0")/under_wine.sh"
 
 song="$work/Dropped song é.wav"
 sox -n -R -r 44100 -c 2 -b 16 "$song" synth 2 pinknoise vol 0.5
 rm -f "$app/output/Dropped song é.mp3"
-"$here/scripts/windows/wine-run.sh" "$app/tolvik.exe" "Z:${song//\//\\}" &
-program_pid=$!
+wine_run "$app/tolvik.exe" "$(win "$song")" &
+pids+=($!)
 
 window=
 find_window() { window=$(xdotool search --name '^Tolvik$' 2>/dev/null | head -n 1) && [[ -n "$window" ]]; }
@@ -75,7 +49,7 @@ sox -n -R -r 44100 -c 2 -b 16 "$dragged" synth 2 pinknoise vol 0.5
 rm -f "$app/output/Dragged från Linux.mp3"
 mkdir -m 700 "$work/run"
 XDG_RUNTIME_DIR=$work/run "$drag_source" "$dragged" &
-source_pid=$!
+pids+=($!)
 find_source() { xdotool search --onlyvisible --name '^DragSource$' >/dev/null 2>&1; }
 eventually find_source || true
 if [[ -n "$window" ]]; then
@@ -89,5 +63,4 @@ if [[ -n "$window" ]]; then
   xdotool mouseup 1
 fi
 converted "Dragged från Linux"
-echo "$failures failed"
-[[ $failures -eq 0 ]]
+finish

@@ -1,0 +1,35 @@
+# Sourced by the tests of the Windows build under Wine, once `build` (the
+# Windows build folder) is set. Gives them a work folder, a HOME whose ALSA
+# default is a null device (Wine's sound driver needs one for PlaySoundW),
+# check/eventually/finish, Windows paths and gapless sample counts, and
+# ends our own prefix's Wine and the programs in `pids` at exit.
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+export TOLVIK_WINEPREFIX=$build/wineprefix
+work=$(mktemp -d)
+export HOME=$work/home
+mkdir -p "$HOME"
+printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$HOME/.asoundrc"
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  WINEPREFIX=$TOLVIK_WINEPREFIX wineserver -k 2>/dev/null || true # our own prefix only
+  rm -rf "$work"
+}
+trap cleanup EXIT
+failures=0
+check() { # check DESCRIPTION COMMAND...
+  if "${@:2}"; then echo "PASS: $1"; else echo "FAIL: $1"; failures=$((failures + 1)); fi
+}
+# Retries a condition for up to 30 s: windows, files and processes come
+# and go in their own time under Wine.
+eventually() {
+  for _ in $(seq 1 150); do "$@" && return 0; sleep 0.2; done
+  return 1
+}
+finish() {
+  echo "$failures failed"
+  [[ $failures -eq 0 ]]
+}
+wine_run() { "$here/scripts/windows/wine-run.sh" "$@"; }
+win() { echo "Z:${1//\//\\}"; } # a Linux path as Windows sees it under Wine
+samples() { mpg123 -q --gapless -e s16 -s "$1" 2>/dev/null | wc -c | awk -v c="$2" '{print $1 / 2 / c}'; }
