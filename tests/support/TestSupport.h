@@ -71,7 +71,8 @@ bool runBatch(FrmMain &window, const QStringList &paths, int timeoutMs = 300000)
 // writes the reference instead.
 void compareWithReference(const QImage &image, const QString &name);
 
-// Linux only: this process's resident memory (KiB) and open file descriptors.
+// This process's resident memory (KiB; the working set on Windows), and
+// (Linux only) its open file descriptors.
 long residentKiB();
 int openDescriptors();
 

@@ -5,6 +5,9 @@
 
 #include <QFile>
 
+#include <windows.h>
+#include <psapi.h>
+
 #include <lame/lame.h>
 #define ENABLE_SNDFILE_WINDOWS_PROTOTYPES 1
 #include <sndfile.h>
@@ -82,6 +85,15 @@ Mp3Info probeMp3(const QString &path)
     // Gapless, as mpg123 --gapless: the encoder's delay and padding go.
     info.samples = decoded - std::max(delay, 0) - std::max(padding, 0);
     return info;
+}
+
+long residentKiB()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return 0;
+    return static_cast<long>(counters.WorkingSetSize / 1024);
 }
 
 } // namespace test
