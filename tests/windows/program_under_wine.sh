@@ -3,7 +3,8 @@
 # in DISPLAY: its window ("Tolvik", 395x219, shaped by the colour key), a
 # file given on its command line and a file dragged from a Linux program
 # (Wine turns the XDND drop into a Windows one) converted into the program
-# folder's output folder.
+# folder's output folder, and a second start that hands its file to the
+# first.
 # Usage: program_under_wine.sh BUILD_DIR DRAG_SOURCE (tests/helpers' program)
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -11,10 +12,21 @@ drag_source=$(realpath "$2")
 app=$build/app
 source "$(dirname "$0")/under_wine.sh"
 
-song="$work/Dropped song é.wav"
-sox -n -R -r 44100 -c 2 -b 16 "$song" synth 2 pinknoise vol 0.5
-rm -f "$app/output/Dropped song é.mp3"
-wine_run "$app/tolvik.exe" "$(win "$song")" &
+# A 2 s WAV named $1 in the work folder, its MP3 not yet in output.
+wav() {
+  sox -n -R -r 44100 -c 2 -b 16 "$work/$1.wav" synth 2 pinknoise vol 0.5
+  rm -f "$app/output/$1.mp3"
+  echo "$work/$1.wav"
+}
+converted() {
+  local mp3="$app/output/$1.mp3"
+  eventually test -s "$mp3" || true
+  check "$1: converted into output" test -s "$mp3"
+  check "$1: every sample" test "$(samples "$mp3" 2)" = 88200
+  rm -f "$mp3"
+}
+
+wine_run "$app/tolvik.exe" "$(win "$(wav "Dropped song é")")" &
 pids+=($!)
 
 window=
@@ -31,22 +43,17 @@ if [[ -n "$window" ]]; then
   check "shaped by its colour key (the window region as an X shape)" eventually shaped
 fi
 
-converted() {
-  local mp3="$app/output/$1.mp3"
-  for _ in $(seq 1 300); do
-    [[ -s "$mp3" ]] && break
-    sleep 0.2
-  done
-  check "$1: converted into output" test -s "$mp3"
-  check "$1: every sample" test "$(samples "$mp3" 2)" = 88200
-  rm -f "$mp3"
-}
 converted "Dropped song é"
 
+# A second start hands its file to the running program (the named mutex,
+# then the pipe) and ends at once.
+check "a second start ends at once" timeout 60 "$here/scripts/windows/wine-run.sh" "$app/tolvik.exe" \
+  "$(win "$(wav "Second start")")"
+converted "Second start"
+check "... and the first window is the only one" test "$(xdotool search --name '^Tolvik$' | wc -l)" = 1
+
 # A drag from a Linux program, dropped on the drop area (238,35 142x146).
-dragged="$work/Dragged från Linux.wav"
-sox -n -R -r 44100 -c 2 -b 16 "$dragged" synth 2 pinknoise vol 0.5
-rm -f "$app/output/Dragged från Linux.mp3"
+dragged=$(wav "Dragged från Linux")
 mkdir -m 700 "$work/run"
 XDG_RUNTIME_DIR=$work/run "$drag_source" "$dragged" &
 pids+=($!)
