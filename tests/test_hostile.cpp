@@ -445,7 +445,10 @@ private slots:
             const QString mp3 = out + QStringLiteral("/in-%1.mp3").arg(i, 4, 10, QChar('0'));
             QCOMPARE(test::probeMp3(mp3).samples, 800 + i);
         }
-        QCOMPARE(test::openDescriptors(), descriptorsAtTen);
+        // Not equal: at the tenth file an encoder's pipes may still be open.
+        const int descriptors = test::openDescriptors();
+        QVERIFY2(descriptors <= descriptorsAtTen,
+                 qPrintable(QStringLiteral("%1 descriptors, %2 at the tenth file").arg(descriptors).arg(descriptorsAtTen)));
         const long grown = test::residentKiB() - memoryAtTen;
         QVERIFY2(grown < 2048, qPrintable(QStringLiteral("memory grew by %1 KiB").arg(grown)));
     }
