@@ -1,5 +1,5 @@
-// conv end to end: real inputs made by sox and ffmpeg, outputs read back
-// by ffprobe and mpg123.
+// conv end to end: real inputs made by sox (on Windows, under Wine, by
+// libsndfile), outputs read back by ffprobe and mpg123 (LAME's decoder).
 #include "TestSupport.h"
 
 #include <QDir>
@@ -12,7 +12,6 @@
 #include "Mp3Frames.h"
 
 #include <sndfile.h>
-#include <unistd.h>
 
 #include <cmath>
 
@@ -43,21 +42,10 @@ QStringList listItems(const char *name)
     return items;
 }
 
-// Interleaved samples of a WAV, or of an MP3 decoded gaplessly by mpg123
-// (whose complaints land in *complaints).
-QList<float> samplesOf(const QString &path, QByteArray *complaints = nullptr)
+// Interleaved samples of a WAV.
+QList<float> samplesOf(const QString &path)
 {
     QList<float> samples;
-    if (path.endsWith(QLatin1String(".mp3"))) {
-        const test::RunResult decoded = test::run(QStringLiteral("mpg123"),
-                                                  {"-q", "--gapless", "-e", "s16", "-s", path});
-        if (complaints)
-            *complaints = decoded.err;
-        const auto *values = reinterpret_cast<const qint16 *>(decoded.out.constData());
-        for (qsizetype i = 0; i < decoded.out.size() / 2; ++i)
-            samples << values[i] / 32768.0f;
-        return samples;
-    }
     SF_INFO info{};
     SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
     if (!file)
@@ -105,7 +93,7 @@ class ConvTest : public QObject {
 private slots:
     void encodesEveryInputKindAndSetting_data()
     {
-        QTest::addColumn<QStringList>("make");   // "sox ..." or "ffmpeg ..." options
+        QTest::addColumn<QStringList>("make");   // sox options
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("bitRate");
         QTest::addColumn<QString>("rate");
@@ -113,37 +101,37 @@ private slots:
         QTest::addColumn<int>("wantRate");
         QTest::addColumn<int>("wantKbps");
 
-        const QStringList s16{"sox", "-r", "44100", "-c", "2", "-b", "16"};
+        const QStringList s16{"-r", "44100", "-c", "2", "-b", "16"};
         QTest::newRow("16-bit, 32k 48000 mono") << s16 << "a.wav" << "32k" << "48000" << 1 << 48000 << 32;
         QTest::newRow("8-bit, 48k 44100 stereo")
-            << QStringList{"sox", "-r", "22050", "-c", "1", "-e", "unsigned", "-b", "8"} << "b.wav" << "48k"
+            << QStringList{"-r", "22050", "-c", "1", "-e", "unsigned", "-b", "8"} << "b.wav" << "48k"
             << "44100" << 2 << 44100 << 48;
         QTest::newRow("24-bit, 56k 32000 stereo")
-            << QStringList{"sox", "-r", "44100", "-c", "2", "-b", "24"} << "c.wav" << "56k" << "32000" << 2
+            << QStringList{"-r", "44100", "-c", "2", "-b", "24"} << "c.wav" << "56k" << "32000" << 2
             << 32000 << 56;
         QTest::newRow("32-bit int, 64k 24000 mono")
-            << QStringList{"sox", "-r", "48000", "-c", "2", "-e", "signed", "-b", "32"} << "d.wav" << "64k"
+            << QStringList{"-r", "48000", "-c", "2", "-e", "signed", "-b", "32"} << "d.wav" << "64k"
             << "24000" << 1 << 24000 << 64;
         QTest::newRow("32-bit float, 80k 22050 stereo")
-            << QStringList{"sox", "-r", "96000", "-c", "2", "-e", "floating-point", "-b", "32"} << "e.wav"
+            << QStringList{"-r", "96000", "-c", "2", "-e", "floating-point", "-b", "32"} << "e.wav"
             << "80k" << "22050" << 2 << 22050 << 80;
         QTest::newRow("64-bit float, 96k 16000 mono")
-            << QStringList{"sox", "-r", "44100", "-c", "1", "-e", "floating-point", "-b", "64"} << "f.wav"
+            << QStringList{"-r", "44100", "-c", "1", "-e", "floating-point", "-b", "64"} << "f.wav"
             << "96k" << "16000" << 1 << 16000 << 96;
         QTest::newRow("extensible 6 channels, 112k 12050 stereo")
-            << QStringList{"sox", "-r", "48000", "-c", "6", "-b", "24"} << "g.wav" << "112k" << "12050" << 2
+            << QStringList{"-r", "48000", "-c", "6", "-b", "24"} << "g.wav" << "112k" << "12050" << 2
             << 12000 << 64;
         QTest::newRow("IMA ADPCM, 128k 8000 mono")
-            << QStringList{"sox", "-r", "22050", "-c", "1", "-e", "ima-adpcm", "-b", "4"} << "h.wav" << "128k"
+            << QStringList{"-r", "22050", "-c", "1", "-e", "ima-adpcm", "-b", "4"} << "h.wav" << "128k"
             << "8000" << 1 << 8000 << 64;
         QTest::newRow("MS ADPCM, 192k 44100 stereo")
-            << QStringList{"sox", "-r", "44100", "-c", "2", "-e", "ms-adpcm", "-b", "4"} << "i.wav" << "192k"
+            << QStringList{"-r", "44100", "-c", "2", "-e", "ms-adpcm", "-b", "4"} << "i.wav" << "192k"
             << "44100" << 2 << 44100 << 192;
         QTest::newRow("W64, 224k 48000 stereo")
-            << QStringList{"sox", "-r", "48000", "-c", "2", "-b", "16", "-t", "w64"} << "j.w64" << "224k"
+            << QStringList{"-r", "48000", "-c", "2", "-b", "16", "-t", "w64"} << "j.w64" << "224k"
             << "48000" << 2 << 48000 << 224;
         QTest::newRow("RF64, 256k 32000 mono")
-            << QStringList{"ffmpeg", "-rf64", "always"} << "k.wav" << "256k" << "32000" << 1 << 32000 << 256;
+            << QStringList{"-r", "44100", "-c", "1", "-b", "16", "-t", "rf64"} << "k.wav" << "256k" << "32000" << 1 << 32000 << 256;
         QTest::newRow("16-bit, 320k 44100 stereo") << s16 << "l.wav" << "320k" << "44100" << 2 << 44100 << 320;
         QTest::newRow("320k at 8000 gives 64k") << s16 << "m.wav" << "320k" << "8000" << 2 << 8000 << 64;
         QTest::newRow("plain bit/s") << s16 << "n.wav" << "128000" << "44100" << 2 << 44100 << 128;
@@ -160,14 +148,7 @@ private slots:
         QFETCH(int, wantKbps);
 
         const QString input = path(file);
-        if (make.first() == QLatin1String("sox")) {
-            QVERIFY(test::makeWav(input, make.mid(1), 1.3, QStringLiteral("sine 300-3000")));
-        } else {
-            QStringList arguments{"-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i",
-                                  "sine=frequency=500:duration=1.3:sample_rate=44100"};
-            arguments << make.mid(1) << input;
-            QCOMPARE(test::run(QStringLiteral("ffmpeg"), arguments).exitCode, 0);
-        }
+        QVERIFY(test::makeWav(input, make, 1.3, QStringLiteral("sine 300-3000")));
         int inputRate = 0;
         QVERIFY(framesOf(input, &inputRate) > 0);
         // The signal's own length: block-coded formats (ADPCM) hold whole
@@ -230,7 +211,7 @@ private slots:
         // An output folder that cannot be written.
         const QString nowhere = good + QStringLiteral("/out.mp3"); // a file as folder
         expectCleanFailure(conv({"-i", good, "-y", nowhere}), nowhere);
-        if (::geteuid() != 0) {
+        if (test::canLockFolders()) {
             const QString locked = path(QStringLiteral("locked"));
             QDir().mkpath(locked);
             QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
@@ -281,6 +262,13 @@ private slots:
     {
         const QString plain = path(QStringLiteral("plain.wav"));
         QVERIFY(test::makeWav(plain, {"-r", "44100", "-c", "1", "-b", "16"}, 0.5));
+        QCOMPARE(conv({"-i", plain, "-y", path(QStringLiteral("plain.mp3"))}).exitCode, 0);
+        QFile mp3(path(QStringLiteral("plain.mp3")));
+        QVERIFY(mp3.open(QIODevice::ReadOnly));
+        QVERIFY(!mp3.read(3).startsWith("ID3"));
+        if (!test::hostToolsRun())
+            QSKIP("tags are written and read back by ffmpeg");
+
         const QString tagged = path(QStringLiteral("tagged.wav"));
         QCOMPARE(test::run(QStringLiteral("ffmpeg"),
                            {"-nostdin", "-v", "error", "-y", "-i", plain, "-metadata", "title=Šťastný Title",
@@ -309,11 +297,6 @@ private slots:
         latinFile.close();
         QCOMPARE(conv({"-i", latinFile.fileName(), "-y", path(QStringLiteral("latin.mp3"))}).exitCode, 0);
         QCOMPARE(test::probeMp3(path(QStringLiteral("latin.mp3"))).tags.value("title"), QStringLiteral("Café€"));
-
-        QCOMPARE(conv({"-i", plain, "-y", path(QStringLiteral("plain.mp3"))}).exitCode, 0);
-        QFile mp3(path(QStringLiteral("plain.mp3")));
-        QVERIFY(mp3.open(QIODevice::ReadOnly));
-        QVERIFY(!mp3.read(3).startsWith("ID3"));
     }
 
     // Every setting the window offers, on several threads with pieces cut
@@ -357,11 +340,13 @@ private slots:
                                             static_cast<std::size_t>(bytes.size()), frames),
                              qPrintable(setting));
                     QByteArray complaints;
-                    decoded[threads > 1] = samplesOf(output, &complaints);
+                    decoded[threads > 1] = test::decodeMp3(output, &complaints);
                     QVERIFY2(complaints.isEmpty(), qPrintable(setting + complaints));
-                    const test::RunResult check = test::run(
-                        QStringLiteral("ffmpeg"), {"-nostdin", "-v", "warning", "-i", output, "-f", "null", "-"});
-                    QVERIFY2(check.exitCode == 0 && check.err.isEmpty(), qPrintable(setting + check.err));
+                    if (test::hostToolsRun()) {
+                        const test::RunResult check = test::run(QStringLiteral("ffmpeg"),
+                            {"-nostdin", "-v", "warning", "-i", output, "-f", "null", "-"});
+                        QVERIFY2(check.exitCode == 0 && check.err.isEmpty(), qPrintable(setting + check.err));
+                    }
                     quality[threads > 1] = snr(original, 2, decoded[threads > 1], channels);
                 }
                 QVERIFY2(decoded[1].size() == decoded[0].size(), qPrintable(setting));
@@ -376,6 +361,10 @@ private slots:
     // rate), the file is encoded again on one thread: the same bytes.
     void threadsFallBackToOneThread()
     {
+        // Whether a join fails depends on the very samples: sox's dithered
+        // noise makes one fail, other noise need not.
+        if (!test::hostToolsRun())
+            QSKIP("needs sox's noise (conv_under_wine.sh checks it)");
         const QString source = path(QStringLiteral("dense.wav"));
         QVERIFY(test::makeWav(source, {"-R", "-r", "48000", "-c", "2", "-b", "16"}, 5.0,
                               QStringLiteral("whitenoise vol 0.9")));

@@ -29,10 +29,17 @@ RunResult run(const QString &program, const QStringList &arguments, int timeoutM
               const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
 
 // Makes a test signal: `format` holds sox output options such as
-// {"-r", "44100", "-c", "2", "-b", "16"}, `synth` a sox synth (on Windows
-// only "sine F").
+// {"-r", "44100", "-c", "2", "-b", "16"} (and "-t rf64", which sox cannot
+// write: ffmpeg rewraps it), `synth` a sox synth: generators (sine F,
+// sine F1-F2, square F, whitenoise, pinknoise) taken in turn by the
+// channels, then "vol V". On Windows libsndfile writes what sox would.
 bool makeWav(const QString &path, const QStringList &format, double seconds,
              const QString &synth = QStringLiteral("sine 440"));
+
+// The interleaved samples of an MP3, decoded gaplessly by a decoder that is
+// not ours (mpg123; LAME's mpglib on Windows); its complaints land in
+// *complaints.
+QList<float> decodeMp3(const QString &path, QByteArray *complaints = nullptr);
 
 struct Mp3Info {
     int sampleRate = 0;
@@ -42,6 +49,12 @@ struct Mp3Info {
     QMap<QString, QString> tags; // Linux only
 };
 Mp3Info probeMp3(const QString &path);
+
+// Whether the host's sox and ffmpeg run here (not from a Windows test under
+// Wine), and whether a folder can be made unwritable for this user (not as
+// root, not on Windows, where a folder's read-only flag stops no new file).
+bool hostToolsRun();
+bool canLockFolders();
 
 // Linux only: a stand-in "xdg-open" in a fresh folder: it appends its argument to
 // `log` and exits with `exitCode` (3: no handler). Returns the folder, to

@@ -8,14 +8,42 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <unistd.h>
+
 namespace test {
 
 bool makeWav(const QString &path, const QStringList &format, double seconds, const QString &synth)
 {
+    QStringList options = format;
+    const qsizetype type = options.indexOf(QStringLiteral("-t"));
+    const bool rf64 = type >= 0 && options.value(type + 1) == QLatin1String("rf64");
+    if (rf64)
+        options.remove(type, 2);
+    const QString target = rf64 ? path + QStringLiteral(".sox.wav") : path;
     QStringList arguments{QStringLiteral("-n")};
-    arguments << format << path << QStringLiteral("synth") << QString::number(seconds);
+    arguments << options << target << QStringLiteral("synth") << QString::number(seconds);
     arguments << synth.split(QLatin1Char(' '));
-    return run(QStringLiteral("sox"), arguments).exitCode == 0;
+    if (run(QStringLiteral("sox"), arguments).exitCode != 0)
+        return false;
+    if (!rf64)
+        return true;
+    const bool rewrapped = run(QStringLiteral("ffmpeg"), {"-nostdin", "-v", "error", "-y", "-i", target, "-c", "copy",
+                                                          "-rf64", "always", path})
+                               .exitCode == 0;
+    QFile::remove(target);
+    return rewrapped;
+}
+
+QList<float> decodeMp3(const QString &path, QByteArray *complaints)
+{
+    const RunResult decoded = run(QStringLiteral("mpg123"), {"-q", "--gapless", "-e", "s16", "-s", path});
+    if (complaints)
+        *complaints = decoded.err;
+    QList<float> samples;
+    const auto *values = reinterpret_cast<const qint16 *>(decoded.out.constData());
+    for (qsizetype i = 0; i < decoded.out.size() / 2; ++i)
+        samples << values[i] / 32768.0f;
+    return samples;
 }
 
 Mp3Info probeMp3(const QString &path)
@@ -41,6 +69,16 @@ Mp3Info probeMp3(const QString &path)
     if (decode.exitCode == 0 && info.channels > 0)
         info.samples = decode.out.size() / (2 * info.channels);
     return info;
+}
+
+bool hostToolsRun()
+{
+    return true;
+}
+
+bool canLockFolders()
+{
+    return ::geteuid() != 0;
 }
 
 QString makeXdgOpenStandIn(const QString &folder, const QString &log, int exitCode)

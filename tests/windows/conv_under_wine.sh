@@ -30,6 +30,14 @@ check "two threads: 12 s at 22050 Hz" test "$(samples "$work/long-2.mp3" 1)" = 2
 CONV_PIECE_FRAMES=4 run -i "$(win "$work/long.wav")" -threads 3 -y "$(win "$work/many.mp3")"
 check "many joins decode whole" test "$(samples "$work/many.mp3" 2)" = 529200
 
+# Dense noise at 320k leaves a join no room: the file is encoded again on
+# one thread, byte for byte.
+sox -n -R -r 48000 -c 2 -b 16 "$work/dense.wav" synth 5 whitenoise vol 0.9 2>/dev/null
+for threads in 1 2; do
+  CONV_PIECE_FRAMES=4 run -i "$(win "$work/dense.wav")" -y -ab 320k -ar 44100 -threads $threads "$(win "$work/dense-$threads.mp3")"
+done
+check "no room for a join: one thread's bytes" cmp -s "$work/dense-1.mp3" "$work/dense-2.mp3"
+
 cp "$work/long-1.mp3" "$work/kept.mp3"
 if run -i "$(win "$song")" "$(win "$work/kept.mp3")"; then status=0; else status=$?; fi
 check "an existing output: status 1" test "$status" = 1
