@@ -19,17 +19,8 @@ if [[ ! -f build-win64/build.ninja ]]; then
 fi
 cmake --build build-win64
 
+# CMake put the DLLs beside the programs (tolvik_copy_windows_dlls); they
+# ship stripped (libstdc++ alone is 24 MB with its symbols).
 app=build-win64/app
-mkdir -p "$app/platforms" "$app/imageformats"
-for dll in Qt6Core Qt6Gui Qt6Widgets Qt6Network; do
-  cp -u "$qt/bin/$dll.dll" "$app/"
-done
-cp -u "$qt/plugins/platforms/qwindows.dll" "$app/platforms/"
-cp -u "$qt/plugins/imageformats/qjpeg.dll" "$app/imageformats/"
-for dll in /usr/lib/gcc/x86_64-w64-mingw32/*-posix/libstdc++-6.dll \
-           /usr/lib/gcc/x86_64-w64-mingw32/*-posix/libgcc_s_seh-1.dll \
-           /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll; do
-  cp -u "$dll" "$app/"
-done
 find "$app" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 x86_64-w64-mingw32-strip "$app/tolvik.exe" "$app/data/conv.exe"

@@ -34,9 +34,19 @@ bool makeWav(const QString &path, const QStringList &format, double seconds, con
     return rewrapped;
 }
 
+namespace {
+
+// An MP3 decoded gaplessly by mpg123: 16-bit interleaved samples on out.
+RunResult mpg123(const QString &path)
+{
+    return run(QStringLiteral("mpg123"), {"-q", "--gapless", "-e", "s16", "-s", path});
+}
+
+} // namespace
+
 QList<float> decodeMp3(const QString &path, QByteArray *complaints)
 {
-    const RunResult decoded = run(QStringLiteral("mpg123"), {"-q", "--gapless", "-e", "s16", "-s", path});
+    const RunResult decoded = mpg123(path);
     if (complaints)
         *complaints = decoded.err;
     QList<float> samples;
@@ -62,10 +72,7 @@ Mp3Info probeMp3(const QString &path)
     for (auto it = tags.begin(); it != tags.end(); ++it)
         info.tags.insert(it.key(), it.value().toString());
 
-    const RunResult decode = run(QStringLiteral("mpg123"),
-                                 {QStringLiteral("-q"), QStringLiteral("--gapless"), QStringLiteral("-e"),
-                                  QStringLiteral("s16"), QStringLiteral("-s"), path},
-                                 120000);
+    const RunResult decode = mpg123(path);
     if (decode.exitCode == 0 && info.channels > 0)
         info.samples = decode.out.size() / (2 * info.channels);
     return info;
