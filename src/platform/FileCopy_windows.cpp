@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -55,7 +56,9 @@ bool copyFileReplacing(const QString &from, const QString &to, QString *reason)
         return failWith(reason, QStringLiteral("not a regular file (a pipe, device or socket)"));
 
     static std::mt19937_64 random{std::random_device{}()};
-    const QString part = to.left(to.lastIndexOf(QLatin1Char('\\')) + 1) + QLatin1String(partPrefix)
+    // Beside the target, whichever separator its folder was named with.
+    const qsizetype folderEnd = std::max(to.lastIndexOf(QLatin1Char('\\')), to.lastIndexOf(QLatin1Char('/'))) + 1;
+    const QString part = to.left(folderEnd) + QLatin1String(partPrefix)
                          + QString::number(static_cast<qulonglong>(random()), 36);
     const std::wstring partName = part.toStdWString();
     if (!CopyFileW(source.c_str(), partName.c_str(), FALSE)) {
