@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const EncodeSettings settings{rate, channels, nearestMp3BitRate(static_cast<int>(size % 320) + 8, rate),
                                   threaded ? 2 : 1, threaded ? 8 + static_cast<int>(size % 17) : 0};
     CountingSink sink;
-    std::string error;
+    Failure error;
     encodeStream(input, settings, sink, error);
     return 0;
 }

@@ -1,7 +1,7 @@
 // The conversion batch end to end on a real X server: real drop events,
 // the real conv, real files, outputs decoded by ffprobe and mpg123.
 #include "TestSupport.h"
-#include "main_window/FailureLog.h"
+#include "main_window/batch/FailureLog.h"
 #include "main_window/FrmMain.h"
 #include "skin/ImageElement.h"
 #include "sources/DropArea.h"
@@ -393,9 +393,9 @@ private slots:
         QSignalSpy done(&w->batch(), &ConversionBatch::fileFinished);
         QVERIFY(runBatch(*w, many, 600000));
         QCOMPARE(done.size(), 40000);
-        QCOMPARE(done.at(0).at(2).toString(), many.first());
-        QCOMPARE(done.at(32767).at(2).toString(), many.at(32767));
-        QCOMPARE(done.last().at(2).toString(), many.last());
+        QCOMPARE(done.at(0).at(0).value<FileOutcome>().source, many.first());
+        QCOMPARE(done.at(32767).at(0).value<FileOutcome>().source, many.at(32767));
+        QCOMPARE(done.last().at(0).value<FileOutcome>().source, many.last());
         QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("40000 of 40000 files failed"));
     }
 };

@@ -1,12 +1,14 @@
 // The conversion batch with no window at all: a plain queue as its input,
 // the real conv, real files, and the order of what it reports.
 #include "TestSupport.h"
-#include "main_window/BatchInput.h"
-#include "main_window/ConversionBatch.h"
+#include "main_window/batch/BatchInput.h"
+#include "main_window/batch/ConversionBatch.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -44,25 +46,89 @@ private slots:
         QStringList steps;
         connect(&batch, &ConversionBatch::fileLoading, this, [&](int left) { steps << QStringLiteral("load %1").arg(left); });
         connect(&batch, &ConversionBatch::fileStarted, this, [&](int left) { steps << QStringLiteral("start %1").arg(left); });
-        connect(&batch, &ConversionBatch::fileFinished, this, [&](int left, bool converted) {
-            steps << QStringLiteral("%1 %2").arg(converted ? "done" : "failed").arg(left);
+        connect(&batch, &ConversionBatch::fileFinished, this, [&](const FileOutcome &file) {
+            steps << QStringLiteral("%1 %2").arg(file.converted ? "done" : "failed").arg(file.left);
             input.rate = QStringLiteral("8000"); // read afresh for the next file
         });
         QSignalSpy finished(&batch, &ConversionBatch::batchFinished);
         QSignalSpy ended(&batch, &ConversionBatch::batchEnded);
-        batch.ConvertNextFile();
+        batch.start();
+        QVERIFY2(ended.wait(60000), "the batch did not end");
 
         QCOMPARE(steps, (QStringList{"load 3", "start 3", "done 2", "load 2", "start 2", "failed 1",
                                      "load 1", "start 1", "done 0"}));
         QCOMPARE(finished.size(), 1);
-        QCOMPARE(finished.first().at(0).toStringList(), QStringList{m_tmp.filePath(QStringLiteral("missing.wav"))});
-        QCOMPARE(finished.first().at(2).toInt(), 3);
+        const auto summary = finished.first().at(0).value<BatchSummary>();
+        QCOMPARE(summary.failed.size(), 1);
+        QCOMPARE(summary.failed.first().source, m_tmp.filePath(QStringLiteral("missing.wav")));
+        QCOMPARE(summary.total, 3);
         QCOMPARE(ended.size(), 1);
         // The same source twice in one batch replaces its own result.
         QCOMPARE(test::filesIn(input.folder), QStringList{QStringLiteral("good.mp3")});
         QCOMPARE(test::probeMp3(input.folder + QStringLiteral("/good.mp3")).sampleRate, 8000);
         QVERIFY(!QFile::exists(batch.tempWav()));
         QVERIFY(!QFile::exists(batch.tempMp3()));
+    }
+
+    // "Stop the batch now" at each step: nothing runs on, nothing is left
+    // in the private folder or stored, the queue is empty, and the next
+    // batch works.
+    void stopEndsTheBatchAtEveryStep_data()
+    {
+        QTest::addColumn<QString>("step");
+        QTest::newRow("loading") << QStringLiteral("loading");
+        QTest::newRow("encoding") << QStringLiteral("encoding");
+        QTest::newRow("ending") << QStringLiteral("ending");
+    }
+    void stopEndsTheBatchAtEveryStep()
+    {
+        QFETCH(QString, step);
+        QueueInput input;
+        input.folder = m_tmp.filePath(QStringLiteral("stop-out-") + step);
+        const QString temp = m_tmp.filePath(QStringLiteral("stop-temp-") + step);
+        QDir().mkpath(temp);
+        ConversionBatch batch(input, Installation{test::programDir(), temp, {}});
+        batch.setTempFolder(platform::preparePrivateFolder(temp));
+        const QString source = m_tmp.filePath(QStringLiteral("stop-") + step + QStringLiteral(".wav"));
+        if (step == QLatin1String("loading")) {
+            QFile big(source); // sparse: large to copy, quick to make
+            QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(2) << 30));
+        } else {
+            QVERIFY(test::makeWav(source, {"-r", "44100", "-c", "2", "-b", "16"},
+                                  step == QLatin1String("encoding") ? 600 : 0.2));
+        }
+        input.queue = {source, source};
+
+        auto stopSoon = [&] { QTimer::singleShot(step == QLatin1String("loading") ? 100 : 20, &batch, [&] { batch.stop(); }); };
+        if (step == QLatin1String("loading"))
+            connect(&batch, &ConversionBatch::fileLoading, this, stopSoon, Qt::SingleShotConnection);
+        else if (step == QLatin1String("encoding"))
+            connect(&batch, &ConversionBatch::fileStarted, this, stopSoon, Qt::SingleShotConnection);
+        else
+            connect(&batch, &ConversionBatch::batchFinished, this, [&] { batch.stop(); });
+        QSignalSpy stopped(&batch, &ConversionBatch::batchStopped);
+        QSignalSpy ended(&batch, &ConversionBatch::batchEnded);
+        batch.start();
+        QVERIFY2(stopped.wait(30000), "the batch did not stop");
+        QVERIFY(!batch.isRunning());
+        QCOMPARE(input.queue, QStringList{});
+        const QString folder = batch.tempWav().section(QLatin1Char('/'), 0, -2);
+        QCOMPARE(test::filesIn(folder), QStringList{});
+        // An encoder left running would write its partial output here.
+        QTest::qWait(1500);
+        QVERIFY2(test::filesIn(folder).isEmpty(), qPrintable(test::filesIn(folder).join(QLatin1Char(' '))));
+        QCOMPARE(ended.size(), 0);
+        if (step != QLatin1String("ending"))
+            QCOMPARE(test::filesIn(input.folder), QStringList{});
+
+        // The next batch runs as any other.
+        disconnect(&batch, &ConversionBatch::batchFinished, this, nullptr);
+        const QString small = m_tmp.filePath(QStringLiteral("after-stop.wav"));
+        QVERIFY(test::makeWav(small, {"-r", "8000", "-c", "1", "-b", "16"}, 0.1));
+        input.queue = {small};
+        batch.start();
+        QVERIFY2(ended.wait(30000), "the batch after a stop did not end");
+        QVERIFY(test::filesIn(input.folder).contains(QStringLiteral("after-stop.mp3")));
     }
 };
 

@@ -340,9 +340,9 @@ private slots:
         }
         QStringList stored;
         connect(&w->batch(), &ConversionBatch::fileFinished, this,
-                [&](int, bool converted, const QString &, const QString &output) {
-                    if (converted && QFile::exists(output))
-                        stored << QFileInfo(output).fileName();
+                [&](const FileOutcome &file) {
+                    if (file.converted && QFile::exists(file.output))
+                        stored << QFileInfo(file.output).fileName();
                     QDir(out).removeRecursively(); // gone before the next file is stored
                 });
         QVERIFY(test::runBatch(*w, inputs));

@@ -7,6 +7,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/PrivateFolder.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SystemTraits.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -41,7 +42,7 @@ private slots:
     {
         QVERIFY(m_tmp.isValid());
         QDir().mkpath(m_tmp.filePath(QStringLiteral("my programs")));
-        m_conv = native(QStringLiteral("my programs/") + platform::encoderFileName());
+        m_conv = native(QStringLiteral("my programs/") + platform::executableName(QStringLiteral("conv")));
         QVERIFY(QFile::copy(test::convPath(), m_conv));
     }
 

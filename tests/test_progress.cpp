@@ -105,19 +105,21 @@ private slots:
         QCOMPARE(bar.caption->text(), QStringLiteral("Loading...3 files left)"));
         progress.fileStarted(3);
         QCOMPARE(bar.caption->text(), QStringLiteral("1%(3 files left)"));
-        progress.fileFinished(2, true);
+        progress.fileFinished({{}, true, {}, {}, 2});
         QCOMPARE(bar.caption->text(), QStringLiteral("100%(2 files left)"));
         QVERIFY(!bar.timer->isActive());
         QCOMPARE(progress.bodyWidth(), 2950.0f);
         progress.fileStarted(2);
-        progress.fileFinished(1, false);
+        progress.fileFinished({{}, false, {}, {}, 1});
         QCOMPARE(bar.caption->text(), QStringLiteral("Failed(1 files left)"));
 
         const int centre = bar.caption->geometry().center().x();
-        progress.batchFinished({}, {}, 3);
+        progress.batchFinished({{}, 3});
         QCOMPARE(bar.caption->text(), QStringLiteral("Failed(1 files left)"));
         QVERIFY(bar.body->isVisible());
-        progress.batchFinished({QStringLiteral("/a.wav"), QStringLiteral("/b.wav")}, {"not audio", "missing"}, 3);
+        progress.batchFinished({{{QStringLiteral("/a.wav"), false, {}, QStringLiteral("not audio"), 2},
+                                {QStringLiteral("/b.wav"), false, {}, QStringLiteral("missing"), 1}},
+                               3});
         QCOMPARE(bar.caption->text(), QStringLiteral("2 of 3 files failed"));
         QCOMPARE(bar.caption->toolTip(), QStringLiteral("/a.wav \u2014 not audio\n/b.wav \u2014 missing"));
         // Not "done": the caption stands on the empty track, centred as before.

@@ -207,6 +207,11 @@ private slots:
     {
         bool ended = false;
         m_w->setProgramEnd([&] { ended = true; });
+        // Only the left button clicks a picture control.
+        for (const Qt::MouseButton other : {Qt::RightButton, Qt::MiddleButton}) {
+            QTest::mouseClick(image("imgExit"), other);
+            QVERIFY2(!ended, "a click with another button than the left one ended the program");
+        }
         QTest::mouseClick(image("imgExit"), Qt::LeftButton);
         QVERIFY(ended);
     }

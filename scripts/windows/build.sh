@@ -5,7 +5,9 @@
 # Installs and builds what it needs first (scripts/windows/deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-read -r prefix qt < <(bash scripts/windows/deps.sh | tail -n 1)
+# Not a process substitution: deps.sh's failure must end this script.
+libraries=$(bash scripts/windows/deps.sh | tail -n 1)
+read -r prefix qt <<<"$libraries"
 # Libraries built anew (other versions): configure afresh.
 if [[ "$(cat build-win64/.prefix 2>/dev/null)" != "$prefix $qt" ]]; then
   rm -rf build-win64

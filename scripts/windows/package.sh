@@ -5,14 +5,8 @@
 # (installs nsis, zip and unzip, for the test, when missing).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-missing=()
-for p in nsis zip unzip; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [[ ${#missing[@]} -gt 0 ]]; then
-  apt-get update >&2
-  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}" >&2
-fi
+source scripts/lib.sh
+install_missing nsis zip unzip
 version=$(sed -n 's/^project(Tolvik VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 out=$PWD/build-win64/packages
 rm -rf "$out"

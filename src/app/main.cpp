@@ -1,5 +1,6 @@
 #include "main_window/FrmMain.h"
 #include "platform/FileNameEncoding.h"
+#include "skin/SkinFonts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -50,7 +51,7 @@ int main(int argc, char *argv[])
     }
 
     const Installation installation = Installation::ofRunningProgram();
-    installation.loadFonts();
+    loadSkinFonts(installation.file(QStringLiteral("fonts")));
 
     FrmMain window(installation);
     window.setStartFiles(files);

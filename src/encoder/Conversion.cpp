@@ -13,19 +13,26 @@
 
 namespace {
 
+using convcontract::Culprit;
+
+Failure writeFailure()
+{
+    return {Culprit::Output, "cannot write the output"};
+}
+
 // Counts and checksums the audio bytes on their way to the sink, for an
 // info frame of our own.
 class AudioBytes {
 public:
     explicit AudioBytes(Mp3Sink &sink) : m_sink(sink) {}
 
-    bool put(const unsigned char *bytes, std::size_t size, std::string &error)
+    bool put(const unsigned char *bytes, std::size_t size, Failure &error)
     {
         m_count += size;
         m_crc = crc16(m_crc, bytes, size);
         if (m_sink.write(bytes, size))
             return true;
-        error = "cannot write the output";
+        error = writeFailure();
         return false;
     }
     std::uint32_t count() const { return static_cast<std::uint32_t>(m_count); }
@@ -45,14 +52,14 @@ std::int64_t expectedSamples(const AudioReader &input, const EncodeSettings &set
 
 // Mixes and resamples the whole input into `encode`.
 bool pumpSamples(AudioReader &input, const EncodeSettings &settings, const Resampler::Sink &encode,
-                 std::string &error)
+                 Failure &error)
 {
     std::unique_ptr<Resampler> resampler;
     if (input.sampleRate() != settings.sampleRate) {
         resampler = std::make_unique<Resampler>(input.sampleRate(), settings.sampleRate, settings.channels,
                                                 input.frames());
         if (!resampler->ok()) {
-            error = "cannot resample: " + resampler->error();
+            error = {Culprit::Input, "cannot resample: " + resampler->error()};
             return false;
         }
     }
@@ -68,7 +75,7 @@ bool pumpSamples(AudioReader &input, const EncodeSettings &settings, const Resam
             return false;
     }
     if (total != input.frames()) {
-        error = "truncated: the file holds less audio than its header says";
+        error = {Culprit::Input, "truncated: the file holds less audio than its header says"};
         return false;
     }
     return !resampler || resampler->finish(encode);
@@ -76,28 +83,28 @@ bool pumpSamples(AudioReader &input, const EncodeSettings &settings, const Resam
 
 // What goes before the audio: the ID3v2 tag, and room for the info frame
 // when it is ours (written last, over that room).
-bool writeHead(const std::string &tag, std::size_t infoRoom, Mp3Sink &sink, std::string &error)
+bool writeHead(const std::string &tag, std::size_t infoRoom, Mp3Sink &sink, Failure &error)
 {
     const std::vector<unsigned char> room(infoRoom, 0);
     if (sink.write(tag.data(), tag.size()) && sink.write(room.data(), room.size()))
         return true;
-    error = "cannot write the output";
+    error = writeFailure();
     return false;
 }
 
-bool writeInfo(const std::vector<unsigned char> &info, const std::string &tag, Mp3Sink &sink, std::string &error)
+bool writeInfo(const std::vector<unsigned char> &info, const std::string &tag, Mp3Sink &sink, Failure &error)
 {
     if (info.empty() || sink.writeAt(static_cast<long>(tag.size()), info.data(), info.size()))
         return true;
-    error = "cannot write the output";
+    error = writeFailure();
     return false;
 }
 
-bool encodeOnOneThread(AudioReader &input, const EncodeSettings &settings, Mp3Sink &sink, std::string &error)
+bool encodeOnOneThread(AudioReader &input, const EncodeSettings &settings, Mp3Sink &sink, Failure &error)
 {
     Mp3Encoder encoder(settings.sampleRate, settings.channels, settings.bitRateKbps);
     if (!encoder.ok()) {
-        error = "the MP3 encoder refused these settings";
+        error = {Culprit::Input, "the MP3 encoder refused these settings"};
         return false;
     }
     const std::string tag = makeId3v2Tag(input.tags());
@@ -125,7 +132,7 @@ bool encodeOnOneThread(AudioReader &input, const EncodeSettings &settings, Mp3Si
 enum class Outcome { done, failed, oneThreadInstead };
 
 Outcome encodeInPieces(AudioReader &input, const EncodeSettings &settings, int pieceFrames, Mp3Sink &sink,
-                       std::string &error)
+                       Failure &error)
 {
     // The joined stream gets an info frame of ours: LAME's knows one piece.
     const std::string tag = makeId3v2Tag(input.tags());
@@ -139,7 +146,7 @@ Outcome encodeInPieces(AudioReader &input, const EncodeSettings &settings, int p
         return pieces.encode(frames, count);
     };
     const bool done = pumpSamples(input, settings, encode, error) && pieces.finish();
-    if (pieces.failed() && error.empty()) // not a write error
+    if (pieces.failed() && error.why.empty()) // not a write error
         return Outcome::oneThreadInstead;
     if (!done)
         return Outcome::failed;
@@ -151,7 +158,7 @@ Outcome encodeInPieces(AudioReader &input, const EncodeSettings &settings, int p
 
 } // namespace
 
-bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &sink, std::string &error)
+bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &sink, Failure &error)
 {
     const std::int64_t samples = expectedSamples(input, settings);
     const int pieceFrames = ParallelEncoder::segmentFrames(settings.sampleRate, settings.channels, settings.threads,
@@ -161,9 +168,9 @@ bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &s
         if (outcome != Outcome::oneThreadInstead)
             return outcome == Outcome::done;
         // Pieces that cannot be joined soundly: start again on one thread.
-        error.clear();
+        error = {};
         if (!input.rewind() || !sink.restart()) {
-            error = input.error().empty() ? "cannot write the output" : input.error();
+            error = input.error().empty() ? writeFailure() : Failure{Culprit::Input, input.error()};
             return false;
         }
     }

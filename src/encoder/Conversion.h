@@ -2,6 +2,7 @@
 
 #include "AudioReader.h"
 #include "Mp3Sink.h"
+#include "common/ConvContract.h"
 
 #include <string>
 
@@ -17,4 +18,6 @@ struct EncodeSettings {
 // sink: ID3v2 tag (when the input has tags), audio, then the info frame
 // written over the first frame. Memory does not grow with the input.
 // With several threads, a long input may be read twice (see ParallelEncoder).
-bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &sink, std::string &error);
+// On failure, `error` says which file is to blame and why.
+using Failure = convcontract::Failure;
+bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &sink, Failure &error);

@@ -56,7 +56,7 @@ constexpr const char *usage =
 
 int fail(const std::string &what, const std::string &why)
 {
-    std::fprintf(stderr, "conv: %s%s%s\n", what.c_str(), what.empty() ? "" : ": ", why.c_str());
+    std::fprintf(stderr, "%s\n", convcontract::errorLine(what, why).c_str());
     return 1;
 }
 
@@ -90,7 +90,7 @@ EncodeSettings settingsFor(const ConvOptions &options, const AudioReader &input)
                 + std::to_string(kbps) + " kbit/s";
     }
     if (!note.empty())
-        std::fprintf(stderr, "conv: %s: %s\n", options.output.c_str(), note.c_str());
+        std::fprintf(stderr, "%s\n", convcontract::errorLine(options.output, note).c_str());
     // Tests cut pieces short to have many joins in a short file.
     const char *pieceFrames = std::getenv("CONV_PIECE_FRAMES");
     return {rate, channels, kbps, threadCount(options.threads), pieceFrames ? std::atoi(pieceFrames) : 0};
@@ -129,11 +129,11 @@ int main(int argc, char **argv)
     if (!output.create(options.output))
         return fail(options.output, output.error());
 
-    std::string error;
+    Failure error;
     if (!encodeStream(input, settings, output, error)) {
-        const std::string why = output.error().empty() ? error : output.error();
+        const std::string why = output.error().empty() ? error.why : output.error();
         output.abandon();
-        return fail(error.rfind("cannot write", 0) == 0 ? options.output : options.input, why);
+        return fail(error.culprit == convcontract::Culprit::Output ? options.output : options.input, why);
     }
     if (!output.commit(options.overwrite))
         return fail(options.output, output.error());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BatchInput.h"
+#include "batch/BatchInput.h"
 
 class QComboBox;
 class QLineEdit;

@@ -1,6 +1,6 @@
 #include "FrmMain.h"
 
-#include "FailureLog.h"
+#include "batch/FailureLog.h"
 #include "HelpViewer.h"
 #include "Version.h"
 #include "feedback/FrmSuggest.h"
@@ -70,12 +70,12 @@ FrmMain::FrmMain(const Installation &installation, QWidget *parent)
     connect(batch, &ConversionBatch::fileStarted, progress, &ProgressDisplay::fileStarted);
     connect(batch, &ConversionBatch::fileFinished, progress, &ProgressDisplay::fileFinished);
     connect(batch, &ConversionBatch::batchFinished, progress, &ProgressDisplay::batchFinished);
-    connect(batch, &ConversionBatch::batchEnded, picDrag, &QWidget::show);
-    connect(batch, &ConversionBatch::fileFinished, this,
-            [](int, bool converted, const QString &source, const QString &, const QString &reason) {
-                if (!converted)
-                    FailureLog().append(source, reason);
-            });
+    connect(batch, &ConversionBatch::fileFinished, this, [](const FileOutcome &file) {
+        if (!file.converted)
+            FailureLog().append(file.source, file.reason);
+    });
+    connect(batch, &ConversionBatch::batchEnded, this, &FrmMain::batchEnded);
+    connect(batch, &ConversionBatch::batchStopped, picDrag, &QWidget::show);
 
     connect(Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
     connect(picDrag, &DropArea::dragStateChanged, this, &FrmMain::picDrag_OLEDragOver);
@@ -127,7 +127,6 @@ bool FrmMain::Form_Load()
     m_batch->setTempFolder(m_tempFolder);
     m_batch->removeLeftovers(); // of a run that did not end cleanly
     applyColourKey();
-    QCoreApplication::processEvents();
     m_progress->resetPercent();
 
     QPalette palette = lblVersion->palette();
@@ -147,14 +146,23 @@ bool FrmMain::Form_Load()
 void FrmMain::openFiles(const QStringList &files)
 {
     // The drop area is hidden exactly while a batch runs: never start a
-    // second one, give the running one more files instead.
+    // second one, give the running one more files instead; a batch that is
+    // already ending leaves them to the next one (batchEnded).
     if (picDrag->isVisible()) {
         picDrag_OLEDragDrop(files);
         return;
     }
     for (const QString &file : files)
         lstFile->addItem(file);
-    m_batch->addBatchSources(files);
+    if (m_batch->takesMoreSources())
+        m_batch->addBatchSources(files);
+}
+
+void FrmMain::batchEnded()
+{
+    picDrag->show();
+    if (lstFile->count() > 0)
+        picDrag_OLEDragDrop({}); // files that came while the batch ended
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)
@@ -165,8 +173,8 @@ void FrmMain::closeEvent(QCloseEvent *event)
 
 void FrmMain::Form_Unload()
 {
-    QCoreApplication::processEvents();
-    m_batch->stopEncoder();
+    // A closed program leaves nothing running and nothing half-written.
+    m_batch->stop();
     m_batch->removeLeftovers();
     m_endProgram();
 }
@@ -174,8 +182,7 @@ void FrmMain::Form_Unload()
 void FrmMain::Timer1_Timer()
 {
     Timer1->stop();
-    QCoreApplication::processEvents();
-    m_batch->ConvertNextFile();
+    m_batch->start();
 }
 
 void FrmMain::picDrag_OLEDragOver(DropArea::DragState state)
@@ -190,7 +197,6 @@ void FrmMain::picDrag_OLEDragDrop(const QStringList &paths)
         lstFile->addItem(path);
     if (lstFile->count() > 0) {
         picDrag->hide();
-        QCoreApplication::processEvents();
         Timer1->start();
     }
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "BatchInputFromControls.h"
-#include "ConversionBatch.h"
-#include "Installation.h"
+#include "batch/ConversionBatch.h"
+#include "batch/Installation.h"
 #include "ProgressDisplay.h"
 #include "SingleInstance.h"
 #include "feedback/FrmSuggest.h"
@@ -59,6 +59,7 @@ protected:
 
 private:
     void Timer1_Timer();
+    void batchEnded();
     void picDrag_OLEDragOver(DropArea::DragState state);
     void picDrag_OLEDragDrop(const QStringList &paths);
     void imgBrowse_Click();

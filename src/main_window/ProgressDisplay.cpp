@@ -118,27 +118,27 @@ void ProgressDisplay::fileStarted(int left)
     Timer2->start();
 }
 
-void ProgressDisplay::fileFinished(int left, bool converted)
+void ProgressDisplay::fileFinished(const FileOutcome &file)
 {
-    m_filesLeft = left;
+    m_filesLeft = file.left;
     fullBar();
-    setCaption((converted ? QStringLiteral("100%(") : QStringLiteral("Failed(")) + filesLeft(left));
+    setCaption((file.converted ? QStringLiteral("100%(") : QStringLiteral("Failed(")) + filesLeft(file.left));
     Timer2->stop();
 }
 
-void ProgressDisplay::batchFinished(const QStringList &failedSources, const QStringList &reasons, int total)
+void ProgressDisplay::batchFinished(const BatchSummary &summary)
 {
-    if (failedSources.isEmpty())
+    if (summary.failed.isEmpty())
         return;
     // A batch with failures is not "done": the caption stands on the empty
     // track, not on a full bar.
     m_left->hide();
     m_body->hide();
     m_right->hide();
-    setCaption(QStringLiteral("%1 of %2 files failed").arg(failedSources.size()).arg(total));
+    setCaption(QStringLiteral("%1 of %2 files failed").arg(summary.failed.size()).arg(summary.total));
     QStringList lines;
-    for (qsizetype i = 0; i < failedSources.size(); ++i)
-        lines << failedSources.at(i) + QStringLiteral(" \u2014 ") + reasons.value(i);
+    for (const FileOutcome &file : summary.failed)
+        lines << file.source + QStringLiteral(" \u2014 ") + file.reason;
     m_caption->setToolTip(lines.join(QLatin1Char('\n')));
 }
 

@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QStringList>
 
+#include "batch/FileOutcome.h"
+
 class ImageElement;
 class QLabel;
 class QTimer;
@@ -27,8 +29,8 @@ public:
     void batchStarted();
     void fileLoading(int left);
     void fileStarted(int left);
-    void fileFinished(int left, bool converted);
-    void batchFinished(const QStringList &failedSources, const QStringList &reasons, int total);
+    void fileFinished(const FileOutcome &file);
+    void batchFinished(const BatchSummary &summary);
 
     // One second passed.
     void Timer2_Timer();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QStringList>
 
@@ -9,11 +10,14 @@ namespace platform {
 
 // A hidden child process started from an argument vector (never through a
 // shell), with standard input and output on the null device; the tail of
-// its standard error is kept, for the reason of a failure. Its
-// exit is delivered as an event of the running event loop, so a loop that
-// waits for events wakes up as soon as the child ends. Only stop() ends
-// the child early; a child still running when this object goes is left
-// to run to its end.
+// its standard error is kept, for the reason of a failure. Its exit is
+// delivered as an event of the running event loop. Only stop() ends the
+// child early; a child still running when this object goes is left to run
+// to its end.
+//
+// Ours rather than QProcess: the arguments must reach the child byte-exact
+// (Linux file names need not be UTF-8; Windows needs the C runtime's own
+// quoting), and a child must be able to outlive this object.
 class ChildProcess : public QObject {
     Q_OBJECT
 public:
@@ -24,28 +28,40 @@ public:
     bool start(const QString &program, const QStringList &arguments);
 
     // True from a successful start until the child's exit has been seen.
-    bool isRunning() const;
+    bool isRunning() const { return m_running; }
 
     // The child's exit status once it ended; -1 when it died by a signal
-    // or was never started.
-    int exitCode() const;
+    // (on Windows: an exception), was stopped, or was never started.
+    int exitCode() const { return m_exitCode; }
 
     // The last line the child wrote to standard error (at most a few
     // hundred bytes), empty when it wrote none.
     QString lastErrorLine() const;
 
-    // Asks the child to end (SIGTERM), and kills it (SIGKILL) when it has
-    // not ended after `graceMs`; returns once it is gone.
+    // Ends the child: asked first where the system can ask (SIGTERM on
+    // Linux) and killed when it has not ended after `graceMs`; returns once
+    // it is gone, after finished().
     void stop(int graceMs);
 
 signals:
     void finished();
 
 private:
+    // How much of standard error is kept.
+    static constexpr qsizetype keptErrorBytes = 1024;
+    static void keepTail(QByteArray &tail, const char *bytes, qsizetype size);
+
+    // The OS's part, in the OS's own file.
     struct State;
     std::unique_ptr<State> d;
     void reap();
-    void readErrors();
+    QByteArray errorTail() const;
+
+    // Called by the OS's part when the child has ended; emits finished().
+    void ended(int exitCode);
+
+    bool m_running = false;
+    int m_exitCode = -1;
 };
 
 } // namespace platform

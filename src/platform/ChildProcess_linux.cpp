@@ -23,21 +23,29 @@ namespace platform {
 struct ChildProcess::State {
     pid_t pid = -1;
     int pidfd = -1;
-    bool running = false;
-    int exitCode = -1;
     QSocketNotifier *notifier = nullptr;
     QTimer *poll = nullptr; // only where pidfd_open is not available
     int errorPipe = -1;
     QSocketNotifier *errorNotifier = nullptr;
     QByteArray errorTail;
+    bool stopped = false; // by stop(): no exit status of its own
+
+    // Takes what the child wrote to standard error so far.
+    void readErrors()
+    {
+        if (errorPipe < 0)
+            return;
+        char buffer[4096];
+        for (;;) {
+            const ssize_t n = ::read(errorPipe, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            keepTail(errorTail, buffer, n);
+        }
+    }
 };
-
-namespace {
-
-constexpr qsizetype keptErrorBytes = 1024;
-constexpr qsizetype errorLineBytes = 300;
-
-} // namespace
 
 ChildProcess::ChildProcess(QObject *parent) : QObject(parent), d(std::make_unique<State>()) {}
 
@@ -51,7 +59,7 @@ ChildProcess::~ChildProcess()
 
 bool ChildProcess::start(const QString &program, const QStringList &arguments)
 {
-    if (d->running)
+    if (m_running)
         return false;
 
     std::vector<QByteArray> storage;
@@ -85,12 +93,13 @@ bool ChildProcess::start(const QString &program, const QStringList &arguments)
     delete d->errorNotifier;
     d->errorPipe = errors[0];
     d->errorTail.clear();
+    d->stopped = false;
     d->errorNotifier = new QSocketNotifier(d->errorPipe, QSocketNotifier::Read, this);
-    connect(d->errorNotifier, &QSocketNotifier::activated, this, &ChildProcess::readErrors);
+    connect(d->errorNotifier, &QSocketNotifier::activated, this, [this] { d->readErrors(); });
 
     d->pid = pid;
-    d->running = true;
-    d->exitCode = -1;
+    m_running = true;
+    m_exitCode = -1;
     d->pidfd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
     if (d->pidfd >= 0) {
         ::fcntl(d->pidfd, F_SETFD, FD_CLOEXEC);
@@ -110,7 +119,7 @@ bool ChildProcess::start(const QString &program, const QStringList &arguments)
 
 void ChildProcess::reap()
 {
-    if (!d->running)
+    if (!m_running)
         return;
     int status = 0;
     pid_t result;
@@ -120,9 +129,8 @@ void ChildProcess::reap()
     if (result == 0)
         return; // still running (a spurious wake-up)
 
-    d->running = false;
-    d->exitCode = (result > 0 && WIFEXITED(status)) ? WEXITSTATUS(status) : -1;
-    readErrors(); // what is left in the pipe
+    const int exitCode = (result > 0 && WIFEXITED(status) && !d->stopped) ? WEXITSTATUS(status) : -1;
+    d->readErrors(); // what is left in the pipe
     if (d->errorNotifier) {
         d->errorNotifier->setEnabled(false);
         d->errorNotifier->deleteLater();
@@ -143,13 +151,14 @@ void ChildProcess::reap()
     }
     if (d->poll)
         d->poll->stop();
-    emit finished();
+    ended(exitCode);
 }
 
 void ChildProcess::stop(int graceMs)
 {
-    if (!d->running)
+    if (!m_running)
         return;
+    d->stopped = true;
     ::kill(d->pid, SIGTERM);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(graceMs);
     int status = 0;
@@ -165,37 +174,9 @@ void ChildProcess::stop(int graceMs)
     reap();
 }
 
-void ChildProcess::readErrors()
+QByteArray ChildProcess::errorTail() const
 {
-    if (d->errorPipe < 0)
-        return;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t n = ::read(d->errorPipe, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        d->errorTail.append(buffer, n);
-        if (d->errorTail.size() > keptErrorBytes)
-            d->errorTail = d->errorTail.right(keptErrorBytes);
-    }
-}
-
-QString ChildProcess::lastErrorLine() const
-{
-    const QList<QByteArray> lines = d->errorTail.trimmed().split('\n');
-    return QString::fromUtf8(lines.last().trimmed().left(errorLineBytes));
-}
-
-bool ChildProcess::isRunning() const
-{
-    return d->running;
-}
-
-int ChildProcess::exitCode() const
-{
-    return d->exitCode;
+    return d->errorTail;
 }
 
 } // namespace platform

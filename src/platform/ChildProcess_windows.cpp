@@ -12,9 +12,6 @@
 namespace platform {
 namespace {
 
-constexpr qsizetype keptErrorBytes = 1024;
-constexpr qsizetype errorLineBytes = 300;
-
 // The tail of the child's standard error, filled by a reader thread that
 // owns the pipe's end and outlives the object if the child does.
 struct ErrorTail {
@@ -55,8 +52,7 @@ std::wstring quoted(const QString &argument)
 struct ChildProcess::State {
     HANDLE process = nullptr;
     QWinEventNotifier *notifier = nullptr;
-    bool running = false;
-    int exitCode = -1;
+    bool stopped = false; // by stop(): no exit status of its own
     std::shared_ptr<ErrorTail> errors = std::make_shared<ErrorTail>();
     std::thread reader;
 };
@@ -73,7 +69,7 @@ ChildProcess::~ChildProcess()
 
 bool ChildProcess::start(const QString &program, const QStringList &arguments)
 {
-    if (d->running)
+    if (m_running)
         return false;
     std::wstring commandLine = quoted(program);
     for (const QString &argument : arguments)
@@ -113,17 +109,16 @@ bool ChildProcess::start(const QString &program, const QStringList &arguments)
     if (d->reader.joinable())
         d->reader.detach();
     d->process = info.hProcess;
-    d->running = true;
-    d->exitCode = -1;
+    d->stopped = false;
+    m_running = true;
+    m_exitCode = -1;
     d->errors = std::make_shared<ErrorTail>();
     d->reader = std::thread([errors = d->errors, readEnd] {
         char buffer[4096];
         DWORD n = 0;
         while (ReadFile(readEnd, buffer, sizeof buffer, &n, nullptr) && n > 0) {
             std::lock_guard lock(errors->mutex);
-            errors->bytes.append(buffer, n);
-            if (errors->bytes.size() > keptErrorBytes)
-                errors->bytes = errors->bytes.right(keptErrorBytes);
+            keepTail(errors->bytes, buffer, n);
         }
         CloseHandle(readEnd);
     });
@@ -135,13 +130,12 @@ bool ChildProcess::start(const QString &program, const QStringList &arguments)
 
 void ChildProcess::reap()
 {
-    if (!d->running || WaitForSingleObject(d->process, 0) != WAIT_OBJECT_0)
+    if (!m_running || WaitForSingleObject(d->process, 0) != WAIT_OBJECT_0)
         return;
     DWORD code = 0;
     GetExitCodeProcess(d->process, &code);
-    d->running = false;
     // Exception codes (0xC0000005…) are the Windows form of a signal.
-    d->exitCode = code >= 0xC0000000u ? -1 : static_cast<int>(code);
+    const int exitCode = d->stopped || code >= 0xC0000000u ? -1 : static_cast<int>(code);
     if (d->reader.joinable())
         d->reader.join(); // the pipe ends with the child
     if (d->notifier) {
@@ -149,13 +143,14 @@ void ChildProcess::reap()
         d->notifier->deleteLater();
         d->notifier = nullptr;
     }
-    emit finished();
+    ended(exitCode);
 }
 
 void ChildProcess::stop(int graceMs)
 {
-    if (!d->running)
+    if (!m_running)
         return;
+    d->stopped = true;
     // A process without a console cannot be asked to end: it is ended,
     // and the caller removes what it leaves.
     Q_UNUSED(graceMs);
@@ -164,23 +159,10 @@ void ChildProcess::stop(int graceMs)
     reap();
 }
 
-void ChildProcess::readErrors() {}
-
-QString ChildProcess::lastErrorLine() const
+QByteArray ChildProcess::errorTail() const
 {
     std::lock_guard lock(d->errors->mutex);
-    const QList<QByteArray> lines = d->errors->bytes.trimmed().split('\n');
-    return QString::fromUtf8(lines.last().trimmed().left(errorLineBytes));
-}
-
-bool ChildProcess::isRunning() const
-{
-    return d->running;
-}
-
-int ChildProcess::exitCode() const
-{
-    return d->exitCode;
+    return d->errors->bytes;
 }
 
 } // namespace platform

@@ -1,7 +1,10 @@
 #include "FileCopy.h"
 
+#include "FileCopyParts.h"
+#include "common/SourceReasons.h"
 #include "FileNameEncoding.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -25,11 +28,23 @@ private:
     int m_fd;
 };
 
-bool copyData(int in, int out, off_t size)
+// In slices, so that a cancel is seen within a fraction of a second.
+constexpr off_t sliceBytes = off_t{16} << 20;
+
+bool copyData(int in, int out, off_t size, const std::atomic_bool *cancelled)
 {
+    auto stop = [cancelled] {
+        if (cancelled && *cancelled) {
+            errno = ECANCELED;
+            return true;
+        }
+        return false;
+    };
     off_t done = 0;
     while (done < size) {
-        const ssize_t n = ::sendfile(out, in, nullptr, static_cast<size_t>(size - done));
+        if (stop())
+            return false;
+        const ssize_t n = ::sendfile(out, in, nullptr, static_cast<size_t>(std::min(size - done, sliceBytes)));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -39,6 +54,8 @@ bool copyData(int in, int out, off_t size)
     // The file may have grown since fstat: copy the rest the plain way.
     char buffer[1 << 16];
     for (;;) {
+        if (stop())
+            return false;
         const ssize_t n = ::read(in, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
@@ -57,29 +74,22 @@ bool copyData(int in, int out, off_t size)
     }
 }
 
-constexpr char partPrefix[] = ".tolvik-part-";
-
 // A short name beside the target: the target's own name may already be
 // as long as a name can be.
 QByteArray partName(const QByteArray &target)
 {
-    static std::mt19937_64 random{std::random_device{}()};
+    thread_local std::mt19937_64 random{std::random_device{}()};
     const qsizetype slash = target.lastIndexOf('/');
-    return target.left(slash + 1) + partPrefix + QByteArray::number(static_cast<qulonglong>(random()), 36);
+    return target.left(slash + 1) + copyparts::partPrefix().toLatin1() + QByteArray::number(static_cast<qulonglong>(random()), 36);
 }
 
 } // namespace
-
-QString partialCopyPattern()
-{
-    return QLatin1String(partPrefix) + QLatin1Char('*');
-}
 
 // conv writes its output beside the target and renames it too
 // (encoder/OutputFile.cpp), but as a stream, guarded against signals and
 // without Qt; this copies a whole file for the program. The two share
 // the idea, not the code.
-bool copyFileReplacing(const QString &from, const QString &to, QString *reason)
+bool copyFileReplacing(const QString &from, const QString &to, QString *reason, const std::atomic_bool *cancelled)
 {
     auto fail = [reason](const char *what, int error) {
         if (reason)
@@ -98,8 +108,7 @@ bool copyFileReplacing(const QString &from, const QString &to, QString *reason)
         return fail("cannot be read: ", errno);
     if (!S_ISREG(st.st_mode)) {
         if (reason)
-            *reason = S_ISDIR(st.st_mode) ? QStringLiteral("is a folder, not an audio file")
-                                          : QStringLiteral("not a regular file (a pipe, device or socket)");
+            *reason = S_ISDIR(st.st_mode) ? QString::fromUtf8(sourcereasons::folder) : QString::fromUtf8(sourcereasons::notRegular);
         return false;
     }
     ::fcntl(in.get(), F_SETFL, ::fcntl(in.get(), F_GETFL) & ~O_NONBLOCK);
@@ -116,7 +125,7 @@ bool copyFileReplacing(const QString &from, const QString &to, QString *reason)
     if (out.get() < 0)
         return fail("cannot write: ", EEXIST);
 
-    const bool copied = copyData(in.get(), out.get(), st.st_size);
+    const bool copied = copyData(in.get(), out.get(), st.st_size, cancelled);
     const int copyError = errno;
     const bool closed = ::close(out.release()) == 0;
     const int closeError = errno;

@@ -1,4 +1,6 @@
 #include "FileCopy.h"
+#include "FileCopyParts.h"
+#include "common/SourceReasons.h"
 
 #include <windows.h>
 
@@ -8,8 +10,6 @@
 
 namespace platform {
 namespace {
-
-constexpr char partPrefix[] = ".tolvik-part-";
 
 QString systemReason()
 {
@@ -32,19 +32,14 @@ bool failWith(QString *reason, const QString &why)
 
 } // namespace
 
-QString partialCopyPattern()
-{
-    return QLatin1String(partPrefix) + QLatin1Char('*');
-}
-
-bool copyFileReplacing(const QString &from, const QString &to, QString *reason)
+bool copyFileReplacing(const QString &from, const QString &to, QString *reason, const std::atomic_bool *cancelled)
 {
     const std::wstring source = from.toStdWString();
     const DWORD attributes = GetFileAttributesW(source.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return failWith(reason, QStringLiteral("cannot be read: ") + systemReason());
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        return failWith(reason, QStringLiteral("is a folder, not an audio file"));
+        return failWith(reason, QString::fromUtf8(sourcereasons::folder));
     // Devices and pipes have names too (\\.\pipe\…): only disk files copy.
     const HANDLE probe = CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                      OPEN_EXISTING, 0, nullptr);
@@ -53,15 +48,22 @@ bool copyFileReplacing(const QString &from, const QString &to, QString *reason)
     const bool disk = GetFileType(probe) == FILE_TYPE_DISK;
     CloseHandle(probe);
     if (!disk)
-        return failWith(reason, QStringLiteral("not a regular file (a pipe, device or socket)"));
+        return failWith(reason, QString::fromUtf8(sourcereasons::notRegular));
 
-    static std::mt19937_64 random{std::random_device{}()};
+    thread_local std::mt19937_64 random{std::random_device{}()};
     // Beside the target, whichever separator its folder was named with.
     const qsizetype folderEnd = std::max(to.lastIndexOf(QLatin1Char('\\')), to.lastIndexOf(QLatin1Char('/'))) + 1;
-    const QString part = to.left(folderEnd) + QLatin1String(partPrefix)
+    const QString part = to.left(folderEnd) + copyparts::partPrefix()
                          + QString::number(static_cast<qulonglong>(random()), 36);
     const std::wstring partName = part.toStdWString();
-    if (!CopyFileW(source.c_str(), partName.c_str(), FALSE)) {
+    // The progress routine is where a copy on its own thread hears a cancel.
+    const LPPROGRESS_ROUTINE progress = [](LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, DWORD, DWORD,
+                                           HANDLE, HANDLE, LPVOID data) -> DWORD {
+        const auto *flag = static_cast<const std::atomic_bool *>(data);
+        return flag && *flag ? PROGRESS_CANCEL : PROGRESS_CONTINUE;
+    };
+    if (!CopyFileExW(source.c_str(), partName.c_str(), progress, const_cast<std::atomic_bool *>(cancelled), nullptr,
+                     0)) {
         const QString why = systemReason();
         DeleteFileW(partName.c_str());
         return failWith(reason, QStringLiteral("cannot copy: ") + why);

@@ -1,6 +1,6 @@
 #include "FileNameEncoding.h"
 
-#include "encoder/Utf8Sequence.h"
+#include "common/Utf8Sequence.h"
 
 #include <QUrl>
 

@@ -11,14 +11,4 @@ QString programFolder()
     return QFileInfo(exe).absolutePath();
 }
 
-QString encoderFileName()
-{
-    return QStringLiteral("conv");
-}
-
-bool systemHasSkinFonts()
-{
-    return false;
-}
-
 } // namespace platform

@@ -25,14 +25,4 @@ QString programFolder()
     return file.left(file.lastIndexOf(QLatin1Char('\\')));
 }
 
-QString encoderFileName()
-{
-    return QStringLiteral("conv.exe");
-}
-
-bool systemHasSkinFonts()
-{
-    return true;
-}
-
 } // namespace platform

@@ -22,14 +22,20 @@ void SkinPicture::paintEvent(QPaintEvent *)
     painter.drawPixmap(0, 0, m_picture);
 }
 
+// Only the left button clicks: a right click on "X" must not end the program.
 void SkinPicture::mousePressEvent(QMouseEvent *event)
 {
-    m_pressedInside = true;
+    if (event->button() == Qt::LeftButton)
+        m_pressedInside = true;
     event->accept();
 }
 
 void SkinPicture::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
     const bool click = m_pressedInside && rect().contains(event->position().toPoint());
     m_pressedInside = false;
     event->accept();

@@ -4,8 +4,8 @@
 #include <QWidget>
 
 // What every picture control of a skin shares: it shows a picture (or
-// nothing) at its top-left corner and reports a click, that is a press on
-// it and a release over it. Mouse moves over it are its own, never the
+// nothing) at its top-left corner and reports a click, that is a left
+// press on it and a left release over it. Mouse moves over it are its own, never the
 // window surface's.
 class SkinPicture : public QWidget {
     Q_OBJECT

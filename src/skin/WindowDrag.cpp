@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "platform/WindowManagerMove.h"
+#include "platform/window/WindowManagerMove.h"
 
 WindowDrag::WindowDrag(QWidget *window) : QObject(window), m_window(window)
 {

@@ -1,6 +1,6 @@
 #include "OutputFolderDialog.h"
 
-#include "platform/FolderDialog.h"
+#include "platform/window/FolderDialog.h"
 
 QString browseForOutputFolder(QWidget *owner, const QString &fallback)
 {

@@ -2,6 +2,7 @@
 
 #include "main_window/FrmMain.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SystemTraits.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -24,7 +25,7 @@ QString programDir()
 
 QString convPath()
 {
-    return programDir() + QStringLiteral("/data/") + platform::encoderFileName();
+    return programDir() + QStringLiteral("/data/") + platform::executableName(QStringLiteral("conv"));
 }
 
 RunResult run(const QString &program, const QStringList &arguments, int timeoutMs,

@@ -19,8 +19,4 @@ struct Installation {
     QString encoder() const;
     QString completionSound() const;
     QString helpFile() const;
-
-    // Makes the fonts shipped in the program folder's "fonts" folder
-    // available (the skin's Tahoma substitute).
-    void loadFonts() const;
 };

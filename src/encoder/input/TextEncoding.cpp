@@ -1,6 +1,6 @@
 #include "TextEncoding.h"
 
-#include "Utf8Sequence.h"
+#include "common/Utf8Sequence.h"
 
 namespace {
 

@@ -1,13 +1,14 @@
 #include "Installation.h"
 
 #include "Version.h"
+#include "common/ConvContract.h"
 #include "names/FileNames.h"
 #include "platform/PrivateFolder.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SystemTraits.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QStandardPaths>
 
 Installation Installation::ofRunningProgram()
@@ -40,7 +41,8 @@ QString Installation::defaultOutputFolder() const
 
 QString Installation::encoder() const
 {
-    return file(QStringLiteral("data/") + platform::encoderFileName());
+    return file(QStringLiteral("data/") + platform::executableName(QString::fromUtf8(convcontract::programName.data(),
+                                                                               convcontract::programName.size())));
 }
 
 QString Installation::completionSound() const
@@ -51,13 +53,4 @@ QString Installation::completionSound() const
 QString Installation::helpFile() const
 {
     return file(QStringLiteral("help.html"));
-}
-
-void Installation::loadFonts() const
-{
-    if (platform::systemHasSkinFonts())
-        return;
-    const QDir fonts(file(QStringLiteral("fonts")));
-    for (const QString &name : fonts.entryList({QStringLiteral("*.ttf")}, QDir::Files))
-        QFontDatabase::addApplicationFont(fonts.filePath(name));
 }

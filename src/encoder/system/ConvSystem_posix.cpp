@@ -1,5 +1,8 @@
 #include "ConvSystem.h"
 
+#include "common/ConvContract.h"
+#include "common/SourceReasons.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -63,11 +66,11 @@ bool InputFile::open(const std::string &path, std::string &error)
         return false;
     }
     if (S_ISDIR(st.st_mode)) {
-        error = "is a folder, not an audio file";
+        error = sourcereasons::folder;
         return false;
     }
     if (!S_ISREG(st.st_mode)) {
-        error = "not a regular file (a pipe, device or socket)";
+        error = sourcereasons::notRegular;
         return false;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
@@ -98,7 +101,7 @@ bool exists(const std::string &path)
 
 std::FILE *createBeside(const std::string &path, std::string &temp, std::string &error)
 {
-    temp = folderOf(path) + "/." + nameOf(path).substr(0, 200) + ".conv-XXXXXX";
+    temp = folderOf(path) + "/" + convcontract::partialOutputPrefix(nameOf(path)) + "XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         error = lastError();

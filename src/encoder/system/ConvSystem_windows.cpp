@@ -1,5 +1,8 @@
 #include "ConvSystem.h"
 
+#include "common/ConvContract.h"
+#include "common/SourceReasons.h"
+
 #include <windows.h>
 
 #include <fcntl.h>
@@ -66,7 +69,7 @@ bool InputFile::open(const std::string &path, std::string &error)
     const std::wstring name = wide(path);
     const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        error = "is a folder, not an audio file";
+        error = sourcereasons::folder;
         return false;
     }
     const HANDLE handle = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -78,7 +81,7 @@ bool InputFile::open(const std::string &path, std::string &error)
     m_handle = reinterpret_cast<std::intptr_t>(handle);
     LARGE_INTEGER size{};
     if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &size)) {
-        error = "not a regular file (a pipe, device or socket)";
+        error = sourcereasons::notRegular;
         return false;
     }
     m_length = size.QuadPart;
@@ -119,7 +122,7 @@ std::FILE *createBeside(const std::string &path, std::string &temp, std::string 
         std::string suffix;
         for (int i = 0; i < 6; ++i)
             suffix += letters[random() % 36];
-        temp = folder + "\\." + name.substr(0, 200) + ".conv-" + suffix;
+        temp = folder + "\\" + convcontract::partialOutputPrefix(name) + suffix;
         // Shared for deletion, so that the console handler can remove it
         // while it is open.
         const HANDLE handle = CreateFileW(wide(temp).c_str(), GENERIC_READ | GENERIC_WRITE,

@@ -1,0 +1,47 @@
+#include "BackgroundTask.h"
+
+#include "LaterStep.h"
+
+BackgroundTask::BackgroundTask(QObject *parent) : QObject(parent) {}
+
+BackgroundTask::~BackgroundTask()
+{
+    cancel();
+}
+
+bool BackgroundTask::run(Job job)
+{
+    if (m_running)
+        return false;
+    if (m_thread.joinable())
+        m_thread.join(); // the last job's thread, already past its job
+    m_cancelled = false;
+    m_running = true;
+    const quint64 number = ++m_job;
+    m_thread = std::thread([this, number, job = std::move(job)] {
+        job(m_cancelled);
+        // Posted to this object's thread; a job cancelled meanwhile has a
+        // stale number and is not reported.
+        LaterStep::post(this, [this, number] {
+            if (number != m_job || !m_running)
+                return;
+            m_running = false;
+            emit done();
+        });
+    });
+    return true;
+}
+
+void BackgroundTask::cancel()
+{
+    m_cancelled = true;
+    if (m_thread.joinable())
+        m_thread.join();
+    m_running = false;
+    ++m_job;
+}
+
+bool BackgroundTask::event(QEvent *event)
+{
+    return LaterStep::deliver(event) || QObject::event(event);
+}
