@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds conv alone with ThreadSanitizer into build-tsan/ and runs its
-# threaded path: default pieces, pieces of a few frames (many joins, at
+# threaded path: default segments, segments of a few frames (many joins, at
 # every MPEG version), and the case that falls back to one thread.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,7 +19,7 @@ runs=0
 run() { "$conv" -y -threads 4 "$@" "$work/out.mp3"; runs=$((runs + 1)); }
 run -i "$work/music.wav"
 for rate in 44100 22050 8000; do
-  CONV_PIECE_FRAMES=4 run -i "$work/music.wav" -ar "$rate" -ab 64k
+  CONV_SEGMENT_FRAMES=4 run -i "$work/music.wav" -ar "$rate" -ab 64k
 done
-CONV_PIECE_FRAMES=4 run -i "$work/dense.wav" -ar 44100 -ab 320k
+CONV_SEGMENT_FRAMES=4 run -i "$work/dense.wav" -ar 44100 -ab 320k
 echo "ThreadSanitizer: $runs threaded conv runs, no report"

@@ -299,7 +299,7 @@ private slots:
         QCOMPARE(test::probeMp3(path(QStringLiteral("latin.mp3"))).tags.value("title"), QStringLiteral("Café€"));
     }
 
-    // Every setting the window offers, on several threads with pieces cut
+    // Every setting the window offers, on several threads with segments cut
     // short (many joins in a short file), against the same on one thread:
     // the same samples, a stream whose every frame keeps to the bit
     // reservoir, no decoder complaint, and no worse sound.
@@ -318,7 +318,7 @@ private slots:
                               QStringLiteral("pinknoise sine 300-3000 vol 0.5")));
         const QList<float> original = samplesOf(source);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("CONV_PIECE_FRAMES"), QStringLiteral("4"));
+        environment.insert(QStringLiteral("CONV_SEGMENT_FRAMES"), QStringLiteral("4"));
         for (const QString &kbps : listItems("cmbBR"))
             for (const int channels : {1, 2}) {
                 const QString setting = kbps + "k/" + QString::number(channels) + "ch";
@@ -350,7 +350,7 @@ private slots:
                     quality[threads > 1] = snr(original, 2, decoded[threads > 1], channels);
                 }
                 QVERIFY2(decoded[1].size() == decoded[0].size(), qPrintable(setting));
-                // Pieces this short lose a little (every frame is near a
+                // Segments this short lose a little (every frame is near a
                 // join); a wrongly laid join loses far more.
                 QVERIFY2(quality[1] > quality[0] - 3.0,
                          qPrintable(setting + QStringLiteral(": %1 dB against %2").arg(quality[1]).arg(quality[0])));
@@ -369,7 +369,7 @@ private slots:
         QVERIFY(test::makeWav(source, {"-R", "-r", "48000", "-c", "2", "-b", "16"}, 5.0,
                               QStringLiteral("whitenoise vol 0.9")));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("CONV_PIECE_FRAMES"), QStringLiteral("4"));
+        environment.insert(QStringLiteral("CONV_SEGMENT_FRAMES"), QStringLiteral("4"));
         QByteArray outputs[2];
         for (const int threads : {1, 2}) {
             const QString output = path(QStringLiteral("dense-%1.mp3").arg(threads));

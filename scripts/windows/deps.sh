@@ -8,18 +8,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
+source scripts/lib.sh
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
           wine wine64 cmake ninja-build dpkg-dev make)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [[ ${#missing[@]} -gt 0 ]]; then
-  [[ $(id -u) -eq 0 ]] || { echo "Missing packages: sudo apt-get install -y ${missing[*]}" >&2; exit 1; }
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update >&2
-  apt-get install -y --no-install-recommends "${missing[@]}" >&2
-fi
+install_missing "${packages[@]}"
 
 # Sources come from the Debian archive the machine already uses.
 if [[ -z "$(apt-cache showsrc lame 2>/dev/null)" ]]; then
@@ -34,8 +26,10 @@ if [[ -z "$(apt-cache showsrc lame 2>/dev/null)" ]]; then
 fi
 
 version() { apt-cache showsrc "$1" | awk '/^Version:/ && !v {v = $2} END {print v}'; }
-key=$( (version lame; version libsndfile; version libsoxr; version qt6-base; cat "$0" cmake/mingw-w64-x86_64.cmake) \
-      | sha1sum | cut -c1-12)
+# The key: the sources' versions, the toolchain and the build steps below
+# (from "recipe" on), not the rest of this script.
+key=$( (version lame; version libsndfile; version libsoxr; version qt6-base; cat cmake/mingw-w64-x86_64.cmake
+        sed -n '/^# recipe$/,$p' "$0") | sha1sum | cut -c1-12)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/tolvik/win64
 prefix=$cache/audio-$key
 qt=$cache/qt-$key
@@ -44,6 +38,7 @@ if [[ -f "$prefix/.done" && -f "$qt/.done" ]]; then
   exit 0
 fi
 
+# recipe
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # Each step logs to a file of its own; a failure prints the log's end, so a

@@ -131,28 +131,28 @@ bool encodeOnOneThread(AudioReader &input, const EncodeSettings &settings, Mp3Si
 
 enum class Outcome { done, failed, oneThreadInstead };
 
-Outcome encodeInPieces(AudioReader &input, const EncodeSettings &settings, int pieceFrames, Mp3Sink &sink,
+Outcome encodeInSegments(AudioReader &input, const EncodeSettings &settings, int segmentFrames, Mp3Sink &sink,
                        Failure &error)
 {
-    // The joined stream gets an info frame of ours: LAME's knows one piece.
+    // The joined stream gets an info frame of ours: LAME's knows one segment.
     const std::string tag = makeId3v2Tag(input.tags());
     if (!writeHead(tag, ownInfoFrameSize(settings.sampleRate, settings.channels), sink, error))
         return Outcome::failed;
     AudioBytes audio(sink);
-    ParallelEncoder pieces(settings.sampleRate, settings.channels, settings.bitRateKbps, settings.threads,
-                           pieceFrames,
+    ParallelEncoder segments(settings.sampleRate, settings.channels, settings.bitRateKbps, settings.threads,
+                           segmentFrames,
                            [&](const unsigned char *bytes, std::size_t size) { return audio.put(bytes, size, error); });
     const Resampler::Sink encode = [&](const float *frames, std::int64_t count) {
-        return pieces.encode(frames, count);
+        return segments.encode(frames, count);
     };
-    const bool done = pumpSamples(input, settings, encode, error) && pieces.finish();
-    if (pieces.failed() && error.why.empty()) // not a write error
+    const bool done = pumpSamples(input, settings, encode, error) && segments.finish();
+    if (segments.failed() && error.why.empty()) // not a write error
         return Outcome::oneThreadInstead;
     if (!done)
         return Outcome::failed;
     const std::vector<unsigned char> info =
-        makeInfoFrame({settings.sampleRate, settings.channels, settings.bitRateKbps, pieces.framesWritten(),
-                       audio.count(), pieces.encoderDelay(), pieces.encoderPadding(), audio.crc()});
+        makeInfoFrame({settings.sampleRate, settings.channels, settings.bitRateKbps, segments.framesWritten(),
+                       audio.count(), segments.encoderDelay(), segments.encoderPadding(), audio.crc()});
     return writeInfo(info, tag, sink, error) ? Outcome::done : Outcome::failed;
 }
 
@@ -161,13 +161,13 @@ Outcome encodeInPieces(AudioReader &input, const EncodeSettings &settings, int p
 bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &sink, Failure &error)
 {
     const std::int64_t samples = expectedSamples(input, settings);
-    const int pieceFrames = ParallelEncoder::segmentFrames(settings.sampleRate, settings.channels, settings.threads,
-                                                           samples, settings.pieceFrames);
-    if (pieceFrames > 0) {
-        const Outcome outcome = encodeInPieces(input, settings, pieceFrames, sink, error);
+    const int segmentFrames = ParallelEncoder::segmentFrames(settings.sampleRate, settings.channels, settings.threads,
+                                                           samples, settings.segmentFrames);
+    if (segmentFrames > 0) {
+        const Outcome outcome = encodeInSegments(input, settings, segmentFrames, sink, error);
         if (outcome != Outcome::oneThreadInstead)
             return outcome == Outcome::done;
-        // Pieces that cannot be joined soundly: start again on one thread.
+        // Segments that cannot be joined soundly: start again on one thread.
         error = {};
         if (!input.rewind() || !sink.restart()) {
             error = input.error().empty() ? writeFailure() : Failure{Culprit::Input, input.error()};

@@ -10,8 +10,8 @@ struct EncodeSettings {
     int sampleRate;  // an MP3 sample rate
     int channels;    // 1 or 2
     int bitRateKbps; // allowed at that rate
-    int threads = 1; // more share a long file out in pieces
-    int pieceFrames = 0; // for tests: frames per piece instead of the chosen length
+    int threads = 1; // more share a long file out in segments
+    int segmentFrames = 0; // for tests: frames per segment instead of the chosen length
 };
 
 // Streams the whole input through mixing, resampling and LAME into the

@@ -31,9 +31,9 @@ constexpr const char *usage =
     "  -ac CHANNELS  1 (mono) or 2 (joint stereo); default: the input's, at most 2\n"
     "  -threads N    encode on N threads (1 to 64), or auto: one per core, at\n"
     "                most 8 (the default). A file longer than a few seconds is\n"
-    "                then cut into pieces encoded at once and joined into one\n"
+    "                then cut into segments encoded at once and joined into one\n"
     "                gapless stream (where a join needs more bit reservoir\n"
-    "                than the piece before left, the frame before it is\n"
+    "                than the segment before left, the frame before it is\n"
     "                written at a higher bit rate); -threads 1: one run\n"
     "  -h, --help    show this help\n"
     "  --version     show the version\n"
@@ -91,9 +91,9 @@ EncodeSettings settingsFor(const ConvOptions &options, const AudioReader &input)
     }
     if (!note.empty())
         std::fprintf(stderr, "%s\n", convcontract::errorLine(options.output, note).c_str());
-    // Tests cut pieces short to have many joins in a short file.
-    const char *pieceFrames = std::getenv("CONV_PIECE_FRAMES");
-    return {rate, channels, kbps, threadCount(options.threads), pieceFrames ? std::atoi(pieceFrames) : 0};
+    // Tests cut segments short to have many joins in a short file.
+    const char *segmentFrames = std::getenv("CONV_SEGMENT_FRAMES");
+    return {rate, channels, kbps, threadCount(options.threads), segmentFrames ? std::atoi(segmentFrames) : 0};
 }
 
 } // namespace

@@ -24,6 +24,11 @@ class QTimer;
 // The main window: start-up and exit, and the owner of all conversion
 // state (source list, options, output folder, progress). It wires the
 // batch to its input and to the progress display.
+//
+// Its controls and handlers keep the names the window is described by
+// (frmMain, cmbBR, lstFile, Timer1_Timer, imgExit_Click...) on purpose:
+// tests find the controls by them, and code and description read side by
+// side. Everything else is in Qt's style.
 class FrmMain : public SkinnedWindow {
     Q_OBJECT
 public:

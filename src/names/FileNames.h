@@ -5,7 +5,9 @@
 #include <functional>
 
 // Name routines that work on the text of a path alone; they never touch
-// the file system.
+// the file system. The routines the window's batch is described by keep
+// those names (GetFileName, GetBaseName) on purpose, so that code and
+// description can be read side by side; the rest is in Qt's style.
 
 // The separator that paths are joined with. Names split at it and at
 // '/', which is the separator on Linux and one too on Windows (where no
@@ -18,7 +20,9 @@ QString GetFileName(const QString &path);
 
 // The file name without its extension: the text from the last dot of the
 // name on is removed. A name without a dot, or whose only dot is its first
-// character (".wav"), is kept whole, so "Take.1.wav" gives "Take.1".
+// character (".wav"), is kept whole, so "Take.1.wav" gives "Take.1". The
+// last dot, not the first: "Mr. Brightside.wav" must give "Mr. Brightside",
+// not "Mr", and "x.1.wav" and "x.2.wav" two results, not one.
 QString GetBaseName(const QString &path);
 
 // Where the result of `source` goes in `folder`: the folder (a separator

@@ -6,7 +6,7 @@
 Resampler::Resampler(int inputRate, int outputRate, int channels, std::int64_t inputFrames)
     : m_channels(channels), m_ratio(static_cast<double>(outputRate) / inputRate),
       m_target((inputFrames * outputRate + inputRate / 2) / inputRate),
-      m_scratch(pieceFrames * static_cast<std::size_t>(channels))
+      m_scratch(chunkFrames * static_cast<std::size_t>(channels))
 {
     const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
     const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
@@ -33,17 +33,17 @@ bool Resampler::deliver(std::size_t produced, const Sink &sink)
 
 bool Resampler::process(const float *in, std::int64_t frames, const Sink &sink)
 {
-    // Feed no more input at a time than fills one piece of output: the
+    // Feed no more input at a time than fills one chunk of output: the
     // filter's own buffers grow with what one call must produce.
     const auto step = static_cast<std::int64_t>(
-        std::max(1.0, std::floor(static_cast<double>(pieceFrames) / 2.0 / m_ratio)));
+        std::max(1.0, std::floor(static_cast<double>(chunkFrames) / 2.0 / m_ratio)));
     std::int64_t consumed = 0;
     while (consumed < frames) {
         const std::int64_t offered = std::min(step, frames - consumed);
         std::size_t used = 0;
         std::size_t produced = 0;
         soxr_process(m_soxr, in + consumed * m_channels, static_cast<std::size_t>(offered), &used,
-                     m_scratch.data(), pieceFrames, &produced);
+                     m_scratch.data(), chunkFrames, &produced);
         if (!deliver(produced, sink))
             return false;
         if (used == 0 && produced == 0)
@@ -57,7 +57,7 @@ bool Resampler::finish(const Sink &sink)
 {
     for (;;) {
         std::size_t produced = 0;
-        soxr_process(m_soxr, nullptr, 0, nullptr, m_scratch.data(), pieceFrames, &produced);
+        soxr_process(m_soxr, nullptr, 0, nullptr, m_scratch.data(), chunkFrames, &produced);
         if (produced == 0)
             break;
         if (!deliver(produced, sink))
@@ -66,7 +66,7 @@ bool Resampler::finish(const Sink &sink)
     // Pad with silence should the filter deliver fewer frames.
     std::fill(m_scratch.begin(), m_scratch.end(), 0.0f);
     while (m_emitted < m_target) {
-        const auto count = std::min<std::int64_t>(m_target - m_emitted, pieceFrames);
+        const auto count = std::min<std::int64_t>(m_target - m_emitted, chunkFrames);
         m_emitted += count;
         if (!sink(m_scratch.data(), count))
             return false;

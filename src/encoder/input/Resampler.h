@@ -9,11 +9,11 @@
 
 // Streaming sample-rate conversion with libsoxr (high quality). The total
 // output is exactly round(input frames × output rate / input rate), and
-// it is handed on in pieces of at most `pieceFrames` frames, so memory
+// it is handed on in chunks of at most `chunkFrames` frames, so memory
 // stays bounded whatever the ratio of the rates.
 class Resampler {
 public:
-    static constexpr std::size_t pieceFrames = 8192;
+    static constexpr std::size_t chunkFrames = 8192;
     // Receives interleaved output frames.
     using Sink = std::function<bool(const float *frames, std::int64_t count)>;
 

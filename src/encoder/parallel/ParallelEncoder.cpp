@@ -7,19 +7,19 @@
 // `warmUp` frames before it (so the psychoacoustic model, the filter bank
 // and the MDCT overlap are in the state a single run would have; LAME's
 // reservoir fills in those frames too) and `lookAhead` frames after it.
-// Every piece starts on a multiple of N, so a piece's frame j is the
+// Every segment starts on a multiple of N, so a segment's frame j is the
 // stream's frame (first - warmUp + j); the warm-up frames are dropped.
 //
 // Joining: a frame's main data may start up to 511 bytes (255 below
 // 32 kHz) back in earlier frames' areas, as its main_data_begin says, and
-// a piece's frames count on the reservoir their own LAME saved up. So the
-// pieces are not glued byte for byte: every frame is taken apart (header,
+// a segment's frames count on the reservoir their own LAME saved up. So the
+// segments are not glued byte for byte: every frame is taken apart (header,
 // side information, its own main data) and laid anew by FramePacker, each
 // frame's data as early as the reservoir allows, main_data_begin
 // rewritten. Laid that way, a frame that starts no later than it did in
 // its own stream leaves every later frame of that stream room as well, so
-// a piece fits if its first frames do. Where the earlier piece leaves less
-// reservoir than the next piece's first frame counts on (a fresh LAME
+// a segment fits if its first frames do. Where the earlier segment leaves less
+// reservoir than the next segment's first frame counts on (a fresh LAME
 // saves up quickly, while on dense music a long run keeps little), no
 // re-packing into same-sized frames can make room, and re-encoding with a
 // given reservoir is not something LAME's interface offers: the last frame
@@ -42,7 +42,7 @@ constexpr int warmUp = 6;    // frames encoded before a segment and dropped
 constexpr int lookAhead = 2; // frames of samples after it, for LAME's look-ahead
 constexpr int shortest = 96;   // frames: shorter segments cost more than they save
 constexpr int longest = 320;
-// Samples held for the pieces in work stay below this.
+// Bytes of samples held for the segments in work stay below this.
 constexpr std::int64_t bufferBudget = 24 << 20;
 
 } // namespace
@@ -120,7 +120,7 @@ void ParallelEncoder::cut(bool last)
     samples.assign(m_buffer.begin() + from * m_channels, m_buffer.begin() + to * m_channels);
     Job job{m_cutCount++, std::move(samples), skip, m_segmentFrames, last};
     m_nextFrame += m_segmentFrames;
-    // Keep what the next piece needs: its warm-up and on.
+    // Keep what the next segment needs: its warm-up and on.
     const std::int64_t keepFrom = (m_nextFrame - warmUp) * m_frameSamples - m_bufferStart;
     if (!last && keepFrom > 0) {
         m_buffer.erase(m_buffer.begin(), m_buffer.begin() + keepFrom * m_channels);
@@ -138,23 +138,23 @@ void ParallelEncoder::cut(bool last)
 
 bool ParallelEncoder::joinOldest()
 {
-    Piece piece;
+    Segment segment;
     {
         std::unique_lock lock(m_mutex);
-        m_pieceReady.wait(lock, [this] { return m_pieces.count(m_joinedCount) > 0; });
-        piece = std::move(m_pieces[m_joinedCount]);
-        m_pieces.erase(m_joinedCount);
+        m_segmentReady.wait(lock, [this] { return m_segments.count(m_joinedCount) > 0; });
+        segment = std::move(m_segments[m_joinedCount]);
+        m_segments.erase(m_joinedCount);
     }
     const bool first = m_joinedCount++ == 0;
-    const std::vector<Mp3Frame> &frames = piece.frames;
-    if (!piece.ok || (!first && !join(frames))) {
+    const std::vector<Mp3Frame> &frames = segment.frames;
+    if (!segment.ok || (!first && !join(frames))) {
         m_failed = true;
         return false;
     }
-    m_delay = piece.delay;
-    const bool lastPiece = piece.padding >= 0;
-    if (lastPiece)
-        m_padding = piece.padding;
+    m_delay = segment.delay;
+    const bool lastSegment = segment.padding >= 0;
+    if (lastSegment)
+        m_padding = segment.padding;
     for (const Mp3Frame &frame : frames)
         if (!m_packer.place(frame)) {
             m_failed = true;
@@ -168,7 +168,7 @@ bool ParallelEncoder::join(const std::vector<Mp3Frame> &frames)
     if (FramePacker::fits(m_packer.cursor(), frames.data(), frames.size()))
         return true;
     // Widen the last frame laid, by the least bit rate that leaves this
-    // piece the reservoir its own encoder had.
+    // segment the reservoir its own encoder had.
     for (int index = m_packer.lastBitRateIndex() + 1; index <= m_packer.topBitRateIndex(); ++index)
         if (FramePacker::fits(m_packer.cursorWidened(index), frames.data(), frames.size())) {
             m_packer.widenLast(index);
@@ -190,23 +190,23 @@ void ParallelEncoder::work()
             job = std::move(m_jobs.front());
             m_jobs.erase(m_jobs.begin());
         }
-        Piece piece = encodeJob(job, bytes);
+        Segment segment = encodeJob(job, bytes);
         {
             std::lock_guard lock(m_mutex);
-            m_pieces[job.index] = std::move(piece);
+            m_segments[job.index] = std::move(segment);
             m_spareBuffers.push_back(std::move(job.samples));
         }
-        m_pieceReady.notify_all();
+        m_segmentReady.notify_all();
     }
 }
 
-ParallelEncoder::Piece ParallelEncoder::encodeJob(const Job &job, std::vector<unsigned char> &bytes) const
+ParallelEncoder::Segment ParallelEncoder::encodeJob(const Job &job, std::vector<unsigned char> &bytes) const
 {
-    Piece piece;
-    piece.padding = -1;
+    Segment segment;
+    segment.padding = -1;
     Mp3Encoder encoder(m_rate, m_channels, m_kbps, false);
     if (!encoder.ok())
-        return piece;
+        return segment;
     bytes.clear();
     const std::int64_t total = std::int64_t(job.samples.size()) / m_channels;
     constexpr std::int64_t block = 8192;
@@ -216,17 +216,17 @@ ParallelEncoder::Piece ParallelEncoder::encodeJob(const Job &job, std::vector<un
     }
     const auto &out = encoder.flush();
     bytes.insert(bytes.end(), out.begin(), out.end());
-    if (!splitMp3Frames(bytes.data(), bytes.size(), piece.frames) || piece.frames.size() <= std::size_t(job.skip))
-        return piece;
-    piece.frames.erase(piece.frames.begin(), piece.frames.begin() + job.skip);
+    if (!splitMp3Frames(bytes.data(), bytes.size(), segment.frames) || segment.frames.size() <= std::size_t(job.skip))
+        return segment;
+    segment.frames.erase(segment.frames.begin(), segment.frames.begin() + job.skip);
     if (!job.last) {
-        if (piece.frames.size() < std::size_t(job.keep))
-            return piece;
-        piece.frames.resize(static_cast<std::size_t>(job.keep));
+        if (segment.frames.size() < std::size_t(job.keep))
+            return segment;
+        segment.frames.resize(static_cast<std::size_t>(job.keep));
     } else {
-        piece.padding = encoder.encoderPadding();
+        segment.padding = encoder.encoderPadding();
     }
-    piece.delay = encoder.encoderDelay();
-    piece.ok = true;
-    return piece;
+    segment.delay = encoder.encoderDelay();
+    segment.ok = true;
+    return segment;
 }

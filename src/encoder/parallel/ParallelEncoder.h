@@ -10,7 +10,7 @@
 #include <vector>
 
 // Encodes one stream of samples in segments on several threads and joins
-// the pieces into one constant-bit-rate stream (how: see the .cpp file).
+// the segments into one constant-bit-rate stream (how: see the .cpp file).
 class ParallelEncoder {
 public:
     ParallelEncoder(int sampleRate, int channels, int bitRateKbps, int threads, int segmentFrames,
@@ -27,7 +27,7 @@ public:
     // Takes interleaved samples at the MP3 rate and channel count.
     bool encode(const float *interleaved, std::int64_t frames);
     bool finish();
-    // After a failure: two pieces could not be joined, or LAME failed on
+    // After a failure: two segments could not be joined, or LAME failed on
     // one; the stream must then be encoded on one thread.
     bool failed() const { return m_failed; }
 
@@ -43,7 +43,7 @@ private:
         int keep; // frames to keep after them (all when last)
         bool last;
     };
-    struct Piece {
+    struct Segment {
         bool ok = false;
         std::vector<Mp3Frame> frames;
         int delay = 0;
@@ -51,10 +51,10 @@ private:
     };
     void cut(bool last);
     bool joinOldest();
-    // Makes room for the piece's frames after those laid; false if none.
+    // Makes room for the segment's frames after those laid; false if none.
     bool join(const std::vector<Mp3Frame> &frames);
     void work();
-    Piece encodeJob(const Job &job, std::vector<unsigned char> &bytes) const;
+    Segment encodeJob(const Job &job, std::vector<unsigned char> &bytes) const;
 
     const int m_rate, m_channels, m_kbps;
     const int m_frameSamples;
@@ -70,9 +70,9 @@ private:
     int m_cutCount = 0, m_joinedCount = 0;
 
     std::mutex m_mutex;
-    std::condition_variable m_jobReady, m_pieceReady;
+    std::condition_variable m_jobReady, m_segmentReady;
     std::vector<Job> m_jobs; // a queue, oldest first
-    std::map<int, Piece> m_pieces;
+    std::map<int, Segment> m_segments;
     std::vector<std::vector<float>> m_spareBuffers;
     bool m_stopping = false;
     std::vector<std::thread> m_workers;
