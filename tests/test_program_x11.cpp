@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMouseEvent>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -291,7 +292,7 @@ private slots:
         QString encoder;
         for (int i = 0; i < 100 && encoder.isEmpty(); ++i) {
             QTest::qWait(50);
-            encoder = QString::fromLocal8Bit(test::run(QStringLiteral("pgrep"), {"-f", temp + "/tmpfile1.mp3"}).out).trimmed();
+            encoder = QString::fromLocal8Bit(test::run(QStringLiteral("pgrep"), {"-f", temp + "/run-[0-9-]*/tmpfile1.mp3"}).out).trimmed();
         }
         QVERIFY(!encoder.isEmpty());
         // Frozen, so that no machine is fast enough to finish the file
@@ -317,17 +318,31 @@ private slots:
         m_tolvik = nullptr;
         m_window.clear();
 
-        // A run that was killed leaves its files: the next start removes them.
-        for (const char *name : {"tmpfile.wav", "tmpfile1.mp3", ".tmpfile1.mp3.conv-Ab12Cd", ".tolvik-part-x1"}) {
-            QFile file(temp + QLatin1Char('/') + QLatin1String(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(QByteArray(4096, 'x'));
+        QVERIFY(QDir(temp).entryList({QStringLiteral("run-*")}, QDir::Dirs).isEmpty());
+
+        // A run that was killed leaves its files, in its own folder (or, from
+        // before run folders, in the private folder): the next start removes
+        // them, and only them.
+        QProcess gone;
+        gone.start(QStringLiteral("sleep"), {QStringLiteral("0.1")});
+        QVERIFY(gone.waitForStarted());
+        const qint64 deadPid = gone.processId();
+        QVERIFY(gone.waitForFinished());
+        const QString deadRun = temp + QStringLiteral("/run-%1-1").arg(deadPid);
+        QVERIFY(QDir().mkpath(deadRun));
+        for (const QString &folder : {temp, deadRun}) {
+            for (const char *name : {"tmpfile.wav", "tmpfile1.mp3", ".tmpfile1.mp3.conv-Ab12Cd", ".tolvik-part-x1"}) {
+                QFile file(folder + QLatin1Char('/') + QLatin1String(name));
+                QVERIFY(file.open(QIODevice::WriteOnly));
+                file.write(QByteArray(4096, 'x'));
+            }
         }
         QFile keep(temp + QStringLiteral("/unrelated"));
         QVERIFY(keep.open(QIODevice::WriteOnly));
         keep.close();
         QVERIFY(startTolvik());
         QCOMPARE(test::filesIn(temp), QStringList{QStringLiteral("unrelated")});
+        QVERIFY2(!QFileInfo::exists(deadRun), "a dead run's folder was left");
         const QString log = path(QStringLiteral("opened.log"));
         const int opened = QFile::exists(log) ? QFile(log).size() : 0;
         dropFromAnotherProcess({path(QStringLiteral("vanished.wav"))});
@@ -371,6 +386,60 @@ private slots:
         QVERIFY(mp3sIn(out).contains(QStringLiteral("long.mp3")));
         QTest::qWait(500);
         QCOMPARE(batches(), before + 1); // one batch took both
+    }
+
+    // A second start's files reach the running program, or are converted
+    // by the second start itself: never lost in silence.
+    void handOversAreNeverLost()
+    {
+        stopTolvik();
+        const QString out = m_program + QStringLiteral("/output");
+        const QString failures = path(QStringLiteral("data/tolvik/failures.log"));
+        const auto failedLines = [&](const QString &mark) {
+            QFile log(failures);
+            return log.open(QIODevice::ReadOnly) ? log.readAll().count(mark.toUtf8()) : 0;
+        };
+        const auto handOver = [&](const QStringList &arguments, const QProcessEnvironment &env) {
+            QProcess second;
+            second.setProcessEnvironment(env);
+            second.start(m_program + QStringLiteral("/tolvik"), arguments);
+            QVERIFY(second.waitForFinished(20000));
+            QVERIFY2(second.exitCode() == 0, second.readAllStandardError().constData());
+            QVERIFY2(second.readAllStandardError().isEmpty(), "the hand-over was not taken");
+        };
+        QVERIFY(startTolvik());
+
+        // 2,000 long names: far more than one write of the channel.
+        QStringList many;
+        for (int i = 0; i < 2000; ++i)
+            many << path(QStringLiteral("lost-%1-%2.wav").arg(i, 4, 10, QLatin1Char('0')).arg(QString(120, QLatin1Char('n'))));
+        handOver(many, m_env);
+        QTRY_COMPARE_WITH_TIMEOUT(failedLines(QStringLiteral("lost-")), 2000, 120000);
+
+        // The channel's file removed, and a client that sends a line without
+        // end: the channel is back and the next hand-over arrives.
+        QVERIFY(QFile::remove(path(QStringLiteral("run/.tolvik.socket"))));
+        QLocalSocket flood;
+        QTRY_VERIFY_WITH_TIMEOUT((flood.connectToServer(path(QStringLiteral("run/.tolvik.socket"))),
+                                  flood.waitForConnected(200)), 10000);
+        flood.write(QByteArray(1 << 20, 'x'));
+        QTRY_VERIFY2_WITH_TIMEOUT((flood.waitForBytesWritten(100), flood.state() == QLocalSocket::UnconnectedState),
+                                  "a line without end was read on and on", 10000);
+        handOver({wav(QStringLiteral("back.wav"), 0.3)}, m_env);
+        QTRY_VERIFY_WITH_TIMEOUT(mp3sIn(out).contains(QStringLiteral("back.mp3")), 20000);
+
+        // A runtime folder too long for a socket's address.
+        stopTolvik();
+        const QProcessEnvironment saved = m_env;
+        const QString longRun = path(QStringLiteral("run/") + QString(110, QLatin1Char('r')));
+        QVERIFY(QDir().mkpath(longRun));
+        QFile::setPermissions(longRun, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        m_env.insert(QStringLiteral("XDG_RUNTIME_DIR"), longRun);
+        QVERIFY(startTolvik());
+        handOver({wav(QStringLiteral("far.wav"), 0.3)}, m_env);
+        QTRY_VERIFY_WITH_TIMEOUT(mp3sIn(out).contains(QStringLiteral("far.mp3")), 20000);
+        stopTolvik();
+        m_env = saved;
     }
 
     void underOpenbox()

@@ -5,6 +5,7 @@
 #include "Version.h"
 #include "feedback/FrmSuggest.h"
 #include "platform/DesktopOpener.h"
+#include "platform/RunFolder.h"
 #include "skin/ImageElement.h"
 #include "skin/MainLayout.h"
 #include "skin/PictureBox.h"
@@ -100,7 +101,11 @@ FrmMain::FrmMain(const Installation &installation, QWidget *parent)
     });
 }
 
-FrmMain::~FrmMain() = default;
+FrmMain::~FrmMain()
+{
+    m_batch.reset(); // stops what runs in the run's folder first
+    platform::removeRunFolder(m_tempFolder);
+}
 
 QString FrmMain::versionCaption()
 {
@@ -123,9 +128,15 @@ bool FrmMain::Form_Load()
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     centreOnScreen();
     show();
-    m_tempFolder = platform::preparePrivateFolder(m_installation.tempBase);
+    // Working files go to a folder of this run's own inside the private
+    // folder: two programs at once never share them. Runs that did not end
+    // cleanly leave files: in their own folders (removed with them) or, from
+    // before run folders, in the private folder itself.
+    const platform::PrivateFolder privateFolder = platform::preparePrivateFolder(m_installation.tempBase);
+    if (privateFolder.usable)
+        ConversionBatch::removeLeftoversIn(privateFolder.path);
+    m_tempFolder = platform::prepareRunFolder(privateFolder);
     m_batch->setTempFolder(m_tempFolder);
-    m_batch->removeLeftovers(); // of a run that did not end cleanly
     applyColourKey();
     m_progress->resetPercent();
 
@@ -176,6 +187,7 @@ void FrmMain::Form_Unload()
     // A closed program leaves nothing running and nothing half-written.
     m_batch->stop();
     m_batch->removeLeftovers();
+    platform::removeRunFolder(m_tempFolder);
     m_endProgram();
 }
 

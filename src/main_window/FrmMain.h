@@ -48,6 +48,7 @@ public:
     // What "end the program" does; tests replace it to stay alive.
     void setProgramEnd(std::function<void()> end) { m_endProgram = std::move(end); }
 
+    // The folder of this run's working files.
     const platform::PrivateFolder &tempFolder() const { return m_tempFolder; }
     ConversionBatch &batch() { return *m_batch; }
     ProgressDisplay &progress() { return *m_progress; }

@@ -1,5 +1,7 @@
 #include "InstanceLock.h"
+#include "PrivateFolder.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 
 #include <cerrno>
@@ -11,7 +13,14 @@ namespace platform {
 
 QString instanceChannel(const QString &folder)
 {
-    return folder + QStringLiteral("/.tolvik.socket");
+    // A socket's address holds 107 bytes: a longer runtime folder's channel
+    // goes to the user's private folder in /tmp under a digest of its name.
+    const QString channel = folder + QStringLiteral("/.tolvik.socket");
+    const PrivateFolder short_ = preparePrivateFolder(QStringLiteral("/tmp"));
+    if (QFile::encodeName(channel).size() <= 100 || !short_.usable)
+        return channel;
+    const QByteArray digest = QCryptographicHash::hash(QFile::encodeName(folder), QCryptographicHash::Sha1).toHex().left(16);
+    return short_.path + QStringLiteral("/.socket-") + QString::fromLatin1(digest);
 }
 
 InstanceLock::~InstanceLock()

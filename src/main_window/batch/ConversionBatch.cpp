@@ -36,14 +36,21 @@ ConversionBatch::~ConversionBatch()
     removeLeftovers();
 }
 
+namespace {
+
+const QString tempWavName = QStringLiteral("tmpfile.wav");
+const QString tempMp3Name = QStringLiteral("tmpfile1.mp3");
+
+} // namespace
+
 QString ConversionBatch::tempWav() const
 {
-    return m_temp.path + pathSeparator() + QStringLiteral("tmpfile.wav");
+    return m_temp.path + pathSeparator() + tempWavName;
 }
 
 QString ConversionBatch::tempMp3() const
 {
-    return m_temp.path + pathSeparator() + QStringLiteral("tmpfile1.mp3");
+    return m_temp.path + pathSeparator() + tempMp3Name;
 }
 
 void ConversionBatch::deleteTempFiles() const
@@ -56,16 +63,18 @@ void ConversionBatch::deleteTempFiles() const
 
 void ConversionBatch::removeLeftovers() const
 {
-    if (!m_temp.usable)
-        return;
-    deleteTempFiles();
-    const QDir folder(m_temp.path);
+    if (m_temp.usable)
+        removeLeftoversIn(m_temp.path);
+}
+
+void ConversionBatch::removeLeftoversIn(const QString &path)
+{
+    const QDir folder(path);
     const QString convPartials =
-        QString::fromStdString(convcontract::partialOutputPrefix(QFileInfo(tempMp3()).fileName().toStdString()))
-        + QLatin1Char('*');
-    const QStringList partials =
-        folder.entryList({convPartials, platform::partialCopyPattern()}, QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &name : partials)
+        QString::fromStdString(convcontract::partialOutputPrefix(tempMp3Name.toStdString())) + QLatin1Char('*');
+    const QStringList leftovers = folder.entryList({tempWavName, tempMp3Name, convPartials, platform::partialCopyPattern()},
+                                                   QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : leftovers)
         QFile::remove(folder.filePath(name));
 }
 

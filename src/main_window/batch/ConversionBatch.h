@@ -36,9 +36,10 @@ public:
     QString tempWav() const;
     QString tempMp3() const;
     void deleteTempFiles() const;
-    // Removes everything a run may leave in the private folder: the two
+    // Removes everything a run may leave in its working folder: the two
     // working files, partial copies and the encoder's partial output.
     void removeLeftovers() const;
+    static void removeLeftoversIn(const QString &folder);
 
     Step step() const { return m_step; }
     bool isRunning() const { return m_step != Step::Idle; }
