@@ -388,6 +388,43 @@ private slots:
         QCOMPARE(batches(), before + 1); // one batch took both
     }
 
+    // A logout, kill or Ctrl-C ends the program as its X button does, and a
+    // crash of conv stays a crash that leaves no partial output.
+    void signalsEndThingsCleanly()
+    {
+        const QString temp = m_tmp.path() + QStringLiteral("/tolvik-%1").arg(::getuid());
+        const QString longFile = wav(QStringLiteral("signalled.wav"), 420);
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+            stopTolvik();
+            QVERIFY(startTolvik({longFile}));
+            QString encoder;
+            for (int i = 0; i < 100 && encoder.isEmpty(); ++i) {
+                QTest::qWait(50);
+                encoder = QString::fromLocal8Bit(
+                    test::run(QStringLiteral("pgrep"), {"-f", temp + "/run-[0-9-]*/tmpfile1.mp3"}).out).trimmed();
+            }
+            QVERIFY2(!encoder.isEmpty(), "the encoder did not start");
+            ::kill(static_cast<pid_t>(m_tolvik->processId()), signal);
+            QVERIFY(m_tolvik->waitForFinished(10000));
+            QVERIFY2(::kill(encoder.section('\n', 0, 0).toInt(), 0) != 0, "the encoder ran on after the program");
+            QVERIFY2(QDir(temp).entryList({QStringLiteral("run-*")}, QDir::Dirs).isEmpty(), "the run's folder was left");
+            delete m_tolvik;
+            m_tolvik = nullptr;
+            m_window.clear();
+        }
+
+        QProcess conv;
+        const QString output = path(QStringLiteral("crashed/out.mp3"));
+        QDir().mkpath(path(QStringLiteral("crashed")));
+        conv.start(m_program + QStringLiteral("/data/conv"), {"-threads", "1", "-i", longFile, "-y", output});
+        QVERIFY(conv.waitForStarted());
+        QTRY_VERIFY(!test::filesIn(path(QStringLiteral("crashed"))).isEmpty()); // its partial output
+        ::kill(static_cast<pid_t>(conv.processId()), SIGSEGV);
+        QVERIFY(conv.waitForFinished(10000));
+        QCOMPARE(conv.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(test::filesIn(path(QStringLiteral("crashed"))), QStringList{});
+    }
+
     // A second start's files reach the running program, or are converted
     // by the second start itself: never lost in silence.
     void handOversAreNeverLost()

@@ -1,4 +1,6 @@
 #include "main_window/FrmMain.h"
+#include "names/FileUrls.h"
+#include "platform/ExitRequests.h"
 #include "platform/FileNameEncoding.h"
 #include "skin/SkinFonts.h"
 
@@ -7,22 +9,28 @@
 #include <QUrl>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
 constexpr const char *usage = "Usage: tolvik [FILE...]\n"
                               "Converts WAV files to MP3. The files named are queued as if dropped on the\n"
-                              "window; when Tolvik already runs, they go to the running window.\n";
+                              "window; when Tolvik already runs, they go to the running window. After --\n"
+                              "every argument is a file.\n";
 
 // A command-line argument as a path: its own bytes (names need not be
 // UTF-8), made absolute, since the running instance may have another
-// working folder; file:// URLs as file managers pass them.
+// working folder; file: addresses as file managers pass them. Empty, with
+// the reason said, for an address that names no file here.
 QString pathOf(const QByteArray &argument)
 {
-    if (argument.startsWith("file:")) {
+    if (isFileUrl(argument)) {
         const QUrl url = QUrl::fromEncoded(argument);
-        if (url.isLocalFile())
+        const QString problem = fileUrlProblem(url);
+        if (problem.isEmpty())
             return platform::localFileOf(url);
+        std::fprintf(stderr, "tolvik: %s: %s\n", argument.constData(), qPrintable(problem));
+        return {};
     }
     return QDir::current().absoluteFilePath(platform::decodeFileName(argument));
 }
@@ -31,23 +39,38 @@ QString pathOf(const QByteArray &argument)
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv); // takes Qt's own options out of argv
+    // Qt reads its own options only before "--"; after it every argument
+    // is a file ("tolvik -- -reverse" queues a file named -reverse).
+    int split = argc;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0) {
+            split = i;
+            break;
+        }
+        // Answered before a display is needed.
+        if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(usage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("tolvik %s\n", qPrintable(FrmMain::versionCaption().mid(4)));
+            return 0;
+        }
+    }
+    int qtArgc = split;
+    QApplication app(qtArgc, argv); // takes Qt's own options out of argv
     QApplication::setApplicationName(QStringLiteral("tolvik"));
 
     QStringList files;
     bool options = true;
-    for (const QByteArray &argument : platform::commandLineArguments(argc, argv)) {
+    for (const QByteArray &argument : platform::commandLineArguments(qtArgc, argv, argc - split, argv + split)) {
         if (options && argument == "--") {
             options = false;
-        } else if (options && (argument == "-h" || argument == "--help")) {
-            std::fputs(usage, stdout);
-            return 0;
-        } else if (options && argument == "--version") {
-            std::printf("tolvik %s\n", qPrintable(FrmMain::versionCaption().mid(4)));
-            return 0;
-        } else {
-            files << pathOf(argument);
+            continue;
         }
+        const QString path = pathOf(argument);
+        if (!path.isEmpty())
+            files << path;
     }
 
     const Installation installation = Installation::ofRunningProgram();
@@ -57,5 +80,10 @@ int main(int argc, char *argv[])
     window.setStartFiles(files);
     if (!window.Form_Load())
         return 0; // another instance is running; it has the files now
+    // A logout, kill or Ctrl-C ends the program as its X button does: the
+    // encoder stopped, the working files removed.
+    platform::ExitRequests exitRequests;
+    QObject::connect(&exitRequests, &platform::ExitRequests::requested, &window, &QWidget::close);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &FrmMain::Form_Unload);
     return QApplication::exec();
 }

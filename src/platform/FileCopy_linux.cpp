@@ -31,47 +31,44 @@ private:
 // In slices, so that a cancel is seen within a fraction of a second.
 constexpr off_t sliceBytes = off_t{16} << 20;
 
+// Up to `size` bytes the plain way; how many, or -1.
+ssize_t copySlice(int in, int out, size_t size)
+{
+    char buffer[1 << 16];
+    const ssize_t n = ::read(in, buffer, std::min(size, sizeof buffer));
+    for (ssize_t written = 0; n > 0 && written < n;) {
+        const ssize_t w = ::write(out, buffer + written, static_cast<size_t>(n - written));
+        if (w < 0 && errno != EINTR)
+            return -1;
+        written += std::max<ssize_t>(w, 0);
+    }
+    return n;
+}
+
+// Copies the `size` bytes the source had when it was opened, never more:
+// a file that grows while it is read (a log, an endless /proc file) must
+// not fill the disk.
 bool copyData(int in, int out, off_t size, const std::atomic_bool *cancelled)
 {
-    auto stop = [cancelled] {
-        if (cancelled && *cancelled) {
-            errno = ECANCELED;
-            return true;
-        }
-        return false;
-    };
     off_t done = 0;
     while (done < size) {
-        if (stop())
+        if (cancelled && *cancelled) {
+            errno = ECANCELED;
             return false;
-        const ssize_t n = ::sendfile(out, in, nullptr, static_cast<size_t>(std::min(size - done, sliceBytes)));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += n;
-    }
-    // The file may have grown since fstat: copy the rest the plain way.
-    char buffer[1 << 16];
-    for (;;) {
-        if (stop())
-            return false;
-        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        }
+        const size_t slice = static_cast<size_t>(std::min(size - done, sliceBytes));
+        ssize_t n = ::sendfile(out, in, nullptr, slice);
+        if (n < 0 && (errno == EINVAL || errno == ENOSYS)) // a file system without it
+            n = copySlice(in, out, slice);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
             return false;
         if (n == 0)
-            return true;
-        for (ssize_t written = 0; written < n;) {
-            const ssize_t w = ::write(out, buffer + written, static_cast<size_t>(n - written));
-            if (w < 0 && errno == EINTR)
-                continue;
-            if (w <= 0)
-                return false;
-            written += w;
-        }
+            break; // it shrank: what is there is copied
+        done += n;
     }
+    return true;
 }
 
 // A short name beside the target: the target's own name may already be
@@ -125,7 +122,9 @@ bool copyFileReplacing(const QString &from, const QString &to, QString *reason, 
     if (out.get() < 0)
         return fail("cannot write: ", EEXIST);
 
-    const bool copied = copyData(in.get(), out.get(), st.st_size, cancelled);
+    // On the disk before it takes the final name: after a power cut the
+    // name holds the whole file or the old one, never a partial one.
+    const bool copied = copyData(in.get(), out.get(), st.st_size, cancelled) && ::fsync(out.get()) == 0;
     const int copyError = errno;
     const bool closed = ::close(out.release()) == 0;
     const int closeError = errno;
@@ -133,6 +132,12 @@ bool copyFileReplacing(const QString &from, const QString &to, QString *reason, 
         const int error = !copied ? copyError : !closed ? closeError : errno;
         ::unlink(part.constData());
         return fail("cannot copy: ", error);
+    }
+    const int folder = ::open(target.left(target.lastIndexOf('/') + 1).append('.').constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
     }
     return true;
 }

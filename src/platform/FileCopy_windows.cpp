@@ -68,6 +68,17 @@ bool copyFileReplacing(const QString &from, const QString &to, QString *reason, 
         DeleteFileW(partName.c_str());
         return failWith(reason, QStringLiteral("cannot copy: ") + why);
     }
+    // On the disk before it takes the final name (the move itself is
+    // written through).
+    const HANDLE written = CreateFileW(partName.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const bool flushed = written != INVALID_HANDLE_VALUE && FlushFileBuffers(written);
+    if (written != INVALID_HANDLE_VALUE)
+        CloseHandle(written);
+    if (!flushed) {
+        const QString why = systemReason();
+        DeleteFileW(partName.c_str());
+        return failWith(reason, QStringLiteral("cannot copy: ") + why);
+    }
     if (!MoveFileExW(partName.c_str(), to.toStdWString().c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const QString why = systemReason();
         DeleteFileW(partName.c_str());

@@ -16,8 +16,11 @@ namespace platform {
 QString decodeFileName(const QByteArray &bytes);
 QByteArray encodeFileName(const QString &name);
 
-// The program's command-line arguments (after argv[0]) as file-name bytes.
-QList<QByteArray> commandLineArguments(int argc, char **argv);
+// The program's command-line arguments (after argv[0]) as file-name bytes:
+// those Qt left of the first `argc` in argv, then the `restCount` from
+// `rest` on ("--" and what follows it, which Qt never saw), as the system
+// gave them.
+QList<QByteArray> commandLineArguments(int argc, char **argv, int restCount = 0, char **rest = nullptr);
 
 // The path of a local file:// URL, from the URL's own bytes (toLocalFile()
 // would lose those of a name that is not UTF-8).

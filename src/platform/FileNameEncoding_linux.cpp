@@ -47,11 +47,13 @@ QString localFileOf(const QUrl &url)
     return decodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
 }
 
-QList<QByteArray> commandLineArguments(int argc, char **argv)
+QList<QByteArray> commandLineArguments(int argc, char **argv, int restCount, char **rest)
 {
     QList<QByteArray> arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QByteArray(argv[i]);
+    for (int i = 0; i < restCount; ++i)
+        arguments << QByteArray(rest[i]);
     return arguments;
 }
 

@@ -1,5 +1,6 @@
 #include "DropArea.h"
 
+#include "names/FileUrls.h"
 #include "platform/FileNameEncoding.h"
 
 #include <QDropEvent>
@@ -38,7 +39,7 @@ void DropArea::dropEvent(QDropEvent *event)
     QStringList paths;
     if (event->mimeData()->hasUrls()) {
         for (const QUrl &url : event->mimeData()->urls()) {
-            if (url.isLocalFile())
+            if (url.isLocalFile() && fileUrlProblem(url).isEmpty())
                 paths.append(platform::localFileOf(url));
         }
     }

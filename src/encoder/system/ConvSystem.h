@@ -40,6 +40,9 @@ std::FILE *createBeside(const std::string &path, std::string &temp, std::string 
 // when `overwrite`, failing if one is there otherwise.
 bool publish(const std::string &temp, const std::string &path, bool overwrite, std::string &error);
 bool truncateToEmpty(std::FILE *file);
+// Writes the file's data through to the disk, so that a power cut after
+// the rename cannot leave the final name on an empty or partial file.
+bool flushToDisk(std::FILE *file);
 void removeFile(const std::string &path);
 
 // Until keepOnInterrupt(), an interruption (a signal, a closed console)

@@ -17,11 +17,15 @@ namespace {
 // The temporary file's name, for removal by a signal handler.
 char pendingTemp[4096];
 
-extern "C" void removePendingAndExit(int)
+extern "C" void removePendingAndExit(int signal)
 {
     if (pendingTemp[0])
         ::unlink(pendingTemp);
-    ::_exit(1);
+    if (signal == SIGTERM || signal == SIGINT || signal == SIGHUP || signal == SIGPIPE || signal == SIGXFSZ)
+        ::_exit(1);
+    // A crash stays a crash (its status, its core): the handler was reset
+    // to the default on entry, and the signal goes again when this returns.
+    ::raise(signal);
 }
 
 std::string folderOf(const std::string &path)
@@ -124,15 +128,29 @@ std::FILE *createBeside(const std::string &path, std::string &temp, std::string 
 
 bool publish(const std::string &temp, const std::string &path, bool overwrite, std::string &error)
 {
+    // The new name is on the disk once its folder is.
+    const auto syncFolder = [&] {
+        const int folder = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folder >= 0) {
+            ::fsync(folder);
+            ::close(folder);
+        }
+        return true;
+    };
     if (overwrite) {
         if (::rename(temp.c_str(), path.c_str()) == 0)
-            return true;
+            return syncFolder();
     } else if (::link(temp.c_str(), path.c_str()) == 0) { // link() refuses an existing name
         ::unlink(temp.c_str());
-        return true;
+        return syncFolder();
     }
     error = lastError();
     return false;
+}
+
+bool flushToDisk(std::FILE *file)
+{
+    return std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
 }
 
 bool truncateToEmpty(std::FILE *file)
@@ -152,7 +170,10 @@ void removeOnInterrupt(const std::string &temp)
     std::memcpy(pendingTemp, temp.c_str(), temp.size() + 1);
     struct sigaction action {};
     action.sa_handler = removePendingAndExit;
-    for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGPIPE, SIGXFSZ, SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL})
+    for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGPIPE, SIGXFSZ})
+        ::sigaction(sig, &action, nullptr);
+    action.sa_flags = SA_RESETHAND;
+    for (int sig : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL})
         ::sigaction(sig, &action, nullptr);
 }
 

@@ -163,6 +163,12 @@ bool publish(const std::string &temp, const std::string &path, bool overwrite, s
     return false;
 }
 
+bool flushToDisk(std::FILE *file)
+{
+    return std::fflush(file) == 0
+           && FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))));
+}
+
 bool truncateToEmpty(std::FILE *file)
 {
     return std::fflush(file) == 0 && _chsize_s(_fileno(file), 0) == 0 && std::fseek(file, 0, SEEK_SET) == 0;
