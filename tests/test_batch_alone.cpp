@@ -3,9 +3,11 @@
 #include "TestSupport.h"
 #include "main_window/batch/BatchInput.h"
 #include "main_window/batch/ConversionBatch.h"
+#include "main_window/batch/FailureLog.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
@@ -43,6 +45,17 @@ private slots:
         const QString good = m_tmp.filePath(QStringLiteral("good.wav"));
         QVERIFY(test::makeWav(good, {"-r", "44100", "-c", "2", "-b", "16"}, 0.5));
         input.queue = {good, m_tmp.filePath(QStringLiteral("missing.wav")), good};
+        // A partial copy a killed run left is removed; one being written now is not.
+        // A folder named as the result is a taken name.
+        QDir().mkpath(input.folder + QStringLiteral("/good.mp3"));
+        for (const char *name : {".tolvik-part-killed", ".tolvik-part-busy"}) {
+            QFile part(input.folder + QLatin1Char('/') + QLatin1String(name));
+            QVERIFY(part.open(QIODevice::WriteOnly));
+            part.write("partial");
+            part.flush();
+            if (part.fileName().endsWith(QLatin1String("killed")))
+                part.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+        }
 
         QStringList steps;
         connect(&batch, &ConversionBatch::fileLoading, this, [&](int left) { steps << QStringLiteral("load %1").arg(left); });
@@ -65,10 +78,32 @@ private slots:
         QCOMPARE(summary.total, 3);
         QCOMPARE(ended.size(), 1);
         // The same source twice in one batch replaces its own result.
-        QCOMPARE(test::filesIn(input.folder), QStringList{QStringLiteral("good.mp3")});
-        QCOMPARE(test::probeMp3(input.folder + QStringLiteral("/good.mp3")).sampleRate, 8000);
+        QCOMPARE(test::filesIn(input.folder), (QStringList{QStringLiteral(".tolvik-part-busy"), QStringLiteral("good (2).mp3")}));
+        QCOMPARE(test::probeMp3(input.folder + QStringLiteral("/good (2).mp3")).sampleRate, 8000);
         QVERIFY(!QFile::exists(batch.tempWav()));
         QVERIFY(!QFile::exists(batch.tempMp3()));
+    }
+
+    // One record a line whatever the names hold, and a log that stays small.
+    void theFailureLogKeepsOneLineARecordAndStaysBounded()
+    {
+        const QString file = m_tmp.filePath(QStringLiteral("log/failures.log"));
+        const FailureLog log(file);
+        const QString controls = QStringLiteral("a\x1b[2Jb\x07c\x08d\x0b\x0ce\u0085f\u2028g\u2029h\ni\rj");
+        log.append(QStringLiteral("/music/") + controls + QStringLiteral(".wav"), QStringLiteral("why\x1b"));
+        QFile read(file);
+        QVERIFY(read.open(QIODevice::ReadOnly));
+        const QByteArray written = read.readAll();
+        QCOMPARE(written.count('\n'), 1);
+        for (const char c : written)
+            QVERIFY2(static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n', "a control byte was written raw");
+        for (const char *raw : {"\xc2\x85", "\xe2\x80\xa8", "\xe2\x80\xa9"})
+            QVERIFY2(!written.contains(raw), "a Unicode line break was written raw");
+
+        for (int i = 0; i < 30000; ++i)
+            log.append(QStringLiteral("/music/%1.wav").arg(i), QStringLiteral("cannot be read: No such file or directory"));
+        QVERIFY2(QFileInfo(file).size() <= (qint64(1) << 20) + 4096, "the log grows without bound");
+        QVERIFY(QFileInfo::exists(file + QStringLiteral(".1")));
     }
 
     // "Stop the batch now" at each step: nothing runs on, nothing is left

@@ -71,6 +71,13 @@ private slots:
         QTest::newRow("gap is used") << QStringList{"/o/a.mp3", "/o/a (3).mp3"} << "/o/a.mp3" << "/o/a (2).mp3";
         QTest::newRow("dot only in folder") << QStringList{"/o.d/a"} << "/o.d/a" << "/o.d/a (2)";
         QTest::newRow("dots in name") << QStringList{"/o/x.1.mp3"} << "/o/x.1.mp3" << "/o/x.1 (2).mp3";
+        // A name as long as names go makes room for " (2)"; never half a character.
+        const QString longest = QString(251, QLatin1Char('n'));
+        QTest::newRow("longest name") << QStringList{"/o/" + longest + ".mp3"} << "/o/" + longest + ".mp3"
+                                      << "/o/" + longest.left(247) + " (2).mp3";
+        const QString wide = QString(125, QChar(0x00e9)) + QStringLiteral("x"); // 251 bytes
+        QTest::newRow("longest name, two-byte letters") << QStringList{"/o/" + wide + ".mp3"} << "/o/" + wide + ".mp3"
+                                                         << "/o/" + wide.left(123) + " (2).mp3";
     }
 
     void freePaths()

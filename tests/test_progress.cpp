@@ -1,5 +1,6 @@
 // The time-driven progress display on its own, in twips as the layout
 // defines it, driven the way the batch's signals drive it.
+#include "TestSupport.h"
 #include "main_window/ProgressDisplay.h"
 #include "skin/ImageElement.h"
 
@@ -121,7 +122,18 @@ private slots:
                                 {QStringLiteral("/b.wav"), false, {}, QStringLiteral("missing"), 1}},
                                3});
         QCOMPARE(bar.caption->text(), QStringLiteral("2 of 3 files failed"));
-        QCOMPARE(bar.caption->toolTip(), QStringLiteral("/a.wav \u2014 not audio\n/b.wav \u2014 missing"));
+        QCOMPARE(test::plainTip(bar.caption->toolTip()), QStringLiteral("/a.wav \u2014 not audio\n/b.wav \u2014 missing"));
+
+        // Names are text, never markup, and a tip of many failures fits on
+        // the screen: the first ones, then how many more.
+        QList<FileOutcome> many;
+        for (int i = 0; i < 100000; ++i)
+            many.append({QStringLiteral("/<b><!--x%1.wav").arg(i), false, {}, QStringLiteral("missing"), 0});
+        progress.batchFinished({many, 100000});
+        const QStringList lines = test::plainTip(bar.caption->toolTip()).split(QLatin1Char('\n'));
+        QCOMPARE(lines.first(), QStringLiteral("/<b><!--x0.wav \u2014 missing"));
+        QVERIFY2(lines.size() <= 40, qPrintable(QString::number(lines.size())));
+        QCOMPARE(lines.last(), QStringLiteral("\u2026 and 99970 more (see the failure log)"));
         // Not "done": the caption stands on the empty track, centred as before.
         QVERIFY(!bar.body->isVisible() && !bar.left->isVisible() && !bar.right->isVisible());
         QVERIFY(qAbs(bar.caption->geometry().center().x() - centre) <= 1);

@@ -147,6 +147,7 @@ bool FrmMain::Form_Load()
     cmbR->setCurrentIndex(mainStartUp.sampleRateIndex);
     cmbChannel->setCurrentIndex(mainStartUp.channelIndex);
     txtPath->setText(m_installation.defaultOutputFolder());
+    ConversionBatch::removeStalePartials(txtPath->text());
     lblVersion->setText(versionCaption());
     lblVersion->adjustSize();
     if (!m_startFiles.isEmpty())

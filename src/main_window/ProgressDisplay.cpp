@@ -136,10 +136,18 @@ void ProgressDisplay::batchFinished(const BatchSummary &summary)
     m_body->hide();
     m_right->hide();
     setCaption(QStringLiteral("%1 of %2 files failed").arg(summary.failed.size()).arg(summary.total));
+    // A tip fits on the screen: the first failures, then how many more
+    // (all of them are in the failure log). Names are text, never markup.
+    constexpr qsizetype shown = 30;
     QStringList lines;
-    for (const FileOutcome &file : summary.failed)
-        lines << file.source + QStringLiteral(" \u2014 ") + file.reason;
-    m_caption->setToolTip(lines.join(QLatin1Char('\n')));
+    for (qsizetype i = 0; i < std::min(shown, summary.failed.size()); ++i) {
+        const FileOutcome &file = summary.failed.at(i);
+        lines << (file.source + QStringLiteral(" \u2014 ") + file.reason).toHtmlEscaped();
+    }
+    if (summary.failed.size() > shown)
+        lines << QStringLiteral("\u2026 and %1 more (see the failure log)").arg(summary.failed.size() - shown);
+    m_caption->setToolTip(QStringLiteral("<p style=\"white-space:pre\">") + lines.join(QStringLiteral("<br>"))
+                          + QStringLiteral("</p>"));
 }
 
 void ProgressDisplay::Timer2_Timer()

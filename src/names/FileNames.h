@@ -25,8 +25,13 @@ QString GetFileName(const QString &path);
 // not "Mr", and "x.1.wav" and "x.2.wav" two results, not one.
 QString GetBaseName(const QString &path);
 
+// The longest name a file system takes (Linux: 255 bytes; Windows: 255
+// UTF-16 units, never fewer than the bytes counted here).
+constexpr qsizetype maxNameBytes = 255;
+
 // Where the result of `source` goes in `folder`: the folder (a separator
-// added unless it ends in one), the source's base name and ".mp3".
+// added unless it ends in one), the source's base name and ".mp3"; the
+// base name cut short where the name would be too long.
 QString OutputFilePath(const QString &folder, const QString &source);
 
 // What two paths must differ in to name different files on any file
@@ -35,5 +40,6 @@ QString OutputFilePath(const QString &folder, const QString &source);
 QString FileNameKey(const QString &path);
 
 // `path` itself when it is free, else the first of "name (2).ext",
-// "name (3).ext", ... that is; `taken` says whether a path is in use.
+// "name (3).ext", ... that is (the name shortened where it would be too
+// long); `taken` says whether a path is in use.
 QString FreeFilePath(const QString &path, const std::function<bool(const QString &)> &taken);

@@ -2,6 +2,9 @@
 #include "FileCopy.h"
 #include "FileCopyParts.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace platform {
 
 namespace copyparts {
@@ -16,6 +19,15 @@ QString partPrefix()
 QString partialCopyPattern()
 {
     return copyparts::partPrefix() + QLatin1Char('*');
+}
+
+void removeStalePartialCopies(const QString &folder, const QDateTime &before)
+{
+    const QDir dir(folder);
+    for (const QFileInfo &part : dir.entryInfoList({partialCopyPattern()}, QDir::Files | QDir::Hidden | QDir::System)) {
+        if (part.lastModified() < before && !part.isSymLink())
+            QFile::remove(part.absoluteFilePath());
+    }
 }
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 #include <atomic>
@@ -18,5 +19,9 @@ bool copyFileReplacing(const QString &from, const QString &to, QString *reason =
 // The names (a wildcard pattern) of the new files a copy writes beside its
 // target; one is left behind only when the program is killed mid-copy.
 QString partialCopyPattern();
+
+// Removes partial copies in `folder` last written before `before`: those a
+// killed program left, not those another program is writing now.
+void removeStalePartialCopies(const QString &folder, const QDateTime &before);
 
 } // namespace platform

@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QImage>
 #include <QTest>
+#include <QTextDocument>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QUrl>
@@ -17,6 +18,13 @@
 #include <QProcess>
 
 namespace test {
+
+QString plainTip(const QString &tip)
+{
+    QTextDocument document;
+    document.setHtml(tip);
+    return document.toPlainText().replace(QChar::LineSeparator, QLatin1Char('\n'));
+}
 
 QString programDir()
 {

@@ -54,6 +54,9 @@ Mp3Info probeMp3(const QString &path);
 // Wine), and whether a folder can be made unwritable for this user (not as
 // root, not on Windows, where a folder's read-only flag stops no new file).
 bool hostToolsRun();
+
+// A tool tip's text as the user reads it (a rich-text tip without markup).
+QString plainTip(const QString &tip);
 bool canLockFolders();
 
 // Linux only: a stand-in "xdg-open" in a fresh folder: it appends its argument to

@@ -8,6 +8,7 @@
 #include "platform/DesktopOpener.h"
 #include "platform/FileCopy.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -37,6 +38,9 @@ ConversionBatch::~ConversionBatch()
 }
 
 namespace {
+
+// When this program started: partial copies older than that are leftovers.
+const QDateTime programStart = QDateTime::currentDateTime();
 
 const QString tempWavName = QStringLiteral("tmpfile.wav");
 const QString tempMp3Name = QStringLiteral("tmpfile1.mp3");
@@ -78,6 +82,12 @@ void ConversionBatch::removeLeftoversIn(const QString &path)
         QFile::remove(folder.filePath(name));
 }
 
+void ConversionBatch::removeStalePartials(const QString &outputFolder)
+{
+    if (!outputFolder.isEmpty())
+        platform::removeStalePartialCopies(outputFolder, programStart);
+}
+
 void ConversionBatch::addBatchSources(const QStringList &sources)
 {
     for (const QString &source : sources) {
@@ -115,6 +125,7 @@ void ConversionBatch::start()
     m_summary = {};
     m_sourceKeys.clear();
     addBatchSources(m_input.queuedSources());
+    removeStalePartials(m_input.outputFolder());
     emit batchStarted();
     ConvertNextFile();
 }
@@ -186,7 +197,8 @@ void ConversionBatch::encoded()
     // source dropped twice replaces its own result.
     m_output = FreeFilePath(OutputFilePath(folder, m_source), [&](const QString &candidate) {
         const auto it = m_written.constFind(FileNameKey(candidate));
-        return (it != m_written.cend() && *it != m_source) || isBatchSource(candidate);
+        // A folder of that name is taken too: no file can replace it.
+        return (it != m_written.cend() && *it != m_source) || isBatchSource(candidate) || QFileInfo(candidate).isDir();
     });
     m_step = Step::Storing;
     m_background.run([this, from = tempMp3(), to = m_output, folder](const std::atomic_bool &cancelled) {

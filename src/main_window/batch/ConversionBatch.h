@@ -40,6 +40,8 @@ public:
     // working files, partial copies and the encoder's partial output.
     void removeLeftovers() const;
     static void removeLeftoversIn(const QString &folder);
+    // Removes the partial copies a killed run left in an output folder.
+    static void removeStalePartials(const QString &outputFolder);
 
     Step step() const { return m_step; }
     bool isRunning() const { return m_step != Step::Idle; }

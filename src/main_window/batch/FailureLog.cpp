@@ -10,24 +10,33 @@
 
 namespace {
 
-// A path may hold tabs and newlines: escaped, a record stays one line.
-QByteArray oneLine(const QByteArray &text)
+// A path may hold tabs, newlines and other controls (ESC, BEL, NEL, the
+// line and paragraph separators): escaped, a record stays one line and
+// `cat` shows the name as it is, not what its controls would do.
+QString oneLine(const QString &text)
 {
-    QByteArray out;
-    for (const char c : text) {
-        if (c == '\\')
-            out += "\\\\";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\t')
-            out += "\\t";
-        else if (c == '\r')
-            out += "\\r";
+    QString out;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == '\\')
+            out += QStringLiteral("\\\\");
+        else if (u == '\n')
+            out += QStringLiteral("\\n");
+        else if (u == '\t')
+            out += QStringLiteral("\\t");
+        else if (u == '\r')
+            out += QStringLiteral("\\r");
+        else if (u < 0x20 || u == 0x7f || (u >= 0x80 && u < 0xa0) || u == 0x2028 || u == 0x2029)
+            out += QStringLiteral("\\u{%1}").arg(int(u), 0, 16);
         else
             out += c;
     }
     return out;
 }
+
+// The log keeps its last megabyte or two: at this size it becomes
+// "failures.log.1" (replacing an older one) and a new log begins.
+constexpr qint64 rotateAtBytes = 1 << 20;
 
 } // namespace
 
@@ -41,9 +50,13 @@ QString FailureLog::defaultFile()
 void FailureLog::append(const QString &source, const QString &reason) const
 {
     QDir().mkpath(QFileInfo(m_file).absolutePath());
+    if (QFileInfo(m_file).size() >= rotateAtBytes) {
+        QFile::remove(m_file + QStringLiteral(".1"));
+        QFile::rename(m_file, m_file + QStringLiteral(".1"));
+    }
     QFile log(m_file);
     if (!log.open(QIODevice::WriteOnly | QIODevice::Append))
         return; // the log is a help, never a reason to fail
     log.write(QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + '\t'
-              + oneLine(platform::encodeFileName(source)) + '\t' + oneLine(reason.toUtf8()) + '\n');
+              + platform::encodeFileName(oneLine(source)) + '\t' + oneLine(reason).toUtf8() + '\n');
 }
