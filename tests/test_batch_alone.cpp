@@ -58,10 +58,13 @@ private slots:
         }
 
         QStringList steps;
+        QStringList reasons; // printed when the steps are not the expected ones
         connect(&batch, &ConversionBatch::fileLoading, this, [&](int left) { steps << QStringLiteral("load %1").arg(left); });
         connect(&batch, &ConversionBatch::fileStarted, this, [&](int left) { steps << QStringLiteral("start %1").arg(left); });
         connect(&batch, &ConversionBatch::fileFinished, this, [&](const FileOutcome &file) {
             steps << QStringLiteral("%1 %2").arg(file.converted ? "done" : "failed").arg(file.left);
+            if (!file.converted)
+                reasons << file.source + QStringLiteral(": ") + file.reason;
             input.rate = QStringLiteral("8000"); // read afresh for the next file
         });
         QSignalSpy finished(&batch, &ConversionBatch::batchFinished);
@@ -69,8 +72,10 @@ private slots:
         batch.start();
         QVERIFY2(ended.wait(60000), "the batch did not end");
 
-        QCOMPARE(steps, (QStringList{"load 3", "start 3", "done 2", "load 2", "start 2", "failed 1",
-                                     "load 1", "start 1", "done 0"}));
+        const QStringList expected{"load 3", "start 3", "done 2", "load 2", "start 2", "failed 1",
+                                   "load 1", "start 1", "done 0"};
+        QVERIFY2(steps == expected, qPrintable(steps.join(QLatin1Char(' ')) + QStringLiteral("; failed: ")
+                                               + reasons.join(QStringLiteral("; "))));
         QCOMPARE(finished.size(), 1);
         const auto summary = finished.first().at(0).value<BatchSummary>();
         QCOMPARE(summary.failed.size(), 1);

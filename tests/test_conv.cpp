@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -256,6 +257,14 @@ private slots:
             QCOMPARE(result.exitCode, 1);
             QVERIFY(result.err.startsWith("conv: "));
         }
+        // Installed under another name, it says that name.
+        const QString exe = QFileInfo(test::convPath()).suffix();
+        const QString renamed = path(QStringLiteral("tolvik-conv") + (exe.isEmpty() ? QString() : QLatin1Char('.') + exe));
+        QVERIFY(QFile::copy(test::convPath(), renamed));
+        QVERIFY(test::run(renamed, {"--version"}).out.startsWith("tolvik-conv 1.0.4"));
+        QVERIFY(test::run(renamed, {"--help"}).out.contains("Usage: tolvik-conv -i"));
+        const test::RunResult misnamed = test::run(renamed, {"-i"});
+        QVERIFY2(misnamed.err.startsWith("tolvik-conv: "), misnamed.err.constData());
     }
 
     void tagsSurvive()

@@ -23,7 +23,7 @@ namespace {
 // the status it is told, or not at all.
 class HttpServer : public QTcpServer {
 public:
-    int status = 200; // 0: never answer
+    int status = 200; // 0: never answer; 1: close without answering
     qint64 bodySize = 2; // what Content-Length says; sent as long as the client reads
     qint64 bodySent = 0;
     QList<QByteArray> targets;
@@ -43,6 +43,10 @@ public:
                     targets << line.value(1);
                     if (status == 0)
                         return;
+                    if (status == 1) { // closes without an answer
+                        socket->disconnectFromHost();
+                        return;
+                    }
                     socket->write("HTTP/1.1 " + QByteArray::number(status) + " Whatever\r\nContent-Length: "
                                   + QByteArray::number(bodySize) + "\r\nConnection: close\r\n\r\n");
                     bodySent = 0;
@@ -195,6 +199,7 @@ private slots:
         QTest::newRow("404") << 404;
         QTest::newRow("500") << 500;
         QTest::newRow("no answer") << 0;
+        QTest::newRow("closed without an answer") << 1;
     }
 
     void failuresAreNotReportedAsSent()
@@ -210,6 +215,9 @@ private slots:
         send(w);
         QTRY_COMPARE(status(w), QStringLiteral("Not sent."));
         QVERIFY(sendEnabled(w));
+        // One click, one request: never sent again by itself.
+        QTest::qWait(300);
+        QCOMPARE(m_server->targets.size(), serverStatus == -1 ? 0 : 1);
         // Once the server answers, sending again works without typing again.
         if (serverStatus >= 0) {
             m_server->status = 200;

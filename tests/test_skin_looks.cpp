@@ -175,6 +175,14 @@ private slots:
         QTest::mouseClick(help, Qt::LeftButton);
         QVERIFY(!help->hasPicture());
         QTRY_VERIFY(QFile::exists(m_openLog)); // asked anyway; the desktop finds nothing
+        // Nor does the program show an empty page of its own.
+        const QByteArray path = qgetenv("PATH");
+        const QString failing = test::makeXdgOpenStandIn(m_tmp.filePath(QStringLiteral("bin-fails-bare")), m_openLog, 3);
+        qputenv("PATH", (failing + QLatin1Char(':')).toLocal8Bit() + path);
+        QTest::mouseClick(help, Qt::LeftButton);
+        qputenv("PATH", path);
+        QTest::qWait(500);
+        QVERIFY2(!findTopLevel("helpViewer") || !findTopLevel("helpViewer")->isVisible(), "an empty help window opened");
     }
 
     void theLinkTakesOnlyALeftClickOnIt()

@@ -20,10 +20,12 @@ struct Failure {
     std::string why;
 };
 
-// conv's line: "conv: FILE: why", or "conv: why" when no file is to blame.
-inline std::string errorLine(std::string_view file, std::string_view why)
+// conv's line: "conv: FILE: why", or "conv: why" when no file is to blame
+// (installed under another name, conv says that name instead; the program
+// runs it as "conv").
+inline std::string errorLine(std::string_view file, std::string_view why, std::string_view program = programName)
 {
-    std::string line(programName);
+    std::string line(program);
     line += ": ";
     if (!file.empty()) {
         line += file;

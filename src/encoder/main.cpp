@@ -54,9 +54,23 @@ constexpr const char *usage =
     "artist, album, date, comment, track number) are carried into an ID3v2 tag.\n"
     "Exit status: 0 on success, 1 on any error.\n";
 
+// The name conv was started by ("tolvik-conv" where it is installed so),
+// for its messages.
+std::string programName = std::string(convcontract::programName);
+
+std::string nameOf(std::string path)
+{
+    const auto slash = path.find_last_of("/\\");
+    if (slash != std::string::npos)
+        path.erase(0, slash + 1);
+    if (path.size() > 4 && (path.ends_with(".exe") || path.ends_with(".EXE")))
+        path.resize(path.size() - 4);
+    return path.empty() ? std::string(convcontract::programName) : path;
+}
+
 int fail(const std::string &what, const std::string &why)
 {
-    std::fprintf(stderr, "%s\n", convcontract::errorLine(what, why).c_str());
+    std::fprintf(stderr, "%s\n", convcontract::errorLine(what, why, programName).c_str());
     return 1;
 }
 
@@ -90,7 +104,7 @@ EncodeSettings settingsFor(const ConvOptions &options, const AudioReader &input)
                 + std::to_string(kbps) + " kbit/s";
     }
     if (!note.empty())
-        std::fprintf(stderr, "%s\n", convcontract::errorLine(options.output, note).c_str());
+        std::fprintf(stderr, "%s\n", convcontract::errorLine(options.output, note, programName).c_str());
     // Tests cut segments short to have many joins in a short file.
     const char *segmentFrames = std::getenv("CONV_SEGMENT_FRAMES");
     return {rate, channels, kbps, threadCount(options.threads), segmentFrames ? std::atoi(segmentFrames) : 0};
@@ -101,6 +115,8 @@ EncodeSettings settingsFor(const ConvOptions &options, const AudioReader &input)
 int main(int argc, char **argv)
 {
     const std::vector<std::string> words = convsys::arguments(argc, argv);
+    if (!words.empty())
+        programName = nameOf(words.front());
     std::vector<const char *> pointers;
     for (const std::string &word : words)
         pointers.push_back(word.c_str());
@@ -109,11 +125,14 @@ int main(int argc, char **argv)
         return fail({}, parsed.error);
     const ConvOptions &options = parsed.options;
     if (options.help) {
-        std::fputs(usage, stdout);
+        std::string text = usage;
+        for (std::size_t at = 0; (at = text.find("conv ", at)) != std::string::npos; at += programName.size())
+            text.replace(at, 4, programName);
+        std::fputs(text.c_str(), stdout);
         return 0;
     }
     if (options.version) {
-        std::printf("conv %s\n", TOLVIK_VERSION);
+        std::printf("%s %s\n", programName.c_str(), TOLVIK_VERSION);
         return 0;
     }
 

@@ -1,15 +1,20 @@
 #include "FeedbackRequest.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
+#include <QTcpSocket>
 #include <QTimer>
 
-#include <memory>
+namespace {
 
-FeedbackRequest::FeedbackRequest(QObject *parent)
-    : QObject(parent), m_network(new QNetworkAccessManager(this))
+// Only the head of the answer is read, and only this much of it.
+constexpr qsizetype maxHeadBytes = 16 * 1024;
+constexpr int maxRedirects = 5;
+
+} // namespace
+
+FeedbackRequest::FeedbackRequest(QObject *parent) : QObject(parent), m_limit(new QTimer(this))
 {
+    m_limit->setSingleShot(true);
+    connect(m_limit, &QTimer::timeout, this, [this] { finish(false); });
 }
 
 QUrl FeedbackRequest::feedbackUrl(const QString &host, const QString &name, const QString &email,
@@ -24,25 +29,90 @@ QUrl FeedbackRequest::feedbackUrl(const QString &host, const QString &name, cons
 
 void FeedbackRequest::Navigate(const QUrl &url)
 {
-    QNetworkReply *reply = m_network->get(QNetworkRequest(url));
-    // Only the status matters: the body is never wanted, so at most a few
-    // KiB of it are ever held, whatever the server sends.
-    reply->setReadBufferSize(4096);
+    m_redirects = 0;
     // A limit on the whole request, not only on silence between bytes.
-    QTimer::singleShot(m_timeLimit, reply, &QNetworkReply::abort);
-    auto status = std::make_shared<int>(0);
-    connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, status] {
-        const int code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (code >= 200 && (code < 300 || code >= 400)) { // redirects are followed
-            *status = code;
-            reply->abort();
-        }
+    m_limit->start(m_timeLimit);
+    send(url);
+}
+
+void FeedbackRequest::send(const QUrl &url)
+{
+    if (m_socket) {
+        m_socket->disconnect(this);
+        m_socket->abort();
+        m_socket->deleteLater();
+    }
+    m_url = url;
+    m_head.clear();
+    if (url.scheme() != QLatin1String("http") || url.host().isEmpty()) {
+        QTimer::singleShot(0, this, [this] { finish(false); });
+        return;
+    }
+    m_socket = new QTcpSocket(this);
+    m_socket->setReadBufferSize(maxHeadBytes);
+    connect(m_socket, &QTcpSocket::connected, this, [this] {
+        QByteArray host = m_url.host(QUrl::FullyEncoded).toLatin1();
+        if (m_url.port() != -1)
+            host += ':' + QByteArray::number(m_url.port());
+        const QByteArray target = m_url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment);
+        m_socket->write("GET " + (target.isEmpty() ? QByteArray("/") : target) + " HTTP/1.1\r\nHost: " + host
+                        + "\r\nConnection: close\r\nAccept: */*\r\n\r\n");
     });
-    connect(reply, &QNetworkReply::finished, this, [this, reply, status] {
-        int code = *status;
-        if (code == 0 && reply->error() == QNetworkReply::NoError)
-            code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        reply->deleteLater();
-        emit DocumentComplete(code >= 200 && code <= 299);
-    });
+    connect(m_socket, &QTcpSocket::readyRead, this, &FeedbackRequest::readHead);
+    // Closed or failed before a status line: not sent, and not sent again.
+    connect(m_socket, &QTcpSocket::disconnected, this, [this] { finish(false); });
+    connect(m_socket, &QTcpSocket::errorOccurred, this, [this] { finish(false); });
+    m_socket->connectToHost(m_url.host(), static_cast<quint16>(m_url.port(80)));
+}
+
+void FeedbackRequest::readHead()
+{
+    m_head += m_socket->read(maxHeadBytes - m_head.size());
+    const qsizetype lineEnd = m_head.indexOf("\r\n");
+    if (lineEnd < 0) {
+        if (m_head.size() >= maxHeadBytes)
+            finish(false);
+        return;
+    }
+    // "HTTP/1.1 200 OK"
+    const QList<QByteArray> status = m_head.left(lineEnd).split(' ');
+    const int code = status.value(1).toInt();
+    if (!status.value(0).startsWith("HTTP/") || code < 100) {
+        finish(false);
+        return;
+    }
+    if (code < 300 || code >= 400) {
+        finish(code >= 200 && code <= 299);
+        return;
+    }
+    const qsizetype headEnd = m_head.indexOf("\r\n\r\n");
+    if (headEnd < 0) {
+        if (m_head.size() >= maxHeadBytes)
+            finish(false);
+        return;
+    }
+    QByteArray location;
+    for (const QByteArray &line : m_head.left(headEnd).split('\n')) {
+        if (line.trimmed().toLower().startsWith("location:"))
+            location = line.mid(line.indexOf(':') + 1).trimmed();
+    }
+    if (location.isEmpty() || ++m_redirects > maxRedirects) {
+        finish(false);
+        return;
+    }
+    send(m_url.resolved(QUrl::fromEncoded(location)));
+}
+
+void FeedbackRequest::finish(bool accepted)
+{
+    if (!m_limit->isActive() && !accepted && !m_socket)
+        return; // already reported
+    m_limit->stop();
+    if (m_socket) {
+        m_socket->disconnect(this);
+        m_socket->abort(); // the body is never wanted
+        m_socket->deleteLater();
+        m_socket = nullptr;
+    }
+    emit DocumentComplete(accepted);
 }

@@ -3,17 +3,20 @@
 #include <QObject>
 #include <QUrl>
 
-class QNetworkAccessManager;
-class QNetworkReply;
+class QTcpSocket;
+class QTimer;
 
-// Carries the feedback request: one plain GET whose reply is not read.
-// Its end is reported once, with whether the server took it (HTTP 2xx).
+// Carries the feedback request: one plain HTTP GET per Navigate, never
+// sent again by itself (a network stack's automatic retries would make one
+// click several submissions), whose body is not read. Its end is
+// reported once, with whether the server took it (HTTP 2xx); a redirect
+// (3xx with a Location on http) is followed, at most a few times.
 class FeedbackRequest : public QObject {
     Q_OBJECT
 public:
     explicit FeedbackRequest(QObject *parent = nullptr);
 
-    // A reply that has not ended after this long counts as failed.
+    // A request that has not ended after this long counts as failed.
     void setTimeLimit(int milliseconds) { m_timeLimit = milliseconds; }
     void Navigate(const QUrl &url);
 
@@ -26,6 +29,14 @@ signals:
     void DocumentComplete(bool accepted);
 
 private:
-    QNetworkAccessManager *m_network;
+    void send(const QUrl &url);
+    void readHead();
+    void finish(bool accepted);
+
+    QTcpSocket *m_socket = nullptr;
+    QTimer *m_limit;
+    QByteArray m_head;
+    QUrl m_url;
+    int m_redirects = 0;
     int m_timeLimit = 30000;
 };

@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -227,11 +228,13 @@ void FrmMain::imgExit_Click()
 
 void FrmMain::imgHelp_Click()
 {
+    imgHelp->clearPicture();
     platform::openWithDesktop(m_installation.helpFile(), [self = QPointer<FrmMain>(this)] {
-        if (self)
+        // Without its page the button does nothing visible: an empty
+        // window would help no one.
+        if (self && QFileInfo(self->m_installation.helpFile()).isFile())
             self->showOwnHelp();
     });
-    imgHelp->clearPicture();
 }
 
 void FrmMain::showOwnHelp()

@@ -8,8 +8,16 @@ namespace platform {
 void openWithDesktop(const QString &path, std::function<void()> onFailure)
 {
     if (!onFailure) {
-        // Nobody asks how it went: a detached start keeps nothing open here.
-        QProcess::startDetached(QStringLiteral("xdg-open"), {path});
+        // Nobody asks how it went: a detached start keeps nothing open here,
+        // not even our standard streams (a file manager it starts would
+        // hold them open for as long as it runs).
+        QProcess opener;
+        opener.setProgram(QStringLiteral("xdg-open"));
+        opener.setArguments({path});
+        opener.setStandardInputFile(QProcess::nullDevice());
+        opener.setStandardOutputFile(QProcess::nullDevice());
+        opener.setStandardErrorFile(QProcess::nullDevice());
+        opener.startDetached();
         return;
     }
     // xdg-open says by its exit status whether a handler took the file;

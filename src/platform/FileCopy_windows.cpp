@@ -23,6 +23,25 @@ QString systemReason()
     return reason;
 }
 
+// Virus scanners and indexers hold a new file open for a moment: a copy or
+// move that meets one is tried again for up to two seconds.
+template <class Attempt>
+bool retryingShortly(Attempt attempt)
+{
+    for (int tries = 0;; ++tries) {
+        if (attempt())
+            return true;
+        const DWORD error = GetLastError();
+        const bool transient =
+            error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
+        if (!transient || tries >= 40) {
+            SetLastError(error);
+            return false;
+        }
+        Sleep(50);
+    }
+}
+
 bool failWith(QString *reason, const QString &why)
 {
     if (reason)
@@ -62,8 +81,10 @@ bool copyFileReplacing(const QString &from, const QString &to, QString *reason, 
         const auto *flag = static_cast<const std::atomic_bool *>(data);
         return flag && *flag ? PROGRESS_CANCEL : PROGRESS_CONTINUE;
     };
-    if (!CopyFileExW(source.c_str(), partName.c_str(), progress, const_cast<std::atomic_bool *>(cancelled), nullptr,
-                     0)) {
+    if (!retryingShortly([&] {
+            return CopyFileExW(source.c_str(), partName.c_str(), progress, const_cast<std::atomic_bool *>(cancelled),
+                               nullptr, 0);
+        })) {
         const QString why = systemReason();
         DeleteFileW(partName.c_str());
         return failWith(reason, QStringLiteral("cannot copy: ") + why);
@@ -79,7 +100,10 @@ bool copyFileReplacing(const QString &from, const QString &to, QString *reason, 
         DeleteFileW(partName.c_str());
         return failWith(reason, QStringLiteral("cannot copy: ") + why);
     }
-    if (!MoveFileExW(partName.c_str(), to.toStdWString().c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const std::wstring target = to.toStdWString();
+    if (!retryingShortly([&] {
+            return MoveFileExW(partName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        })) {
         const QString why = systemReason();
         DeleteFileW(partName.c_str());
         return failWith(reason, QStringLiteral("cannot copy: ") + why);

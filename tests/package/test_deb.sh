@@ -39,7 +39,9 @@ home="$work/home"
 mkdir -p "$home" "$work/run"
 chmod 700 "$work/run"
 sox -n -r 44100 -c 2 -b 16 "$work/Installed Song.wav" synth 0.5 sine 440
-HOME="$home" XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME= XDG_CONFIG_HOME= PATH="/usr/bin:/bin" \
+# The opener is a stand-in: the test never starts the desktop's file manager.
+stand_in=$(cd "$(dirname "$0")/../helpers/stand-in" && pwd)
+HOME="$home" XDG_RUNTIME_DIR="$work/run" XDG_DATA_HOME= XDG_CONFIG_HOME= PATH="$stand_in:/usr/bin:/bin" \
   /usr/bin/tolvik > "$work/tolvik.log" 2>&1 &
 tolvik_pid=$!
 window=

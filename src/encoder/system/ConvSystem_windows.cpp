@@ -155,7 +155,16 @@ bool publish(const std::string &temp, const std::string &path, bool overwrite, s
 {
     // Without MOVEFILE_REPLACE_EXISTING an existing name makes it fail.
     const DWORD flags = MOVEFILE_WRITE_THROUGH | (overwrite ? MOVEFILE_REPLACE_EXISTING : 0);
-    if (MoveFileExW(wide(temp).c_str(), wide(path).c_str(), flags)) {
+    // A virus scanner or indexer may hold the old file a moment: try again
+    // for up to two seconds.
+    bool moved = false;
+    for (int tries = 0; !(moved = MoveFileExW(wide(temp).c_str(), wide(path).c_str(), flags)) && tries < 40; ++tries) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED && error != ERROR_LOCK_VIOLATION)
+            break;
+        Sleep(50);
+    }
+    if (moved) {
         SetFileAttributesW(wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
         return true;
     }
