@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMap>
 #include <QMouseEvent>
 #include <QLocalSocket>
 #include <QProcess>
@@ -386,6 +387,53 @@ private slots:
         QVERIFY(mp3sIn(out).contains(QStringLiteral("long.mp3")));
         QTest::qWait(500);
         QCOMPARE(batches(), before + 1); // one batch took both
+    }
+
+    // Two programs at once (no shared lock: other runtime folders, one
+    // TMPDIR) never take each other's working files.
+    void twoProgramsAtOnceKeepTheirOwnFiles()
+    {
+        stopTolvik();
+        const QString out = m_program + QStringLiteral("/output");
+        QList<QProcess *> programs;
+        QMap<QString, qint64> expected; // output name → samples
+        QDir().mkpath(path(QStringLiteral("two")));
+        for (const char *side : {"a", "b"}) {
+            QStringList files;
+            for (int i = 0; i < 8; ++i) {
+                const QString name = QStringLiteral("%1-%2").arg(QLatin1String(side)).arg(i);
+                const double seconds = 0.2 + 0.05 * i + (side[0] == 'b' ? 0.025 : 0.0);
+                files << wav(QStringLiteral("two/") + name + QStringLiteral(".wav"), seconds);
+                QFile::remove(out + QLatin1Char('/') + name + QStringLiteral(".mp3"));
+                // 16-bit stereo after sox's 44-byte header.
+                expected.insert(name + QStringLiteral(".mp3"), (QFileInfo(files.last()).size() - 44) / 4);
+            }
+            const QString run = path(QStringLiteral("run-") + QLatin1String(side));
+            QDir().mkpath(run);
+            QFile::setPermissions(run, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QProcessEnvironment env = m_env;
+            env.insert(QStringLiteral("XDG_RUNTIME_DIR"), run);
+            auto *program = new QProcess(this);
+            program->setProcessEnvironment(env);
+            program->start(m_program + QStringLiteral("/tolvik"), files);
+            QVERIFY(program->waitForStarted());
+            programs << program;
+        }
+        const auto done = [&] {
+            for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+                if (!QFile::exists(out + QLatin1Char('/') + it.key()))
+                    return false;
+            return true;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(done(), 60000);
+        for (QProcess *program : programs) {
+            program->kill();
+            program->waitForFinished();
+            delete program;
+        }
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            QVERIFY2(test::probeMp3(out + QLatin1Char('/') + it.key()).samples == it.value(),
+                     qPrintable(it.key() + QStringLiteral(" holds another file's audio")));
     }
 
     // A logout, kill or Ctrl-C ends the program as its X button does, and a
