@@ -16,6 +16,7 @@
 #include <QThread>
 #include <QWidget>
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <sys/stat.h>
@@ -387,6 +388,44 @@ private slots:
         QVERIFY(mp3sIn(out).contains(QStringLiteral("long.mp3")));
         QTest::qWait(500);
         QCOMPARE(batches(), before + 1); // one batch took both
+    }
+
+    // Twenty starts at once, each with its own file (a file manager's "Open"
+    // on twenty files): one window, and every file converted.
+    void manyStartsAtOnceLoseNoFile()
+    {
+        stopTolvik();
+        const QString out = m_program + QStringLiteral("/output");
+        QDir().mkpath(path(QStringLiteral("many")));
+        QList<QProcess *> starts;
+        QStringList expected;
+        for (int i = 0; i < 20; ++i) {
+            const QString name = QStringLiteral("start-%1").arg(i);
+            const QString file = wav(QStringLiteral("many/") + name + QStringLiteral(".wav"), 0.2);
+            QFile::remove(out + QLatin1Char('/') + name + QStringLiteral(".mp3"));
+            expected << name + QStringLiteral(".mp3");
+            auto *start = new QProcess(this);
+            start->setProcessEnvironment(m_env);
+            starts << start;
+        }
+        for (int i = 0; i < 20; ++i)
+            starts[i]->start(m_program + QStringLiteral("/tolvik"), {path(QStringLiteral("many/start-%1.wav").arg(i))});
+        const auto stored = [&] {
+            const QStringList there = mp3sIn(out);
+            return std::all_of(expected.cbegin(), expected.cend(), [&](const QString &name) { return there.contains(name); });
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(stored(), 60000);
+        QTest::qWait(500);
+        const QStringList windows = xdo({"search", "--onlyvisible", "--name", "^Tolvik$"}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        int running = 0;
+        for (QProcess *start : starts) {
+            running += start->state() == QProcess::Running;
+            start->kill();
+            start->waitForFinished();
+            delete start;
+        }
+        QCOMPARE(windows.size(), 1);
+        QCOMPARE(running, 1);
     }
 
     // Two programs at once (no shared lock: other runtime folders, one

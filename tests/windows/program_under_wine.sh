@@ -70,4 +70,21 @@ if [[ -n "$window" ]]; then
   xdotool mouseup 1
 fi
 converted "Dragged från Linux"
+
+# Explorer's "Open" on several selected files starts one process per file,
+# all at once: every file reaches the one window, in every round.
+lost=0
+for round in $(seq 1 10); do
+  for n in 1 2 3 4; do
+    file=$(wav "Round $round start $n")
+    wine_run "$app/tolvik.exe" "$(win "$file")" &
+    pids+=($!)
+    sleep 0.1
+  done
+  for n in 1 2 3 4; do
+    eventually test -s "$app/output/Round $round start $n.mp3" || { lost=$((lost + 1)); echo "lost: round $round, start $n"; }
+  done
+done
+check "4 starts 0.1 s apart, 10 rounds: every file converted" test "$lost" = 0
+check "... by the one window" test "$(xdotool search --name '^Tolvik$' | wc -l)" = 1
 finish
