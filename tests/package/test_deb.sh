@@ -31,7 +31,8 @@ for size in 16 32 48 64 128 256; do
   [[ -f /usr/share/icons/hicolor/${size}x${size}/apps/tolvik.png ]] || fail "icon ${size}"
 done
 appstreamcli validate --no-net /usr/share/metainfo/org.example.Tolvik.metainfo.xml > /dev/null || fail "metainfo"
-tolvik-conv --help | grep -q "Usage: conv" || fail "tolvik-conv --help"
+tolvik-conv --help | grep -q "Usage: tolvik-conv" || fail "tolvik-conv --help"
+tolvik-conv --version | grep -q "^tolvik-conv " || fail "tolvik-conv --version"
 [[ "$(readlink -f /usr/bin/tolvik)" == /usr/lib/tolvik/tolvik ]] || fail "/usr/bin/tolvik"
 
 # The installed program under a fresh HOME: a dropped WAV lands in ~/Music/Tolvik.
