@@ -313,7 +313,12 @@ private slots:
         const test::RunResult direct = test::run(test::convPath(), {"-i", fifo, "-y", path("fifo.mp3")}, 10000);
         QCOMPARE(direct.exitCode, 1);
         QVERIFY2(direct.err.contains("not a regular file"), direct.err.constData());
-        QStringList inputs{fifo, path(QStringLiteral("bad/text.wav")), path(QStringLiteral("bad/short.wav")),
+        // An endless file (a /proc file says it is empty and never ends):
+        // copied no further than it was long when opened.
+        const QString endless = path(QStringLiteral("bad/endless.wav"));
+        QVERIFY(QFile::link(QStringLiteral("/proc/self/task/../stat"), endless)
+                || QFile::link(QStringLiteral("/proc/uptime"), endless));
+        QStringList inputs{endless, fifo, path(QStringLiteral("bad/text.wav")), path(QStringLiteral("bad/short.wav")),
                            path(QStringLiteral("bad/empty.wav")), path(QStringLiteral("bad")),
                            path(QStringLiteral("bad/nowhere.wav")), path(QStringLiteral("bad/fine.wav"))};
         if (::geteuid() != 0) {

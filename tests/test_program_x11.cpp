@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <QThread>
 #include <QWidget>
 
@@ -426,6 +427,50 @@ private slots:
         }
         QCOMPARE(windows.size(), 1);
         QCOMPARE(running, 1);
+    }
+
+    // The command line as users and file managers write it: after "--"
+    // every argument is a file, help needs no display, and file: addresses
+    // that name no file here are refused with a reason.
+    void commandLineEdges()
+    {
+        QProcessEnvironment bare = m_env;
+        bare.remove(QStringLiteral("DISPLAY"));
+        bare.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        for (const char *option : {"--help", "--version"}) {
+            QProcess help;
+            help.setProcessEnvironment(bare);
+            help.start(m_program + QStringLiteral("/tolvik"), {QLatin1String(option)});
+            QVERIFY(help.waitForFinished(10000));
+            QVERIFY2(help.exitStatus() == QProcess::NormalExit && help.exitCode() == 0, option);
+            QVERIFY(!help.readAllStandardOutput().isEmpty());
+        }
+
+        QVERIFY(ensureTolvik());
+        const QString out = m_program + QStringLiteral("/output");
+        QDir().mkpath(path(QStringLiteral("dash")));
+        wav(QStringLiteral("dash/-reverse.wav"), 0.3);
+        wav(QStringLiteral("dash/ok.wav"), 0.3);
+        QFile::remove(out + QStringLiteral("/-reverse.mp3"));
+        QFile::remove(out + QStringLiteral("/ok.mp3"));
+        QFile::remove(out + QStringLiteral("/Other.mp3"));
+        QProcess second;
+        second.setProcessEnvironment(m_env);
+        second.setWorkingDirectory(path(QStringLiteral("dash")));
+        const QString okUrl = QUrl::fromLocalFile(path(QStringLiteral("dash/ok.wav"))).toString(QUrl::FullyEncoded);
+        second.start(m_program + QStringLiteral("/tolvik"),
+                     {okUrl + QStringLiteral("%00/x/Other.wav"), QStringLiteral("file:ok.wav"),
+                      QStringLiteral("file://elsewhere") + path(QStringLiteral("dash/ok.wav")),
+                      QStringLiteral("FILE://") + path(QStringLiteral("dash/ok.wav")), QStringLiteral("--"),
+                      QStringLiteral("-reverse.wav")});
+        QVERIFY(second.waitForFinished(20000));
+        QCOMPARE(second.exitCode(), 0);
+        const QByteArray said = second.readAllStandardError();
+        for (const char *reason : {"NUL", "without a full path", "another computer"})
+            QVERIFY2(said.contains(reason), said.constData());
+        QTRY_VERIFY_WITH_TIMEOUT(mp3sIn(out).contains(QStringLiteral("-reverse.mp3")), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(mp3sIn(out).contains(QStringLiteral("ok.mp3")), 20000);
+        QVERIFY2(!mp3sIn(out).contains(QStringLiteral("Other.mp3")), "a NUL in an address cut its name short");
     }
 
     // Two programs at once (no shared lock: other runtime folders, one
