@@ -154,6 +154,49 @@ private slots:
         QVERIFY(!QFile::exists(w->batch().tempMp3()));
     }
 
+    // During a batch: files dropped on the window join it, the caption's
+    // tip names the file in hand, and Escape stops the batch at once,
+    // keeping what is stored and saying how much that was.
+    void dropsJoinARunningBatchAndEscapeStopsIt()
+    {
+        auto w = window();
+        QVERIFY(w);
+        const QString out = path(QStringLiteral("out-stop"));
+        w->control<QLineEdit>("txtPath")->setText(out);
+        auto *caption = w->control<QLabel>("lblPb");
+        const QString joined = wav(QStringLiteral("in-stop/joined.wav"), 0.2);
+        QStringList tips;
+        connect(&w->batch(), &ConversionBatch::fileStarted, w.get(), [&] {
+            tips << test::plainTip(caption->toolTip());
+            if (tips.size() == 1)
+                QCOMPARE(test::dropFiles(w.get(), {joined}), Qt::CopyAction); // on the window, not the hidden area
+        });
+        QVERIFY(runBatch(*w, {wav(QStringLiteral("in-stop/first.wav"), 0.2)}));
+        QCOMPARE(mp3sIn(out), (QStringList{"first.mp3", "joined.mp3"}));
+        QVERIFY2(tips.value(0).startsWith(QStringLiteral("Converting ")) && tips.value(0).contains(QStringLiteral("first.wav")),
+                 qPrintable(tips.value(0)));
+
+        // Escape after the first of three: one stored, the rest dropped,
+        // nothing opened, nothing logged for the files not tried.
+        QFile::remove(m_openLog);
+        const QStringList three{wav(QStringLiteral("in-stop/a.wav"), 0.2), wav(QStringLiteral("in-stop/b.wav"), 0.2),
+                                wav(QStringLiteral("in-stop/c.wav"), 0.2)};
+        connect(&w->batch(), &ConversionBatch::fileFinished, w.get(), [&] { QTest::keyClick(w.get(), Qt::Key_Escape); },
+                Qt::SingleShotConnection);
+        QSignalSpy stopped(&w->batch(), &ConversionBatch::batchStopped);
+        dropFiles(*w, three);
+        QVERIFY(stopped.wait(30000));
+        QCOMPARE(caption->text(), QStringLiteral("Stopped: 1 converted"));
+        QCOMPARE(mp3sIn(out), (QStringList{"a.mp3", "first.mp3", "joined.mp3"}));
+        QCOMPARE(w->control<QListWidget>("lstFile")->count(), 0);
+        QVERIFY(w->control<DropArea>("picDrag")->isVisible());
+        QCOMPARE(test::filesIn(w->tempFolder().path), QStringList{});
+        QTest::qWait(300);
+        QVERIFY2(!QFile::exists(m_openLog), "a stopped batch opened the output folder");
+        QFile log(FailureLog::defaultFile());
+        QVERIFY(!log.open(QIODevice::ReadOnly) || !log.readAll().contains("in-stop"));
+    }
+
     void failuresAreReportedAndTheBatchGoesOn()
     {
         auto w = window();

@@ -2,10 +2,12 @@
 // arguments it gives, its private temporary folder and its exit.
 #include "TestSupport.h"
 #include "main_window/FrmMain.h"
+#include "skin/SkinPicture.h"
 #include "platform/PrivateFolder.h"
 #include "skin/ImageElement.h"
 #include "feedback/FrmSuggest.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -135,8 +137,9 @@ private slots:
         // The browse hot spot lies over the painted button.
         QCOMPARE(w->childAt(182 + 20, 150 + 10)->objectName(), QStringLiteral("imgBrowse"));
 
-        const QStringList expected{"cmbBR", "cmbR", "cmbChannel", "txtPath", "picButtonBR",
-                                   "picButtonR", "picButtonChannel", "picDrag"};
+        // Every visible control a keyboard uses, in reading order.
+        const QStringList expected{"cmbBR", "cmbR", "cmbChannel", "txtPath", "imgBrowse",
+                                   "picDrag", "lblFeed", "imgHelp", "imgMin", "imgExit"};
         QWidget *focus = w->control<QWidget>("cmbBR");
         QStringList chain;
         for (int i = 0; i < expected.size(); ++i) {
@@ -147,6 +150,29 @@ private slots:
                      || focus->objectName().isEmpty());
         }
         QCOMPARE(chain, expected);
+
+        // A screen reader names every one of them; picture controls are
+        // buttons it can press.
+        for (const QString &name : expected) {
+            QWidget *widget = w->findChild<QWidget *>(name);
+            QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(widget);
+            QVERIFY2(spoken && !spoken->text(QAccessible::Name).isEmpty(), qPrintable(name + " has no name"));
+            if (qobject_cast<SkinPicture *>(widget))
+                QVERIFY2(spoken->role() == QAccessible::Button, qPrintable(name + " is no button"));
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(w->control<QWidget>("lblPb"))->text(QAccessible::Name),
+                 QStringLiteral("0%")); // the caption is read as it changes
+
+        // Space presses the focused control, as does a screen reader.
+        auto *minimise = w->control<SkinPicture>("imgMin");
+        minimise->setFocus();
+        QTest::keyClick(minimise, Qt::Key_Space);
+        QTRY_VERIFY(w->isMinimized());
+        w->showNormal();
+        QTRY_VERIFY(!w->isMinimized());
+        QAccessible::queryAccessibleInterface(minimise)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(w->isMinimized());
+        w->showNormal();
     }
 
     void privateTemporaryFolder()

@@ -391,6 +391,63 @@ private slots:
         QCOMPARE(batches(), before + 1); // one batch took both
     }
 
+    // A keyboard alone: Tab to "?" and Space opens help; Ctrl+O chooses
+    // files that are converted; Escape stops a running batch.
+    void theKeyboardAlone()
+    {
+        stopTolvik();
+        QVERIFY(startTolvik());
+        const QString out = m_program + QStringLiteral("/output");
+        const QString log = path(QStringLiteral("opened.log"));
+        const auto opened = [&] {
+            QFile file(log);
+            return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
+        };
+        xdo({"windowfocus", "--sync", m_window});
+        QTest::qWait(300);
+        // The focus starts on the drop area (Enter there adds files); then
+        // "Feedback", then "?".
+        for (int i = 0; i < 2; ++i)
+            xdo({"key", "Tab"});
+        xdo({"key", "space"});
+        QTRY_VERIFY_WITH_TIMEOUT(opened().contains(QStringLiteral("help.html")), 10000);
+
+        QDir().mkpath(path(QStringLiteral("keys")));
+        const QString chosen = wav(QStringLiteral("keys/chosen.wav"), 0.3);
+        QFile::remove(out + QStringLiteral("/chosen.mp3"));
+        xdo({"windowfocus", "--sync", m_window});
+        xdo({"key", "ctrl+o"});
+        QString chooser;
+        QTRY_VERIFY_WITH_TIMEOUT(!(chooser = xdo({"search", "--onlyvisible", "--name", "^Add WAV files$"})
+                                                 .section('\n', 0, 0)).isEmpty(), 10000);
+        xdo({"windowfocus", "--sync", chooser});
+        QTest::qWait(300);
+        xdo({"type", "--delay", "5", chosen});
+        xdo({"key", "Return"});
+        QTRY_VERIFY_WITH_TIMEOUT(mp3sIn(out).contains(QStringLiteral("chosen.mp3")), 20000);
+
+        const QString temp = m_tmp.path() + QStringLiteral("/tolvik-%1").arg(::getuid());
+        QProcess second;
+        second.setProcessEnvironment(m_env);
+        second.start(m_program + QStringLiteral("/tolvik"), {wav(QStringLiteral("keys/long.wav"), 420)});
+        QVERIFY(second.waitForFinished(20000));
+        QString encoder;
+        for (int i = 0; i < 100 && encoder.isEmpty(); ++i) {
+            QTest::qWait(50);
+            encoder = QString::fromLocal8Bit(
+                test::run(QStringLiteral("pgrep"), {"-f", temp + "/run-[0-9-]*/tmpfile1.mp3"}).out).trimmed();
+        }
+        QVERIFY2(!encoder.isEmpty(), "the encoder did not start");
+        ::kill(encoder.section('\n', 0, 0).toInt(), SIGSTOP); // no machine finishes it first
+        xdo({"windowfocus", "--sync", m_window});
+        xdo({"key", "Escape"});
+        QTRY_VERIFY_WITH_TIMEOUT(::kill(encoder.section('\n', 0, 0).toInt(), 0) != 0, 10000);
+        QCOMPARE(m_tolvik->state(), QProcess::Running);
+        QVERIFY(!mp3sIn(out).contains(QStringLiteral("long.mp3")));
+        for (const QString &run : QDir(temp).entryList({QStringLiteral("run-*")}, QDir::Dirs))
+            QCOMPARE(test::filesIn(temp + QLatin1Char('/') + run), QStringList{});
+    }
+
     // Twenty starts at once, each with its own file (a file manager's "Open"
     // on twenty files): one window, and every file converted.
     void manyStartsAtOnceLoseNoFile()

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QScreen>
 
 #include <algorithm>
@@ -40,6 +41,9 @@ FrmSuggest::FrmSuggest(const QString &feedbackHost)
     connect(imgBack, &ImageElement::clicked, this, &QWidget::close);
     connect(imgExit, &ImageElement::clicked, this, &QWidget::close);
     connect(wb, &FeedbackRequest::DocumentComplete, this, &FrmSuggest::wb_DocumentComplete);
+    // The keyboard: Enter in a field sends (Escape closes: keyPressEvent).
+    for (QLineEdit *field : {txtName, txtEMail, txtComment})
+        connect(field, &QLineEdit::returnPressed, this, &FrmSuggest::imgSend_Click);
 }
 
 QPoint FrmSuggest::placementUnder(const QRect &mainFrame, int ownWidth)
@@ -61,10 +65,35 @@ void FrmSuggest::Form_Load(const QWidget *mainWindow)
     if (!mainWindow)
         return;
     QPoint place = placementUnder(mainWindow->frameGeometry(), frameGeometry().width());
-    // Under a main window near the screen's edge, it would lie partly off it.
+    // Under a main window near the screen's edge, it would lie partly off
+    // it, or, moved onto it, behind the main window, which stays on top.
     if (const QScreen *screen = mainWindow->screen())
-        place = keptOnScreen(place, frameGeometry().size(), screen->availableGeometry());
+        place = placementBeside(mainWindow->frameGeometry(), frameGeometry().size(), screen->availableGeometry());
     move(place);
+}
+
+QPoint FrmSuggest::placementBeside(const QRect &mainFrame, QSize size, const QRect &screen)
+{
+    const QPoint under = placementUnder(mainFrame, size.width());
+    const QPoint candidates[] = {under,
+                                 {under.x(), mainFrame.top() - size.height()},
+                                 {mainFrame.right() + 1, mainFrame.top()},
+                                 {mainFrame.left() - size.width(), mainFrame.top()}};
+    for (const QPoint wanted : candidates) {
+        const QPoint kept = keptOnScreen(wanted, size, screen);
+        if (!QRect(kept, size).intersects(mainFrame))
+            return kept;
+    }
+    return keptOnScreen(under, size, screen); // a screen too small for both
+}
+
+void FrmSuggest::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    SkinnedWindow::keyPressEvent(event);
 }
 
 void FrmSuggest::prompt(const QString &text, QLineEdit *field)

@@ -25,6 +25,12 @@ public:
     // `wanted` moved the least distance that puts a frame of `size` wholly
     // on `screen` (its top-left corner first, should it not fit at all).
     static QPoint keptOnScreen(QPoint wanted, QSize size, const QRect &screen);
+    // Under the main window, or, where there is no room, above it or
+    // beside it: on the screen and never behind the main window.
+    static QPoint placementBeside(const QRect &mainFrame, QSize size, const QRect &screen);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Command1_Click();

@@ -11,8 +11,15 @@
 #include "skin/PictureBox.h"
 #include "skin/SkinBehaviour.h"
 #include "sources/OutputFolderDialog.h"
+#include "sources/SourceFileChooser.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QShortcut>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -77,7 +84,28 @@ FrmMain::FrmMain(const Installation &installation, QWidget *parent)
             FailureLog().append(file.source, file.reason);
     });
     connect(batch, &ConversionBatch::batchEnded, this, &FrmMain::batchEnded);
+    connect(batch, &ConversionBatch::batchStopped, progress, &ProgressDisplay::batchStopped);
     connect(batch, &ConversionBatch::batchStopped, picDrag, &QWidget::show);
+    connect(batch, &ConversionBatch::batchFinished, this, [this] {
+        // A batch that ends unseen asks for the user's attention.
+        if (isMinimized() || !isActiveWindow())
+            QApplication::alert(this);
+    });
+
+    // The keyboard's ways to what the mouse does.
+    const std::pair<QKeySequence, void (FrmMain::*)()> keys[] = {
+        {QKeySequence::Open, &FrmMain::chooseFiles},
+        {QKeySequence(Qt::CTRL | Qt::Key_Q), &FrmMain::imgExit_Click},
+        {QKeySequence(Qt::Key_F1), &FrmMain::imgHelp_Click},
+    };
+    for (const auto &[key, action] : keys)
+        connect(new QShortcut(key, this), &QShortcut::activated, this, action);
+    connect(picDrag, &DropArea::clicked, this, &FrmMain::chooseFiles);
+    // Files dropped on the window while a batch runs join that batch.
+    setAcceptDrops(true);
+    auto *track = control<QLabel>("lblPb");
+    track->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(track, &QWidget::customContextMenuRequested, this, &FrmMain::progressMenu);
 
     connect(Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
     connect(picDrag, &DropArea::dragStateChanged, this, &FrmMain::picDrag_OLEDragOver);
@@ -215,6 +243,56 @@ void FrmMain::picDrag_OLEDragDrop(const QStringList &paths)
     }
 }
 
+void FrmMain::chooseFiles()
+{
+    // Files chosen rather than dragged go the same way as a drop.
+    chooseSourceFiles(this, [self = QPointer<FrmMain>(this)](const QStringList &files) {
+        if (self && !files.isEmpty())
+            self->openFiles(files);
+    });
+}
+
+void FrmMain::stopBatch()
+{
+    m_batch->stop();
+}
+
+void FrmMain::keyPressEvent(QKeyEvent *event)
+{
+    // Escape stops a running batch (a key no control of the window took).
+    if (event->key() == Qt::Key_Escape && m_batch->isRunning()) {
+        stopBatch();
+        return;
+    }
+    SkinnedWindow::keyPressEvent(event);
+}
+
+void FrmMain::progressMenu(const QPoint &at)
+{
+    if (!m_batch->isRunning())
+        return;
+    // Not exec(): the batch goes on while the menu is open.
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(QStringLiteral("Stop"), this, &FrmMain::stopBatch);
+    menu->popup(control<QLabel>("lblPb")->mapToGlobal(at));
+}
+
+void FrmMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (m_batch->takesMoreSources() && event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void FrmMain::dropEvent(QDropEvent *event)
+{
+    const QStringList files = DropArea::localFiles(event->mimeData());
+    if (!m_batch->isRunning() || files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openFiles(files);
+}
+
 void FrmMain::imgMin_Click()
 {
     showMinimized();
@@ -261,6 +339,14 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
         } else if (mouse->button() == Qt::LeftButton) {
             if (std::exchange(m_feedPressed, false) && inside)
                 lblFeed_Click();
+        }
+    }
+    // Space and Enter follow the focused link, as a click does.
+    if (watched->objectName() == QLatin1String("lblFeed") && type == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            lblFeed_Click();
+            return true;
         }
     }
     return SkinnedWindow::eventFilter(watched, event);

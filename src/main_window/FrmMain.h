@@ -61,6 +61,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -69,6 +72,9 @@ private:
     void picDrag_OLEDragOver(DropArea::DragState state);
     void picDrag_OLEDragDrop(const QStringList &paths);
     void imgBrowse_Click();
+    void chooseFiles();
+    void stopBatch();
+    void progressMenu(const QPoint &at);
     void imgMin_Click();
     void imgExit_Click();
     void imgHelp_Click();

@@ -1,5 +1,6 @@
 #include "HelpViewer.h"
 
+#include <QKeyEvent>
 #include <QUrl>
 
 HelpViewer::HelpViewer(const QString &helpFile) : QTextBrowser(nullptr)
@@ -10,4 +11,13 @@ HelpViewer::HelpViewer(const QString &helpFile) : QTextBrowser(nullptr)
     setOpenExternalLinks(false);
     setSource(QUrl::fromLocalFile(helpFile));
     resize(560, 620);
+}
+
+void HelpViewer::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QTextBrowser::keyPressEvent(event);
 }

@@ -8,4 +8,7 @@ class HelpViewer : public QTextBrowser {
     Q_OBJECT
 public:
     explicit HelpViewer(const QString &helpFile);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override; // Escape closes it
 };

@@ -3,6 +3,7 @@
 #include "skin/ImageElement.h"
 #include "skin/MainLayout.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QTimer>
 
@@ -97,9 +98,26 @@ void ProgressDisplay::batchStarted()
     m_caption->setToolTip(QString());
 }
 
-void ProgressDisplay::fileLoading(int left)
+void ProgressDisplay::fileLoading(int left, const QString &source)
 {
     setCaption(QStringLiteral("Loading...") + filesLeft(left));
+    // Which file, while it is converted (plain text: a name is no markup).
+    if (!source.isEmpty())
+        m_caption->setToolTip(QStringLiteral("<p style=\"white-space:pre\">%1</p>")
+                                  .arg(QStringLiteral("Converting %1 (%2 files left)")
+                                           .arg(QDir::toNativeSeparators(source))
+                                           .arg(left)
+                                           .toHtmlEscaped()));
+}
+
+void ProgressDisplay::batchStopped(const BatchSummary &summary)
+{
+    Timer2->stop();
+    m_left->hide();
+    m_body->hide();
+    m_right->hide();
+    setCaption(QStringLiteral("Stopped: %1 converted").arg(summary.total - summary.failed.size()));
+    m_caption->setToolTip(QString());
 }
 
 void ProgressDisplay::fileStarted(int left)
@@ -128,8 +146,10 @@ void ProgressDisplay::fileFinished(const FileOutcome &file)
 
 void ProgressDisplay::batchFinished(const BatchSummary &summary)
 {
-    if (summary.failed.isEmpty())
+    if (summary.failed.isEmpty()) {
+        m_caption->setToolTip(QString());
         return;
+    }
     // A batch with failures is not "done": the caption stands on the empty
     // track, not on a full bar.
     m_left->hide();

@@ -27,10 +27,12 @@ public:
 
     // The batch's steps, as its signals report them.
     void batchStarted();
-    void fileLoading(int left);
+    void fileLoading(int left, const QString &source = {});
     void fileStarted(int left);
     void fileFinished(const FileOutcome &file);
     void batchFinished(const BatchSummary &summary);
+    // Stopped by the user: how many were converted, on the empty track.
+    void batchStopped(const BatchSummary &summary);
 
     // One second passed.
     void Timer2_Timer();

@@ -72,6 +72,14 @@ constexpr bool isChildWindow(ControlKind kind)
     }
 }
 
+// What a screen reader says of a control: its name and, where useful, a
+// description of what it does.
+struct AccessibleSpec {
+    const char *control;
+    const char *name;
+    const char *description = nullptr;
+};
+
 struct WindowSpec {
     const char *name;
     const char *title;
@@ -80,5 +88,6 @@ struct WindowSpec {
     const char *icon;
     FontSpec font;
     std::span<const ControlSpec> controls; // front-most first
-    std::span<const char *const> tabOrder; // controls that take the focus
+    std::span<const char *const> tabOrder; // controls that take the focus, in reading order
+    std::span<const AccessibleSpec> accessible{};
 };

@@ -38,7 +38,16 @@ const std::array feedbackControls{
 };
 static_assert(feedbackControls.size() == 13, "the feedback window has 13 controls");
 
-constexpr const char *feedbackTabOrder[] = {"txtName", "txtEMail", "txtComment"};
+constexpr const char *feedbackTabOrder[] = {"txtName", "txtEMail", "txtComment", "imgSend", "imgBack", "imgExit"};
+constexpr AccessibleSpec feedbackAccessible[] = {
+    {"txtName", "Your name"},
+    {"txtEMail", "Your e-mail address"},
+    {"txtComment", "Comment"},
+    {"imgSend", "Send feedback"},
+    {"imgBack", "Back to the main window"},
+    {"imgExit", "Close"},
+    {"lblSending", nullptr, "What became of the feedback"},
+};
 
 const WindowSpec feedbackSpec{
     .name = "frmSuggest",
@@ -50,6 +59,7 @@ const WindowSpec feedbackSpec{
     .font = {.family = tahoma, .pointSize = 9},
     .controls = feedbackControls,
     .tabOrder = feedbackTabOrder,
+    .accessible = feedbackAccessible,
 };
 
 using L = LookKind;

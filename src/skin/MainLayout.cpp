@@ -76,8 +76,26 @@ const std::array mainControls{
 };
 static_assert(mainControls.size() == 30, "the main window has 30 controls");
 
-constexpr const char *mainTabOrder[] = {"cmbBR", "cmbR", "cmbChannel", "txtPath", "picButtonBR",
-                                        "picButtonR", "picButtonChannel", "picDrag", "lstFile"};
+// Every visible control a keyboard can use, in reading order; the arrow
+// boxes only repeat what the lists do with the keyboard.
+constexpr const char *mainTabOrder[] = {"cmbBR", "cmbR",   "cmbChannel", "txtPath", "imgBrowse",
+                                        "picDrag", "lblFeed", "imgHelp", "imgMin", "imgExit"};
+constexpr AccessibleSpec mainAccessible[] = {
+    {"cmbBR", "Bit rate (kbit/s)"},
+    {"cmbR", "Sample rate (Hz)"},
+    {"cmbChannel", "Channels"},
+    {"txtPath", "Output folder"},
+    {"imgBrowse", "Choose the output folder"},
+    {"picDrag", "Add WAV files", "Drop WAV files here, or press Enter to choose them"},
+    {"picButtonBR", "Open the bit rate list"},
+    {"picButtonR", "Open the sample rate list"},
+    {"picButtonChannel", "Open the channel list"},
+    {"lblFeed", "Send feedback", "Opens a window to send the maker your comment"},
+    {"imgHelp", "Help"},
+    {"imgMin", "Minimise"},
+    {"imgExit", "Close", "Ends Tolvik; a running batch is stopped"},
+    {"lblPb", nullptr, "Progress of the batch"},
+};
 
 const WindowSpec mainSpec{
     .name = "frmMain",
@@ -89,6 +107,7 @@ const WindowSpec mainSpec{
     .font = {.family = tahoma, .pointSize = 9},
     .controls = mainControls,
     .tabOrder = mainTabOrder,
+    .accessible = mainAccessible,
 };
 
 using L = LookKind;

@@ -167,13 +167,22 @@ void SkinBuilder::build(QWidget *window, const WindowSpec &layout, const Control
     }
     stack(window, layout);
 
+    for (const AccessibleSpec &spoken : layout.accessible) {
+        if (QWidget *widget = window->findChild<QWidget *>(text(spoken.control))) {
+            if (spoken.name) // a label without one is named by its text
+                widget->setAccessibleName(text(spoken.name));
+            if (spoken.description)
+                widget->setAccessibleDescription(text(spoken.description));
+        }
+    }
+
     QWidget *previous = nullptr;
     for (const char *name : layout.tabOrder) {
         QWidget *widget = window->findChild<QWidget *>(text(name));
         if (!widget)
             continue;
         if (widget->focusPolicy() == Qt::NoFocus)
-            widget->setFocusPolicy(Qt::TabFocus); // picture boxes are tab stops
+            widget->setFocusPolicy(Qt::TabFocus); // picture elements and links are tab stops
         if (previous)
             QWidget::setTabOrder(previous, widget);
         previous = widget;

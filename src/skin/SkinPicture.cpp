@@ -1,5 +1,6 @@
 #include "SkinPicture.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -41,6 +42,18 @@ void SkinPicture::mouseReleaseEvent(QMouseEvent *event)
     event->accept();
     if (click)
         emit clicked();
+}
+
+void SkinPicture::keyPressEvent(QKeyEvent *event)
+{
+    // Space and Enter press a focused control, as they press a button.
+    const int key = event->key();
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+        event->accept();
+        emit clicked();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void SkinPicture::mouseMoveEvent(QMouseEvent *event)

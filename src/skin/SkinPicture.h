@@ -16,12 +16,15 @@ public:
     void clearPicture() { setPicture(QPixmap()); }
     const QPixmap &picture() const { return m_picture; }
     bool hasPicture() const { return !m_picture.isNull(); }
+    // Pressed from the keyboard or by a screen reader: the same click.
+    void click() { emit clicked(); }
 
 signals:
     void clicked();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;

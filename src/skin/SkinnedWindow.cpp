@@ -1,5 +1,8 @@
 #include "SkinnedWindow.h"
 
+#include "FocusMark.h"
+#include "SkinPictureAccessible.h"
+
 #include "ColourKey.h"
 #include "SkinResources.h"
 
@@ -19,7 +22,9 @@ SkinnedWindow::SkinnedWindow(const WindowSpec &layout, const ControlFactory &fac
     // A window that is not active shows tool tips too: right after a drop
     // from the file manager, the file manager is the active window.
     setAttribute(Qt::WA_AlwaysShowToolTips);
+    SkinPictureAccessible::install();
     SkinBuilder::build(this, layout, factory);
+    new FocusMark(this);
 }
 
 void SkinnedWindow::applyColourKey()

@@ -32,16 +32,21 @@ void DropArea::dragLeaveEvent(QDragLeaveEvent *event)
     emit dragStateChanged(Leave);
 }
 
-void DropArea::dropEvent(QDropEvent *event)
+QStringList DropArea::localFiles(const QMimeData *data)
 {
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
     QStringList paths;
-    if (event->mimeData()->hasUrls()) {
-        for (const QUrl &url : event->mimeData()->urls()) {
+    if (data->hasUrls()) {
+        for (const QUrl &url : data->urls()) {
             if (url.isLocalFile() && fileUrlProblem(url).isEmpty())
                 paths.append(platform::localFileOf(url));
         }
     }
-    emit dropped(paths);
+    return paths;
+}
+
+void DropArea::dropEvent(QDropEvent *event)
+{
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    emit dropped(localFiles(event->mimeData()));
 }

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+class QMimeData;
+
 // The drop area: a picture box that accepts every drag and reports what
 // happens to it. It only emits signals; the window decides what they mean.
 class DropArea : public PictureBox {
@@ -13,6 +15,10 @@ public:
     Q_ENUM(DragState)
 
     explicit DropArea(QWidget *parent = nullptr);
+
+    // The local files a drop carries, in its order (addresses that name
+    // no file here left out).
+    static QStringList localFiles(const QMimeData *data);
 
 signals:
     void dragStateChanged(DropArea::DragState state);

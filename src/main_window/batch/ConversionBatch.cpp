@@ -141,7 +141,7 @@ void ConversionBatch::ConvertNextFile()
     m_source = m_input.headSource();
     m_output.clear();
     m_step = Step::Loading;
-    emit fileLoading(m_input.sourcesLeft());
+    emit fileLoading(m_input.sourcesLeft(), m_source);
     if (m_step != Step::Loading)
         return; // stopped by an observer of that signal
 
@@ -281,7 +281,7 @@ void ConversionBatch::stop()
     while (m_input.sourcesLeft() > 0)
         m_input.removeHeadSource();
     removeLeftovers();
-    emit batchStopped();
+    emit batchStopped(m_summary);
 }
 
 bool ConversionBatch::event(QEvent *event)

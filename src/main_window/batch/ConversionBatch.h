@@ -65,13 +65,14 @@ public:
 signals:
     void batchStarted();
     // `left` counts the sources still queued, the current one included.
-    void fileLoading(int left);
+    void fileLoading(int left, const QString &source);
     void fileStarted(int left);
     void fileFinished(const FileOutcome &file);
     void batchFinished(const BatchSummary &summary);
     void completionSoundPlayed(const QString &file);
     void batchEnded();
-    void batchStopped();
+    // Stopped by stop(): the files finished before it.
+    void batchStopped(const BatchSummary &summary);
 
 protected:
     bool event(QEvent *event) override;
