@@ -99,6 +99,7 @@ private slots:
         QFile read(file);
         QVERIFY(read.open(QIODevice::ReadOnly));
         const QByteArray written = read.readAll();
+        read.close();
         QCOMPARE(written.count('\n'), 1);
         for (const char c : written)
             QVERIFY2(static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n', "a control byte was written raw");
