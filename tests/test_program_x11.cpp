@@ -427,21 +427,37 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(mp3sIn(out).contains(QStringLiteral("chosen.mp3")), 20000);
 
         const QString temp = m_tmp.path() + QStringLiteral("/tolvik-%1").arg(::getuid());
-        QProcess second;
-        second.setProcessEnvironment(m_env);
-        second.start(m_program + QStringLiteral("/tolvik"), {wav(QStringLiteral("keys/long.wav"), 420)});
-        QVERIFY(second.waitForFinished(20000));
-        QString encoder;
-        for (int i = 0; i < 100 && encoder.isEmpty(); ++i) {
-            QTest::qWait(50);
-            encoder = QString::fromLocal8Bit(
-                test::run(QStringLiteral("pgrep"), {"-f", temp + "/run-[0-9-]*/tmpfile1.mp3"}).out).trimmed();
-        }
-        QVERIFY2(!encoder.isEmpty(), "the encoder did not start");
-        ::kill(encoder.section('\n', 0, 0).toInt(), SIGSTOP); // no machine finishes it first
+        // A long file handed over, its encoder held, so that the batch runs
+        // while the next thing happens.
+        const auto longBatch = [&](const QString &name) {
+            QProcess second;
+            second.setProcessEnvironment(m_env);
+            second.start(m_program + QStringLiteral("/tolvik"), {wav(QStringLiteral("keys/") + name, 420)});
+            second.waitForFinished(20000);
+            QString encoder;
+            for (int i = 0; i < 100 && encoder.isEmpty(); ++i) {
+                QTest::qWait(50);
+                encoder = QString::fromLocal8Bit(
+                    test::run(QStringLiteral("pgrep"), {"-f", temp + "/run-[0-9-]*/tmpfile1.mp3"}).out).trimmed();
+            }
+            if (!encoder.isEmpty())
+                ::kill(encoder.section('\n', 0, 0).toInt(), SIGSTOP); // no machine finishes it first
+            return encoder.section('\n', 0, 0).toInt();
+        };
+
+        // A drop from another program during the batch joins it.
+        const int held = longBatch(QStringLiteral("held.wav"));
+        QVERIFY2(held > 0, "the encoder did not start");
+        dropFromAnotherProcess({wav(QStringLiteral("keys/joined.wav"), 0.3)});
+        ::kill(held, SIGCONT);
+        QTRY_VERIFY_WITH_TIMEOUT(mp3sIn(out).contains(QStringLiteral("joined.mp3")), 60000);
+        QVERIFY(mp3sIn(out).contains(QStringLiteral("held.mp3")));
+
+        const int encoder = longBatch(QStringLiteral("long.wav"));
+        QVERIFY2(encoder > 0, "the encoder did not start");
         xdo({"windowfocus", "--sync", m_window});
         xdo({"key", "Escape"});
-        QTRY_VERIFY_WITH_TIMEOUT(::kill(encoder.section('\n', 0, 0).toInt(), 0) != 0, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(::kill(encoder, 0) != 0, 10000);
         QCOMPARE(m_tolvik->state(), QProcess::Running);
         QVERIFY(!mp3sIn(out).contains(QStringLiteral("long.mp3")));
         for (const QString &run : QDir(temp).entryList({QStringLiteral("run-*")}, QDir::Dirs))
