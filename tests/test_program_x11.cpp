@@ -453,13 +453,14 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(mp3sIn(out).contains(QStringLiteral("joined.mp3")), 60000);
         QVERIFY(mp3sIn(out).contains(QStringLiteral("held.mp3")));
 
-        const int encoder = longBatch(QStringLiteral("long.wav"));
+        QFile::remove(out + QStringLiteral("/stopped.mp3"));
+        const int encoder = longBatch(QStringLiteral("stopped.wav"));
         QVERIFY2(encoder > 0, "the encoder did not start");
         xdo({"windowfocus", "--sync", m_window});
         xdo({"key", "Escape"});
         QTRY_VERIFY_WITH_TIMEOUT(::kill(encoder, 0) != 0, 10000);
         QCOMPARE(m_tolvik->state(), QProcess::Running);
-        QVERIFY(!mp3sIn(out).contains(QStringLiteral("long.mp3")));
+        QVERIFY(!mp3sIn(out).contains(QStringLiteral("stopped.mp3")));
         for (const QString &run : QDir(temp).entryList({QStringLiteral("run-*")}, QDir::Dirs))
             QCOMPARE(test::filesIn(temp + QLatin1Char('/') + run), QStringList{});
     }
