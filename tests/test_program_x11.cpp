@@ -663,7 +663,7 @@ private slots:
         // end: the channel is back and the next hand-over arrives.
         QVERIFY(QFile::remove(path(QStringLiteral("run/.tolvik.socket"))));
         QLocalSocket flood;
-        QTRY_VERIFY_WITH_TIMEOUT((flood.connectToServer(path(QStringLiteral("run/.tolvik.socket"))),
+        QTRY_VERIFY_WITH_TIMEOUT((flood.abort(), flood.connectToServer(path(QStringLiteral("run/.tolvik.socket"))),
                                   flood.waitForConnected(200)), 10000);
         flood.write(QByteArray(1 << 20, 'x'));
         QTRY_VERIFY2_WITH_TIMEOUT((flood.waitForBytesWritten(100), flood.state() == QLocalSocket::UnconnectedState),
