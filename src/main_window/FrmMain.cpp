@@ -72,40 +72,8 @@ FrmMain::FrmMain(const Installation &installation, QWidget *parent)
         control<ImageElement>("imgPBRight"), control<QLabel>("lblPb"), control<QTimer>("Timer2"));
     m_batch = std::make_unique<ConversionBatch>(*m_batchInput, m_installation);
 
-    ProgressDisplay *progress = m_progress.get();
-    ConversionBatch *batch = m_batch.get();
-    connect(batch, &ConversionBatch::batchStarted, progress, &ProgressDisplay::batchStarted);
-    connect(batch, &ConversionBatch::fileLoading, progress, &ProgressDisplay::fileLoading);
-    connect(batch, &ConversionBatch::fileStarted, progress, &ProgressDisplay::fileStarted);
-    connect(batch, &ConversionBatch::fileFinished, progress, &ProgressDisplay::fileFinished);
-    connect(batch, &ConversionBatch::batchFinished, progress, &ProgressDisplay::batchFinished);
-    connect(batch, &ConversionBatch::fileFinished, this, [](const FileOutcome &file) {
-        if (!file.converted)
-            FailureLog().append(file.source, file.reason);
-    });
-    connect(batch, &ConversionBatch::batchEnded, this, &FrmMain::batchEnded);
-    connect(batch, &ConversionBatch::batchStopped, progress, &ProgressDisplay::batchStopped);
-    connect(batch, &ConversionBatch::batchStopped, picDrag, &QWidget::show);
-    connect(batch, &ConversionBatch::batchFinished, this, [this] {
-        // A batch that ends unseen asks for the user's attention.
-        if (isMinimized() || !isActiveWindow())
-            QApplication::alert(this);
-    });
-
-    // The keyboard's ways to what the mouse does.
-    const std::pair<QKeySequence, void (FrmMain::*)()> keys[] = {
-        {QKeySequence::Open, &FrmMain::chooseFiles},
-        {QKeySequence(Qt::CTRL | Qt::Key_Q), &FrmMain::imgExit_Click},
-        {QKeySequence(Qt::Key_F1), &FrmMain::imgHelp_Click},
-    };
-    for (const auto &[key, action] : keys)
-        connect(new QShortcut(key, this), &QShortcut::activated, this, action);
-    connect(picDrag, &DropArea::clicked, this, &FrmMain::chooseFiles);
-    // Files dropped on the window while a batch runs join that batch.
-    setAcceptDrops(true);
-    auto *track = control<QLabel>("lblPb");
-    track->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(track, &QWidget::customContextMenuRequested, this, &FrmMain::progressMenu);
+    wireBatch();
+    wireKeyboard();
 
     connect(Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
     connect(picDrag, &DropArea::dragStateChanged, this, &FrmMain::picDrag_OLEDragOver);
@@ -128,6 +96,47 @@ FrmMain::FrmMain(const Installation &installation, QWidget *parent)
         raise();
         activateWindow();
     });
+}
+
+void FrmMain::wireBatch()
+{
+    ProgressDisplay *progress = m_progress.get();
+    ConversionBatch *batch = m_batch.get();
+    connect(batch, &ConversionBatch::batchStarted, progress, &ProgressDisplay::batchStarted);
+    connect(batch, &ConversionBatch::fileLoading, progress, &ProgressDisplay::fileLoading);
+    connect(batch, &ConversionBatch::fileStarted, progress, &ProgressDisplay::fileStarted);
+    connect(batch, &ConversionBatch::fileFinished, progress, &ProgressDisplay::fileFinished);
+    connect(batch, &ConversionBatch::batchFinished, progress, &ProgressDisplay::batchFinished);
+    connect(batch, &ConversionBatch::fileFinished, this, [](const FileOutcome &file) {
+        if (!file.converted)
+            FailureLog().append(file.source, file.reason);
+    });
+    connect(batch, &ConversionBatch::batchEnded, this, &FrmMain::batchEnded);
+    connect(batch, &ConversionBatch::batchStopped, progress, &ProgressDisplay::batchStopped);
+    connect(batch, &ConversionBatch::batchStopped, picDrag, &QWidget::show);
+    connect(batch, &ConversionBatch::batchFinished, this, [this] {
+        // A batch that ends unseen asks for the user's attention.
+        if (isMinimized() || !isActiveWindow())
+            QApplication::alert(this);
+    });
+}
+
+void FrmMain::wireKeyboard()
+{
+    // The keyboard's ways to what the mouse does.
+    const std::pair<QKeySequence, void (FrmMain::*)()> keys[] = {
+        {QKeySequence::Open, &FrmMain::chooseFiles},
+        {QKeySequence(Qt::CTRL | Qt::Key_Q), &FrmMain::imgExit_Click},
+        {QKeySequence(Qt::Key_F1), &FrmMain::imgHelp_Click},
+    };
+    for (const auto &[key, action] : keys)
+        connect(new QShortcut(key, this), &QShortcut::activated, this, action);
+    connect(picDrag, &DropArea::clicked, this, &FrmMain::chooseFiles);
+    // Files dropped on the window while a batch runs join that batch.
+    setAcceptDrops(true);
+    auto *track = control<QLabel>("lblPb");
+    track->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(track, &QWidget::customContextMenuRequested, this, &FrmMain::progressMenu);
 }
 
 FrmMain::~FrmMain()

@@ -67,6 +67,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void wireBatch();    // the batch to the progress display, the log and the window
+    void wireKeyboard(); // keys, the drop area's click, drops during a batch
     void Timer1_Timer();
     void batchEnded();
     void picDrag_OLEDragOver(DropArea::DragState state);
