@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -195,6 +196,22 @@ private slots:
         QVERIFY2(!QFile::exists(m_openLog), "a stopped batch opened the output folder");
         QFile log(FailureLog::defaultFile());
         QVERIFY(!log.open(QIODevice::ReadOnly) || !log.readAll().contains("in-stop"));
+
+        // The caption's context menu stops a batch too.
+        connect(&w->batch(), &ConversionBatch::fileStarted, w.get(), [&] {
+            emit caption->customContextMenuRequested(QPoint(2, 2));
+            QMenu *menu = nullptr;
+            for (QWidget *top : QApplication::topLevelWidgets())
+                menu = qobject_cast<QMenu *>(top) && top->isVisible() ? qobject_cast<QMenu *>(top) : menu;
+            QVERIFY2(menu && !menu->actions().isEmpty(), "no menu on the caption during a batch");
+            QCOMPARE(menu->actions().first()->text(), QStringLiteral("Stop"));
+            menu->actions().first()->trigger();
+            menu->close();
+        }, Qt::SingleShotConnection);
+        dropFiles(*w, {wav(QStringLiteral("in-stop/d.wav"), 0.2), wav(QStringLiteral("in-stop/e.wav"), 0.2)});
+        QVERIFY(stopped.wait(30000));
+        QCOMPARE(caption->text(), QStringLiteral("Stopped: 0 converted"));
+        QVERIFY(!mp3sIn(out).contains(QStringLiteral("d.mp3")));
     }
 
     void failuresAreReportedAndTheBatchGoesOn()
