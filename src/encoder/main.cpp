@@ -17,8 +17,9 @@
 
 namespace {
 
+// Follows "Usage: " and the name conv was started by.
 constexpr const char *usage =
-    "Usage: conv -i INPUT [-y] [-ab BITRATE] [-ar RATE] [-ac CHANNELS] [-threads N] OUTPUT\n"
+    " -i INPUT [-y] [-ab BITRATE] [-ar RATE] [-ac CHANNELS] [-threads N] OUTPUT\n"
     "Converts INPUT (WAV of any sample format, RF64, W64, AIFF, FLAC and the other\n"
     "formats libsndfile reads) to a constant-bit-rate MP3 file OUTPUT.\n"
     "\n"
@@ -125,10 +126,7 @@ int main(int argc, char **argv)
         return fail({}, parsed.error);
     const ConvOptions &options = parsed.options;
     if (options.help) {
-        std::string text = usage;
-        for (std::size_t at = 0; (at = text.find("conv ", at)) != std::string::npos; at += programName.size())
-            text.replace(at, 4, programName);
-        std::fputs(text.c_str(), stdout);
+        std::printf("Usage: %s%s", programName.c_str(), usage);
         return 0;
     }
     if (options.version) {

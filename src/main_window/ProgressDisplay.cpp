@@ -103,11 +103,7 @@ void ProgressDisplay::fileLoading(int left, const QString &source)
     setCaption(QStringLiteral("Loading...") + filesLeft(left));
     // Which file, while it is converted (plain text: a name is no markup).
     if (!source.isEmpty())
-        m_caption->setToolTip(QStringLiteral("<p style=\"white-space:pre\">%1</p>")
-                                  .arg(QStringLiteral("Converting %1 (%2 files left)")
-                                           .arg(QDir::toNativeSeparators(source))
-                                           .arg(left)
-                                           .toHtmlEscaped()));
+        setPlainToolTip({QStringLiteral("Converting %1 (%2 files left)").arg(QDir::toNativeSeparators(source)).arg(left)});
 }
 
 void ProgressDisplay::batchStopped(const BatchSummary &summary)
@@ -162,11 +158,20 @@ void ProgressDisplay::batchFinished(const BatchSummary &summary)
     QStringList lines;
     for (qsizetype i = 0; i < std::min(shown, summary.failed.size()); ++i) {
         const FileOutcome &file = summary.failed.at(i);
-        lines << (file.source + QStringLiteral(" \u2014 ") + file.reason).toHtmlEscaped();
+        lines << file.source + QStringLiteral(" \u2014 ") + file.reason;
     }
     if (summary.failed.size() > shown)
         lines << QStringLiteral("\u2026 and %1 more (see the failure log)").arg(summary.failed.size() - shown);
-    m_caption->setToolTip(QStringLiteral("<p style=\"white-space:pre\">") + lines.join(QStringLiteral("<br>"))
+    setPlainToolTip(lines);
+}
+
+void ProgressDisplay::setPlainToolTip(const QStringList &lines)
+{
+    // Rich text that only lays out lines: a name in them is never markup.
+    QStringList escaped;
+    for (const QString &line : lines)
+        escaped << line.toHtmlEscaped();
+    m_caption->setToolTip(QStringLiteral("<p style=\"white-space:pre\">") + escaped.join(QStringLiteral("<br>"))
                           + QStringLiteral("</p>"));
 }
 

@@ -49,6 +49,7 @@ private:
     void percentageUpdate();
     void fullBar();
     void setCaption(const QString &caption);
+    void setPlainToolTip(const QStringList &lines);
     void setBodyLeft(float twips);
     void setBodyWidth(float twips);
     void setRightLeft(float twips);

@@ -1,6 +1,7 @@
 #include "FileCopy.h"
 #include "FileCopyParts.h"
 #include "common/SourceReasons.h"
+#include "common/windows/RetryWhileHeld.h"
 
 #include <windows.h>
 
@@ -21,25 +22,6 @@ QString systemReason()
     if (reason.endsWith(QLatin1Char('.')))
         reason.chop(1);
     return reason;
-}
-
-// Virus scanners and indexers hold a new file open for a moment: a copy or
-// move that meets one is tried again for up to two seconds.
-template <class Attempt>
-bool retryingShortly(Attempt attempt)
-{
-    for (int tries = 0;; ++tries) {
-        if (attempt())
-            return true;
-        const DWORD error = GetLastError();
-        const bool transient =
-            error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
-        if (!transient || tries >= 40) {
-            SetLastError(error);
-            return false;
-        }
-        Sleep(50);
-    }
 }
 
 bool failWith(QString *reason, const QString &why)
@@ -81,7 +63,7 @@ bool copyFileReplacing(const QString &from, const QString &to, QString *reason, 
         const auto *flag = static_cast<const std::atomic_bool *>(data);
         return flag && *flag ? PROGRESS_CANCEL : PROGRESS_CONTINUE;
     };
-    if (!retryingShortly([&] {
+    if (!retryWhileHeld([&] {
             return CopyFileExW(source.c_str(), partName.c_str(), progress, const_cast<std::atomic_bool *>(cancelled),
                                nullptr, 0);
         })) {
@@ -101,7 +83,7 @@ bool copyFileReplacing(const QString &from, const QString &to, QString *reason, 
         return failWith(reason, QStringLiteral("cannot copy: ") + why);
     }
     const std::wstring target = to.toStdWString();
-    if (!retryingShortly([&] {
+    if (!retryWhileHeld([&] {
             return MoveFileExW(partName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
         })) {
         const QString why = systemReason();

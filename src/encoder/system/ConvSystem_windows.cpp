@@ -2,6 +2,7 @@
 
 #include "common/ConvContract.h"
 #include "common/SourceReasons.h"
+#include "common/windows/RetryWhileHeld.h"
 
 #include <windows.h>
 
@@ -155,16 +156,7 @@ bool publish(const std::string &temp, const std::string &path, bool overwrite, s
 {
     // Without MOVEFILE_REPLACE_EXISTING an existing name makes it fail.
     const DWORD flags = MOVEFILE_WRITE_THROUGH | (overwrite ? MOVEFILE_REPLACE_EXISTING : 0);
-    // A virus scanner or indexer may hold the old file a moment: try again
-    // for up to two seconds.
-    bool moved = false;
-    for (int tries = 0; !(moved = MoveFileExW(wide(temp).c_str(), wide(path).c_str(), flags)) && tries < 40; ++tries) {
-        const DWORD error = GetLastError();
-        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED && error != ERROR_LOCK_VIOLATION)
-            break;
-        Sleep(50);
-    }
-    if (moved) {
+    if (retryWhileHeld([&] { return MoveFileExW(wide(temp).c_str(), wide(path).c_str(), flags) != 0; })) {
         SetFileAttributesW(wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
         return true;
     }
