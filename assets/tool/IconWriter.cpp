@@ -1,5 +1,6 @@
 #include "IconWriter.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QtEndian>
 
@@ -53,7 +54,13 @@ QByteArray dib(const QImage &source, int bits, const QList<QRgb> &palette,
     for (int y = h - 1; y >= 0; --y) {
         QByteArray row(rowBytes(w, bits), '\0');
         for (int x = 0; x < w; ++x) {
-            if (bits == 24) {
+            if (bits == 32) {
+                const QRgb c = source.pixel(x, y);
+                row[x * 4] = static_cast<char>(qBlue(c));
+                row[x * 4 + 1] = static_cast<char>(qGreen(c));
+                row[x * 4 + 2] = static_cast<char>(qRed(c));
+                row[x * 4 + 3] = static_cast<char>(qAlpha(c));
+            } else if (bits == 24) {
                 const QRgb c = source.pixel(x, y);
                 row[x * 3] = static_cast<char>(qBlue(c));
                 row[x * 3 + 1] = static_cast<char>(qGreen(c));
@@ -112,6 +119,27 @@ bool writeIcon(const QString &path, const QList<IconImage> &images)
     QList<quint16> bitCounts;
     QList<int> colourCounts;
     for (const IconImage &entry : images) {
+        const QSize size = entry.image.size();
+        sizes.append(size);
+        planes.append(1);
+        bitCounts.append(static_cast<quint16>(entry.bitsPerPixel));
+        colourCounts.append(0);
+        if (size.width() >= 256) {
+            QByteArray png;
+            QBuffer buffer(&png);
+            if (!buffer.open(QIODevice::WriteOnly) || !entry.image.save(&buffer, "PNG"))
+                return false;
+            data.append(png);
+            continue;
+        }
+        if (entry.bitsPerPixel == 32) {
+            // Straight (not premultiplied) alpha; the AND mask marks the
+            // fully transparent pixels for programs that ignore alpha.
+            const QImage argb = entry.image.convertToFormat(QImage::Format_ARGB32);
+            data.append(dib(argb, 32, {}, [](int, int) { return 0; },
+                            [&](int x, int y) { return qAlpha(argb.pixel(x, y)) == 0; }));
+            continue;
+        }
         const QImage rgb = entry.image.convertToFormat(QImage::Format_RGB32);
         QList<QRgb> palette;
         QImage indexed;
@@ -122,10 +150,6 @@ bool writeIcon(const QString &path, const QList<IconImage> &images)
         data.append(dib(rgb, entry.bitsPerPixel, palette,
                         [&](int x, int y) { return indexed.isNull() ? 0 : indexed.pixelIndex(x, y); },
                         [](int, int) { return false; }));
-        sizes.append(rgb.size());
-        planes.append(1);
-        bitCounts.append(static_cast<quint16>(entry.bitsPerPixel));
-        colourCounts.append(0);
     }
     return writeFile(path, 1, data, sizes, planes, bitCounts, colourCounts);
 }

@@ -270,8 +270,10 @@ QImage progressPiece(int width, int roundedSide)
 
 QImage iconImage(int size)
 {
-    QImage image(size, size, QImage::Format_RGB32);
-    image.fill(QColor(12, 44, 52));
+    // Transparent around the rounded square: no dark corners on a desktop,
+    // a taskbar or Explorer.
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const double s = size;
@@ -427,7 +429,11 @@ bool drawMainWindow()
     ok &= save(progressPiece(5, -1), QStringLiteral("main/PBLeft.jpg"));
     ok &= save(progressPiece(5, 1), QStringLiteral("main/PBRight.jpg"));
     ok &= writeIcon(outDir + QStringLiteral("/main/Icon.ico"),
-                    {{iconImage(48), 24}, {iconImage(32), 24}, {iconImage(16), 8}});
+                    {{iconImage(48), 32}, {iconImage(32), 32}, {iconImage(16), 32}});
+    // The executables' icon (Explorer, taskbar, Start menu, installer).
+    ok &= writeIcon(outDir + QStringLiteral("/icons/tolvik.ico"),
+                    {{iconImage(256), 32}, {iconImage(48), 32}, {iconImage(32), 32}, {iconImage(24), 32},
+                     {iconImage(16), 32}});
     ok &= writeMonochromeCursor(outDir + QStringLiteral("/Hand.cur"), handCursor(), {6, 0});
     // The desktop's application icon: the window icon's picture, each size drawn anew.
     for (const int size : {16, 32, 48, 64, 128, 256})
