@@ -106,6 +106,13 @@ private slots:
         for (const char *raw : {"\xc2\x85", "\xe2\x80\xa8", "\xe2\x80\xa9"})
             QVERIFY2(!written.contains(raw), "a Unicode line break was written raw");
 
+        // A Windows path reads as one; a literal escape cannot pass for one.
+        log.append(QStringLiteral("C:\\users\\tmp\\new\\x\\u{7}.wav"), QStringLiteral("why"));
+        QVERIFY(read.open(QIODevice::ReadOnly));
+        const QByteArray second = read.readAll().split('\n').value(1);
+        read.close();
+        QVERIFY2(second.contains("\tC:\\users\\tmp\\new\\x\\\\u{7}.wav\t"), second.constData());
+
         const QString longReason(2000, QLatin1Char('r'));
         for (int i = 0; i < 1200; ++i)
             log.append(QStringLiteral("/music/%1.wav").arg(i), longReason);

@@ -11,25 +11,28 @@
 namespace {
 
 // A path may hold tabs, newlines and other controls (ESC, BEL, NEL, the
-// line and paragraph separators): escaped, a record stays one line and
-// `cat` shows the name as it is, not what its controls would do.
+// line and paragraph separators): written as \u{hex}, a record stays one
+// line and `cat` shows the name as it is, not what its controls would do.
+// A backslash is the Windows separator: it stays as it is, except a run of
+// them right before a literal "u{", which is doubled (as the C runtime
+// doubles backslashes before a quote) so that it never reads as an escape.
 QString oneLine(const QString &text)
 {
     QString out;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == '\\')
-            out += QStringLiteral("\\\\");
-        else if (u == '\n')
-            out += QStringLiteral("\\n");
-        else if (u == '\t')
-            out += QStringLiteral("\\t");
-        else if (u == '\r')
-            out += QStringLiteral("\\r");
-        else if (u < 0x20 || u == 0x7f || (u >= 0x80 && u < 0xa0) || u == 0x2028 || u == 0x2029)
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (u == '\\') {
+            qsizetype end = i;
+            while (end < text.size() && text[end] == QLatin1Char('\\'))
+                ++end;
+            const bool beforeEscape = QStringView(text).mid(end, 2) == QLatin1String("u{");
+            out += QString(beforeEscape ? 2 * (end - i) : end - i, QLatin1Char('\\'));
+            i = end - 1;
+        } else if (u < 0x20 || u == 0x7f || (u >= 0x80 && u < 0xa0) || u == 0x2028 || u == 0x2029) {
             out += QStringLiteral("\\u{%1}").arg(int(u), 0, 16);
-        else
-            out += c;
+        } else {
+            out += text[i];
+        }
     }
     return out;
 }
