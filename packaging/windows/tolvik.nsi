@@ -1,37 +1,199 @@
-; The Windows installer: a per-user install under %LOCALAPPDATA%\Programs,
-; so that the program folder and its output folder stay writable.
-; makensis -DVERSION=… -DAPPDIR=… -DFILES=… -DOUTFILE=… tolvik.nsi
+; The Windows installer: a per-user install under %LOCALAPPDATA%\Programs
+; (or the folder the user picks, on the folder page or with /D=).
+; makensis -DPROJECT=project.nsh -DAPPDIR=… -DFILES=… -DSIZE_KB=… -DOUTFILE=… tolvik.nsi
+; (scripts/windows/make_installer.sh). Silent (/S) it never asks: it
+; stops with a non-zero status and changes nothing where it would have
+; asked (Tolvik running: 2, an older version over a newer one without
+; /ALLOWDOWNGRADE: 3, Windows before 10: 4).
+!include "${PROJECT}"
 ; A 64-bit installer for a 64-bit program (and for a Wine without 32-bit support).
 Target amd64-unicode
 SetCompressor /SOLID lzma
+ManifestDPIAware true
 Name "Tolvik"
 OutFile "${OUTFILE}"
 RequestExecutionLevel user
 InstallDir "$LOCALAPPDATA\Programs\Tolvik"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tolvik"
+; A second install goes where the first one is.
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+; A file that cannot be written stops the install; it is never skipped.
+AllowSkipFiles off
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey "ProductName" "Tolvik"
+VIAddVersionKey "CompanyName" "${PUBLISHER}"
 VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "FileDescription" "Tolvik ${VERSION} setup"
-VIAddVersionKey "LegalCopyright" "Tolvik"
+VIAddVersionKey "LegalCopyright" "Copyright (C) ${COPYRIGHT_YEARS} ${PUBLISHER}"
 
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tolvik"
+!include "MUI2.nsh"
+!include "LogicLib.nsh"
+!include "FileFunc.nsh"
+!include "WordFunc.nsh"
+!include "WinVer.nsh"
 
-Page directory
-Page instfiles
-UninstPage uninstConfirm
-UninstPage instfiles
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_FINISHPAGE_RUN "$INSTDIR\tolvik.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Run Tolvik"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+; Set once the install has begun to change the folder: a failure after
+; that removes what was put there, so no half install is left.
+Var changing
+
+; Waits until no Tolvik runs (the mark every running Tolvik holds): its
+; files cannot be replaced or removed under it. Silent, or when the user
+; cancels, it stops with status 2 before anything has changed.
+!macro RefuseWhileRunning un
+Function ${un}RefuseWhileRunning
+  ${Do}
+    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${RUNNING_MARK}") p .r0'
+    ${If} $0 P= 0
+      ${Break}
+    ${EndIf}
+    System::Call 'kernel32::CloseHandle(p r0)'
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION|MB_TOPMOST|MB_SETFOREGROUND \
+      "Tolvik is running. Close it, then choose Retry." /SD IDCANCEL IDRETRY retry
+    SetErrorLevel 2
+    Abort
+    retry:
+  ${Loop}
+FunctionEnd
+!macroend
+!insertmacro RefuseWhileRunning ""
+!insertmacro RefuseWhileRunning "un."
+
+; "/D=C:\My Apps\Tolvik" in quotes, as Wine or a script that quotes each
+; argument passes it: NSIS reads only an unquoted /D= itself.
+Function QuotedInstallFolder
+  ${GetParameters} $R0
+  StrLen $R2 $R0
+  StrCpy $R3 0
+  ${DoWhile} $R3 < $R2
+    StrCpy $R4 $R0 4 $R3
+    ${If} $R4 == '"/D='
+      IntOp $R3 $R3 + 4
+      StrCpy $R5 $R0 "" $R3
+      StrCpy $R6 0
+      ${Do}
+        StrCpy $R4 $R5 1 $R6
+        ${IfThen} $R4 == '"' ${|} ${ExitDo} ${|}
+        ${IfThen} $R4 == "" ${|} ${ExitDo} ${|}
+        IntOp $R6 $R6 + 1
+      ${Loop}
+      StrCpy $INSTDIR $R5 $R6
+      Return
+    ${EndIf}
+    IntOp $R3 $R3 + 1
+  ${Loop}
+FunctionEnd
+
+Function .onInit
+  ${IfNot} ${AtLeastWin10}
+    MessageBox MB_OK|MB_ICONSTOP|MB_TOPMOST|MB_SETFOREGROUND "Tolvik needs Windows 10 or later." /SD IDOK
+    SetErrorLevel 4
+    Abort
+  ${EndIf}
+  Call QuotedInstallFolder
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "DisplayVersion"
+  ${If} $0 != ""
+    ${VersionCompare} "${VERSION}" "$0" $1
+    ${If} $1 == 2
+      ${GetParameters} $R0
+      ClearErrors
+      ${GetOptions} "$R0" "/ALLOWDOWNGRADE" $R1
+      ${If} ${Errors}
+        MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2|MB_TOPMOST|MB_SETFOREGROUND \
+          "Tolvik $0 is installed, a newer version than this Tolvik ${VERSION}.$\n$\nReplace it with the older version?" \
+          /SD IDNO IDYES downgrade
+        SetErrorLevel 3
+        Abort
+        downgrade:
+      ${EndIf}
+    ${EndIf}
+  ${EndIf}
+  Call RefuseWhileRunning
+FunctionEnd
+
+; The previous installation's files go first (its own uninstaller knows
+; them), wherever it was installed: nothing of an older version is left
+; beside the new one.
+Function RemovePreviousInstallation
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 == ""
+    ; Installers of earlier builds registered only the uninstaller.
+    ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "UninstallString"
+    StrCpy $2 $1 1
+    ${If} $2 == '"'
+      StrCpy $1 $1 "" 1
+      StrCpy $1 $1 -1
+    ${EndIf}
+    ${GetParent} "$1" $0
+  ${EndIf}
+  ${If} $0 == ""
+  ${OrIfNot} ${FileExists} "$0\Uninstall.exe"
+    StrCpy $0 "$INSTDIR"
+  ${EndIf}
+  ${If} ${FileExists} "$0\Uninstall.exe"
+    DetailPrint "Removing the installed version from $0"
+    StrCpy $changing 1
+    ClearErrors
+    ExecWait '"$0\Uninstall.exe" /S _?=$0' $1
+    ${If} ${Errors}
+    ${OrIf} $1 != 0
+      MessageBox MB_OK|MB_ICONSTOP|MB_TOPMOST|MB_SETFOREGROUND \
+        "The installed Tolvik in $0 could not be removed." /SD IDOK
+      Abort
+    ${EndIf}
+    Delete "$0\Uninstall.exe"
+    RMDir "$0"
+  ${EndIf}
+FunctionEnd
 
 Section "Tolvik"
+  Call RefuseWhileRunning
+  Call RemovePreviousInstallation
+  StrCpy $changing 1
   SetOutPath "$INSTDIR"
   File /r "${APPDIR}/*.*"
   CreateDirectory "$INSTDIR\output"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
-  CreateShortcut "$SMPROGRAMS\Tolvik.lnk" "$INSTDIR\tolvik.exe"
+  CreateShortcut "$SMPROGRAMS\Tolvik.lnk" "$INSTDIR\tolvik.exe" "" "$INSTDIR\tolvik.exe" 0 SW_SHOWNORMAL "" \
+    "Convert WAV files to MP3 in batches"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Tolvik"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" '"$INSTDIR\tolvik.exe",0'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
+
+; A failure once files changed: what this installer put there goes again.
+Function .onInstFailed
+  ${If} $changing == 1
+    !include "${FILES}"
+    Delete "$INSTDIR\Uninstall.exe"
+    RMDir "$INSTDIR\output"
+    RMDir "$INSTDIR"
+    Delete "$SMPROGRAMS\Tolvik.lnk"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${EndIf}
+FunctionEnd
+
+Function un.onInit
+  Call un.RefuseWhileRunning
+FunctionEnd
 
 Section "Uninstall"
   ; Only what was installed goes: MP3s the user made in output\ stay.

@@ -15,12 +15,6 @@ cp -r build-win64/app/. "$out/Tolvik-$version/"
 rm -f "$out/Tolvik-$version/output/"*
 (cd "$out" && zip -qr "Tolvik-$version-win64.zip" "Tolvik-$version")
 
-# The uninstaller deletes exactly the files the installer put there.
-files=$out/files.nsh
-(cd "$out/Tolvik-$version" && find . -type f | sed 's|^\./||; s|/|\\|g; s|^|  Delete "$INSTDIR\\|; s|$|"|'
- cd "$out/Tolvik-$version" && find . -mindepth 1 -type d ! -name output | sort -r \
-   | sed 's|^\./||; s|/|\\|g; s|^|  RMDir "$INSTDIR\\|; s|$|"|') > "$files"
-makensis -V2 -DVERSION="$version" -DAPPDIR="$out/Tolvik-$version" -DFILES="$files" \
-  -DOUTFILE="$out/Tolvik-$version-setup.exe" packaging/windows/tolvik.nsi
-rm -rf "$out/Tolvik-$version" "$files"
+bash scripts/windows/make_installer.sh "$out/Tolvik-$version" "$out/Tolvik-$version-setup.exe"
+rm -rf "$out/Tolvik-$version"
 ls -l "$out"

@@ -2,6 +2,7 @@
 #include "names/FileUrls.h"
 #include "platform/ExitRequests.h"
 #include "platform/FileNameEncoding.h"
+#include "platform/RunningMark.h"
 #include "skin/SkinFonts.h"
 
 #include <QApplication>
@@ -80,6 +81,7 @@ int main(int argc, char *argv[])
     window.setStartFiles(files);
     if (!window.Form_Load())
         return 0; // another instance is running; it has the files now
+    platform::markProgramRunning();
     // A logout, kill or Ctrl-C ends the program as its X button does: the
     // encoder stopped, the working files removed.
     platform::ExitRequests exitRequests;
