@@ -292,6 +292,16 @@ QImage iconImage(int size)
     return image;
 }
 
+// The window's icon has no alpha (24 and 8 bits): the square on the dark
+// teal it always had.
+QImage opaqueIcon(int size)
+{
+    QImage image(size, size, QImage::Format_RGB32);
+    image.fill(QColor(12, 44, 52));
+    QPainter(&image).drawImage(0, 0, iconImage(size));
+    return image;
+}
+
 QImage handCursor()
 {
     QImage image(32, 32, QImage::Format_ARGB32);
@@ -429,7 +439,7 @@ bool drawMainWindow()
     ok &= save(progressPiece(5, -1), QStringLiteral("main/PBLeft.jpg"));
     ok &= save(progressPiece(5, 1), QStringLiteral("main/PBRight.jpg"));
     ok &= writeIcon(outDir + QStringLiteral("/main/Icon.ico"),
-                    {{iconImage(48), 32}, {iconImage(32), 32}, {iconImage(16), 32}});
+                    {{opaqueIcon(48), 24}, {opaqueIcon(32), 24}, {opaqueIcon(16), 8}});
     // The executables' icon (Explorer, taskbar, Start menu, installer).
     ok &= writeIcon(outDir + QStringLiteral("/icons/tolvik.ico"),
                     {{iconImage(256), 32}, {iconImage(48), 32}, {iconImage(32), 32}, {iconImage(24), 32},
