@@ -25,6 +25,7 @@ cmake --install build --prefix "$stage/usr" --strip > /dev/null
 folder="tolvik-$version-linux-x86_64"
 mkdir -p "$stage/$folder/output"
 cp -a "$stage/usr/lib/tolvik/." "$stage/$folder/"
+bash scripts/licences.sh "$stage/$folder/licences" linux
 tar -C "$stage" --owner=0 --group=0 -czf "$out/$folder.tar.gz" "$folder"
 
 echo "lintian:"

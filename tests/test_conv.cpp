@@ -230,6 +230,25 @@ private slots:
         // ... and a failing run with -y leaves it untouched too.
         expectCleanFailure(conv({"-i", text, "-y", existing}), text);
         QCOMPARE(filesIn(path(QStringLiteral("fail"))), QStringList{QStringLiteral("existing.mp3")});
+
+        // The input as its own output, under any name for it, -y or not:
+        // refused, and the WAV stays whole.
+        QStringList sameFile{good, path(QStringLiteral("fail/../good.wav"))};
+        const QString alias = path(QStringLiteral("alias.wav"));
+        if (QFile::link(good, alias) && QFileInfo(alias).isSymbolicLink())
+            sameFile << alias;
+        const QString otherCase = path(QStringLiteral("GOOD.WAV"));
+        if (QFileInfo::exists(otherCase)) // a file system that ignores case
+            sameFile << otherCase;
+        for (const QString &output : sameFile) {
+            for (const bool replace : {true, false}) {
+                const auto result = conv(replace ? QStringList{"-i", good, "-y", output} : QStringList{"-i", good, output});
+                expectCleanFailure(result, output);
+                QVERIFY2(result.err.contains("is the input file"), result.err.constData());
+                QCOMPARE(QFileInfo(good).size(), wav.size());
+            }
+        }
+        QVERIFY(filesIn(m_dir.path()).filter(QStringLiteral(".conv-")).isEmpty());
     }
 
     void commandLine()

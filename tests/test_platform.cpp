@@ -48,11 +48,12 @@ private slots:
 
     void copyReplacesOrLeavesTheTarget_data()
     {
-        QTest::addColumn<QString>("source");     // "file", "missing" or "folder"
+        QTest::addColumn<QString>("source");     // "file", "read-only", "missing" or "folder"
         QTest::addColumn<bool>("targetExists");
         QTest::addColumn<bool>("copied");
         QTest::newRow("new target") << "file" << false << true;
         QTest::newRow("replaces") << "file" << true << true;
+        QTest::newRow("read-only source") << "read-only" << true << true;
         QTest::newRow("missing source") << "missing" << true << false;
         QTest::newRow("folder as source") << "folder" << true << false;
     }
@@ -64,8 +65,10 @@ private slots:
         QFETCH(bool, copied);
         const QString from = native(QStringLiteral("Šťastný ñ %1.wav").arg(QTest::currentDataTag()));
         const QString to = native(QStringLiteral("copy of %1.wav").arg(QTest::currentDataTag()));
-        if (source == QLatin1String("file"))
+        if (source == QLatin1String("file") || source == QLatin1String("read-only"))
             QVERIFY(write(from, "new data"));
+        if (source == QLatin1String("read-only"))
+            QVERIFY(QFile::setPermissions(from, QFileDevice::ReadOwner | QFileDevice::ReadUser));
         else if (source == QLatin1String("folder"))
             QVERIFY(QDir().mkpath(from));
         if (targetExists)
@@ -75,6 +78,17 @@ private slots:
         QCOMPARE(reason.isEmpty(), copied);
         QCOMPARE(contents(to), QByteArray(copied ? "new data" : targetExists ? "old data" : "<missing>"));
         QVERIFY(test::filesIn(m_tmp.path(), {platform::partialCopyPattern()}).isEmpty());
+        // A working copy is ours to replace and remove, whatever the source.
+        if (copied) {
+            QVERIFY2(QFileInfo(to).isWritable(), "the copy kept the source's read-only attribute");
+            QVERIFY(platform::copyFileReplacing(from, to));
+            QVERIFY(QFile::remove(to));
+        }
+        // ... and so is a read-only leftover.
+        QVERIFY(write(to, "left over"));
+        QVERIFY(QFile::setPermissions(to, QFileDevice::ReadOwner));
+        QVERIFY(platform::removeFile(to));
+        QVERIFY(!QFileInfo::exists(to));
     }
 
     void childGetsEachArgumentWhole_data()

@@ -4,6 +4,8 @@
 #include "main_window/ProgressDisplay.h"
 #include "skin/ImageElement.h"
 
+#include <QDirIterator>
+#include <QImageReader>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTest>
@@ -45,6 +47,19 @@ class ProgressTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Every picture of the skin loads with the image plugins the program
+    // ships (JPEG, ICO and CUR are plugins; on Windows, DLLs of their own).
+    void everySkinPictureLoads()
+    {
+        int pictures = 0;
+        for (QDirIterator it(QStringLiteral(":/skin"), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+            QImageReader reader(it.next());
+            QVERIFY2(!reader.read().isNull(), qPrintable(it.filePath() + QStringLiteral(": ") + reader.errorString()));
+            ++pictures;
+        }
+        QCOMPARE(pictures, 20);
+    }
+
     void widthsOfThePercentageUpdate()
     {
         QVERIFY(qAbs(ProgressDisplay::bodyWidthAt(1) - (-37.8f)) < 0.01f);

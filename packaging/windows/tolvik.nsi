@@ -162,8 +162,9 @@ Section "Tolvik"
   Call RemovePreviousInstallation
   StrCpy $changing 1
   SetOutPath "$INSTDIR"
-  File /r "${APPDIR}/*.*"
-  CreateDirectory "$INSTDIR\output"
+  ; No output\ folder: an installed Tolvik stores in the user's Music\Tolvik
+  ; (the zip's own output\ is for a program run where it is unpacked).
+  File /r /x output "${APPDIR}/*.*"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateShortcut "$SMPROGRAMS\Tolvik.lnk" "$INSTDIR\tolvik.exe" "" "$INSTDIR\tolvik.exe" 0 SW_SHOWNORMAL "" \
     "Convert WAV files to MP3 in batches"
@@ -196,7 +197,8 @@ Function un.onInit
 FunctionEnd
 
 Section "Uninstall"
-  ; Only what was installed goes: MP3s the user made in output\ stay.
+  ; Only what was installed goes: MP3s an earlier version stored in its
+  ; output\ folder stay.
   !include "${FILES}"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR\output"

@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Installs what the Windows build needs (mingw-w64, Wine) and cross-builds
-# conv's libraries (lame, libsndfile, libsoxr) and Qt (qt6-base: Core,
-# Gui, Widgets, Network, Test) from Debian's own sources into
-# ~/.cache/tolvik/win64/, keyed by their versions and this script, so that
-# a second run costs seconds. Prints the two prefixes, audio then Qt, on
-# its last line.
+# conv's libraries (lame, libsndfile with what it reads FLAC, Ogg Vorbis,
+# Opus and MP3 with: flac, libogg, libvorbis, opus, mpg123; libsoxr) and
+# Qt (qt6-base: Core, Gui, Widgets, Network, Test) from Debian's own
+# sources into ~/.cache/tolvik/win64/, each set keyed by its versions and
+# its build steps here, so that a second run costs seconds. Prints the two
+# prefixes, audio then Qt, on its last line.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
 source scripts/lib.sh
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-          wine wine64 cmake ninja-build dpkg-dev make)
+          wine wine64 fonts-wine cmake ninja-build dpkg-dev make)
 install_missing "${packages[@]}"
 
 # Sources come from the Debian archive the machine already uses.
@@ -26,19 +27,23 @@ if [[ -z "$(apt-cache showsrc lame 2>/dev/null)" ]]; then
 fi
 
 version() { apt-cache showsrc "$1" | awk '/^Version:/ && !v {v = $2} END {print v}'; }
-# The key: the sources' versions, the toolchain and the build steps below
-# (from "recipe" on), not the rest of this script.
-key=$( (version lame; version libsndfile; version libsoxr; version qt6-base; cat cmake/mingw-w64-x86_64.cmake
-        sed -n '/^# recipe$/,$p' "$0") | sha1sum | cut -c1-12)
+audio_sources=(lame libsndfile libsoxr flac libogg libvorbis opus mpg123)
+# A set's key: its sources' versions, the toolchain and its own build steps
+# below (between "# recipe: NAME" and "# end: NAME", and the common ones),
+# not the rest of this script: Qt is not rebuilt for a change to the audio
+# libraries, nor they for Qt.
+recipe() { sed -n "/^# recipe: $1\$/,/^# end: $1\$/p" "$0"; }
+key() { (for source in "${@:2}"; do version "$source"; done; cat cmake/mingw-w64-x86_64.cmake
+         recipe common; recipe "$1") | sha1sum | cut -c1-12; }
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/tolvik/win64
-prefix=$cache/audio-$key
-qt=$cache/qt-$key
+prefix=$cache/audio-$(key audio "${audio_sources[@]}")
+qt=$cache/qt-$(key qt qt6-base)
 if [[ -f "$prefix/.done" && -f "$qt/.done" ]]; then
   echo "$prefix $qt"
   exit 0
 fi
 
-# recipe
+# recipe: common
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # Each step logs to a file of its own; a failure prints the log's end, so a
@@ -56,13 +61,35 @@ step() {
 }
 started=$SECONDS
 toolchain=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release)
+# end: common
+
+# recipe: audio
+# Static libraries, each found by the next through the prefix.
+cmake_library() { # NAME SOURCE [cmake options]
+  local name=$1 source=$2
+  shift 2
+  step "$name-configure" cmake -S "$source" -B "$work/$name-build" "${toolchain[@]}" -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DCMAKE_PREFIX_PATH="$prefix" -DBUILD_SHARED_LIBS=OFF -DBUILD_TESTING=OFF "$@"
+  step "$name-build" cmake --build "$work/$name-build"
+  step "$name-install" cmake --install "$work/$name-build"
+}
 if [[ ! -f "$prefix/.done" ]]; then
 rm -rf "$cache"/audio-* # other versions' builds
 mkdir -p "$prefix"
+export TOLVIK_WIN64_PREFIX=$prefix # the toolchain file's search root
 cd "$work"
-step audio-sources apt-get source --download-only lame libsndfile libsoxr
-# Unpacked with Debian's patches (libsndfile's security fixes among them).
-for dsc in *.dsc; do step "unpack-${dsc%%_*}" dpkg-source -x "$dsc"; done
+step audio-sources apt-get source --download-only lame libsndfile libsoxr flac libogg libvorbis opus
+# mpg123's upstream signature is missing from the archive, so apt-get
+# fails for it after fetching the rest; the sources are unpacked by hand
+# with Debian's patches.
+apt-get source --download-only mpg123 >"$logs/mpg123-sources.log" 2>&1 || true
+for dsc in *.dsc; do
+  [[ $dsc == mpg123_* ]] || step "unpack-${dsc%%_*}" dpkg-source -x "$dsc"
+done
+mkdir mpg123
+step unpack-mpg123 tar -xjf mpg123_*.orig.tar.bz2 -C mpg123 --strip-components=1
+step unpack-mpg123-debian tar -xJf mpg123_*.debian.tar.xz -C mpg123
+step patch-mpg123 bash -c 'cd mpg123 && for p in $(grep -v "^#" debian/patches/series); do patch -p1 < "debian/patches/$p"; done'
 (
   cd "$work"/lame-*/
   # The Windows export list names a function this version no longer has.
@@ -72,19 +99,30 @@ for dsc in *.dsc; do step "unpack-${dsc%%_*}" dpkg-source -x "$dsc"; done
   step lame-build make -j"$(nproc)"
   step lame-install make install
 )
-step sndfile-configure cmake -S "$work"/libsndfile-*/ -B "$work/sndfile-build" "${toolchain[@]}" \
-  -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF -DENABLE_EXTERNAL_LIBS=OFF \
-  -DENABLE_MPEG=OFF -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF -DENABLE_CPACK=OFF
-step sndfile-build cmake --build "$work/sndfile-build"
-step sndfile-install cmake --install "$work/sndfile-build"
-step soxr-configure cmake -S "$work"/libsoxr-*/ -B "$work/soxr-build" "${toolchain[@]}" \
-  -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=OFF -DWITH_OPENMP=OFF -DBUILD_TESTS=OFF \
-  -DBUILD_EXAMPLES=OFF -DWITH_LSR_BINDINGS=OFF
-step soxr-build cmake --build "$work/soxr-build"
-step soxr-install cmake --install "$work/soxr-build"
+cmake_library ogg "$work"/libogg-*/ -DINSTALL_DOCS=OFF
+cmake_library flac "$work"/flac-*/ -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_DOCS=OFF -DBUILD_CXXLIBS=OFF \
+  -DINSTALL_MANPAGES=OFF -DWITH_OGG=ON
+cmake_library vorbis "$work"/libvorbis-*/
+# Opus 1.3.1's CMake files are incomplete in its release: its configure.
+# Stack protection would need mingw's libssp in every program that links it.
+(
+  cd "$work"/opus-*/
+  step opus-configure ./configure --host=x86_64-w64-mingw32 CC=x86_64-w64-mingw32-gcc-posix --prefix="$prefix" \
+    --enable-static --disable-shared --disable-doc --disable-extra-programs --disable-stack-protector
+  step opus-build make -j"$(nproc)"
+  step opus-install make install
+)
+cmake_library mpg123 "$work/mpg123/ports/cmake" -DBUILD_PROGRAMS=OFF -DBUILD_LIBOUT123=OFF
+# FLAC's headers import from a DLL unless told the library is static.
+cmake_library sndfile "$work"/libsndfile-*/ -DCMAKE_C_FLAGS=-DFLAC__NO_DLL -DENABLE_EXTERNAL_LIBS=ON \
+  -DENABLE_MPEG=ON -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DENABLE_CPACK=OFF
+cmake_library soxr "$work"/libsoxr-*/ -DWITH_OPENMP=OFF -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF \
+  -DWITH_LSR_BINDINGS=OFF
 touch "$prefix/.done"
+unset TOLVIK_WIN64_PREFIX
 echo "== the Windows audio libraries took $((SECONDS - started)) s" >&2
 fi
+# end: audio
 
 # Qt: the host's own Qt tools (moc, rcc, uic) serve the cross build. The
 # bundled zlib, libpng, libjpeg, pcre2 and HarfBuzz are used. DirectWrite is
@@ -93,13 +131,14 @@ fi
 # Tahoma, so FreeType is not needed either). Only what the program and the
 # tests use is built: modules, plugins and widgets nothing here links are
 # turned off, and code is optimised for size, which also compiles faster.
+# recipe: qt
 if [[ ! -f "$qt/.done" ]]; then
 rm -rf "$cache"/qt-*
 started=$SECONDS
 mkdir -p "$work/qt" && cd "$work/qt"
 step qt-source apt-get source --download-only qt6-base
 step qt-unpack dpkg-source -x qt6-base_*.dsc
-unused=(dbus sql printsupport concurrent xml vulkan openssl icu glib opengl freetype gif ico
+unused=(dbus sql printsupport concurrent xml vulkan openssl icu glib opengl freetype gif
         tabletevent direct2d directwrite directwrite3 androiddeployqt sessionmanager pdf
         textmarkdownreader textmarkdownwriter textodfwriter networklistmanager networkdiskcache
         dnslookup mdiarea calendarwidget dial lcdnumber fontcombobox fontdialog colordialog wizard
@@ -116,4 +155,5 @@ step qt-install cmake --install "$work/qt-build"
 touch "$qt/.done"
 echo "== Qt for Windows took $((SECONDS - started)) s" >&2
 fi
+# end: qt
 echo "$prefix $qt"

@@ -13,6 +13,7 @@ rm -rf "$out"
 mkdir -p "$out/Tolvik-$version"
 cp -r build-win64/app/. "$out/Tolvik-$version/"
 rm -f "$out/Tolvik-$version/output/"*
+bash scripts/licences.sh "$out/Tolvik-$version/licences" windows
 (cd "$out" && zip -qr "Tolvik-$version-win64.zip" "Tolvik-$version")
 
 bash scripts/windows/make_installer.sh "$out/Tolvik-$version" "$out/Tolvik-$version-setup.exe"

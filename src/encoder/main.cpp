@@ -138,6 +138,9 @@ int main(int argc, char **argv)
     if (!input.open(options.input))
         return fail(options.input, input.error());
 
+    // Replacing the input by its own MP3 would lose it, whatever -y says.
+    if (input.isFile(options.output))
+        return fail(options.output, "is the input file");
     if (!options.overwrite && convsys::exists(options.output))
         return fail(options.output, "already exists (use -y to replace it)");
 

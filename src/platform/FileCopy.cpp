@@ -21,12 +21,23 @@ QString partialCopyPattern()
     return copyparts::partPrefix() + QLatin1Char('*');
 }
 
+bool removeFile(const QString &path)
+{
+    if (QFile::remove(path))
+        return true;
+    const QFileInfo file(path);
+    if (!file.exists() || file.isSymLink())
+        return false;
+    return QFile::setPermissions(path, file.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser)
+           && QFile::remove(path);
+}
+
 void removeStalePartialCopies(const QString &folder, const QDateTime &before)
 {
     const QDir dir(folder);
     for (const QFileInfo &part : dir.entryInfoList({partialCopyPattern()}, QDir::Files | QDir::Hidden | QDir::System)) {
         if (part.lastModified() < before && !part.isSymLink())
-            QFile::remove(part.absoluteFilePath());
+            removeFile(part.absoluteFilePath());
     }
 }
 

@@ -16,6 +16,10 @@ namespace platform {
 bool copyFileReplacing(const QString &from, const QString &to, QString *reason = nullptr,
                        const std::atomic_bool *cancelled = nullptr);
 
+// Removes a file, read-only or not (a read-only file cannot be deleted on
+// Windows until its attribute is cleared).
+bool removeFile(const QString &path);
+
 // The names (a wildcard pattern) of the new files a copy writes beside its
 // target; one is left behind only when the program is killed mid-copy.
 QString partialCopyPattern();

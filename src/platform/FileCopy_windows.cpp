@@ -71,6 +71,11 @@ bool copyFileReplacing(const QString &from, const QString &to, QString *reason, 
         DeleteFileW(partName.c_str());
         return failWith(reason, QStringLiteral("cannot copy: ") + why);
     }
+    // CopyFileEx copies the attributes: a read-only source's copy would be
+    // read-only too, and could then be neither replaced nor removed.
+    const DWORD copied = GetFileAttributesW(partName.c_str());
+    if (copied != INVALID_FILE_ATTRIBUTES && (copied & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesW(partName.c_str(), copied & ~FILE_ATTRIBUTE_READONLY);
     // On the disk before it takes the final name (the move itself is
     // written through).
     const HANDLE written = CreateFileW(partName.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);

@@ -1,5 +1,7 @@
 #include "SystemTraits.h"
 
+#include <windows.h>
+
 namespace platform {
 
 QString executableName(const QString &base)
@@ -9,8 +11,22 @@ QString executableName(const QString &base)
 
 bool systemHasSkinFonts()
 {
-    // Windows ships Tahoma, the skin's font.
-    return true;
+    // Windows ships Tahoma, but trimmed images (and Wine) may lack it: then
+    // the program loads its own substitute.
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    wcscpy_s(wanted.lfFaceName, L"Tahoma");
+    const HDC screen = GetDC(nullptr);
+    bool found = false;
+    EnumFontFamiliesExW(
+        screen, &wanted,
+        [](const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found) -> int {
+            *reinterpret_cast<bool *>(found) = true;
+            return 0; // one is enough
+        },
+        reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
 }
 
 } // namespace platform

@@ -123,8 +123,12 @@ void applyLook(QWidget *widget, const ControlSpec &layout, const QWidget *window
 QFont SkinBuilder::fontOf(const FontSpec &layout, const QFont &fallback)
 {
     QFont font = fallback;
-    if (layout.family)
+    if (layout.family) {
         font.setFamily(text(layout.family));
+        // Where Tahoma is missing after all, a sans-serif face stands in,
+        // never the serif default.
+        font.setStyleHint(QFont::SansSerif);
+    }
     if (layout.pointSize > 0)
         font.setPointSizeF(layout.pointSize);
     font.setBold(layout.bold);

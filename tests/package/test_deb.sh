@@ -84,4 +84,9 @@ for path in "${owned[@]}"; do
 done
 [[ -d /usr/lib/tolvik ]] && { echo "left behind: /usr/lib/tolvik"; left=1; }
 [[ $left -eq 0 ]] || fail "files left after removal"
+
+# The portable archive's licences: the fonts' source and licence text.
+bash "$(dirname "$0")/../../scripts/licences.sh" "$work/licences" linux
+grep -q "^  wine 8" "$work/licences/NOTICE.txt" && [[ -s "$work/licences/LGPL-2.1.txt" ]] \
+  && [[ -s "$work/licences/wine.copyright.txt" ]] || fail "the portable archive's licences"
 echo "1 passed, 0 failed"

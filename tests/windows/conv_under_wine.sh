@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # conv.exe, the Windows build of the encoder, run for real under Wine in a
-# private prefix: conversions (a Unicode name with blanks, several threads),
-# its errors, and what it leaves behind. Inputs are made and outputs read
-# with the Linux tools (sox, mpg123). Usage: conv_under_wine.sh BUILD_DIR
+# private prefix: conversions (a Unicode name with blanks, several threads,
+# FLAC, Ogg Vorbis, Opus and MP3 inputs), its errors, and what it leaves
+# behind, killed too. Inputs are made and outputs read with the Linux tools
+# (sox, ffmpeg, mpg123). Usage: conv_under_wine.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
 conv=$build/app/data/conv.exe
@@ -45,6 +46,32 @@ check "... and it is kept" cmp -s "$work/long-1.mp3" "$work/kept.mp3"
 check "... one line naming it" grep -q "^conv: .*kept.mp3: already exists" "$work/err.txt"
 run -i "$(win "$song")" -y "$(win "$work/kept.mp3")"
 check "-y replaces it" test "$(samples "$work/kept.mp3" 2)" = 132300
+
+# The formats the Linux conv reads, read here too: one second each.
+for format in flac:flac ogg:libvorbis opus:libopus mp3:libmp3lame; do
+  ffmpeg -v error -f lavfi -i sine=frequency=440:duration=1:sample_rate=48000 -ac 2 -c:a "${format#*:}" \
+    "$work/in.${format%%:*}"
+  run -i "$(win "$work/in.${format%%:*}")" -ar 48000 "$(win "$work/from-${format%%:*}.mp3")" || true
+  check "${format%%:*} input converts" awk -v n="$(samples "$work/from-${format%%:*}.mp3" 2)" \
+    'BEGIN { exit !(n > 46000 && n < 50000) }'
+done
+
+# The input as its own output, named in other letters: refused, kept.
+cp "$song" "$work/same.wav"
+if run -i "$(win "$work/same.wav")" -y "$(win "$work/SAME.WAV")"; then status=0; else status=$?; fi
+check "the input as output: status 1" test "$status" = 1
+check "... the reason" grep -q "^conv: .*SAME.WAV: is the input file" "$work/err.txt"
+check "... and the input kept" cmp -s "$song" "$work/same.wav"
+
+# Killed as Windows kills (taskkill /f): its partial MP3 goes with it.
+sox -n -r 44100 -c 2 -b 16 "$work/huge.wav" synth 900 sine 440 vol 0.5
+(wine_run "$conv" -i "$(win "$work/huge.wav")" -threads 1 "$(win "$work/huge.mp3")" >/dev/null 2>&1 &)
+partial() { [[ -n "$(find "$work" -name '.huge.mp3.conv-*')" ]]; }
+check "conv writes a partial file" eventually partial
+wine_run taskkill /f /im conv.exe >/dev/null 2>&1 || true
+gone() { ! pgrep -f 'conv\.exe' >/dev/null && ! partial; }
+check "killed, it leaves no partial file" eventually gone
+check "... and no MP3" test ! -e "$work/huge.mp3"
 
 if run -i "$(win "$work/missing.wav")" "$(win "$work/x.mp3")"; then status=0; else status=$?; fi
 check "a missing input: status 1, named" test "$status" = 1

@@ -4,7 +4,7 @@
 # installer refuses Windows 7, a running Tolvik (install and uninstall) and
 # a silent downgrade, each changing nothing; an upgrade leaves nothing of
 # the older version; the registered entry and the shortcut are complete;
-# the installed program converts; the uninstaller leaves only the user's
+# the installed program converts into Music\Tolvik; the uninstaller leaves only the user's
 # MP3s; a folder chosen with /D= (quoted or not) or on the folder page is
 # where the files go and what is registered, and "Run Tolvik" runs it.
 # Usage: packages_under_wine.sh BUILD_DIR
@@ -23,8 +23,14 @@ version=$(basename "$setup" | sed 's/Tolvik-\(.*\)-setup.exe/\1/')
 
 (cd "$work" && unzip -q "$zip")
 unpacked=$(ls -d "$work"/Tolvik-*)
-check "the zip holds the program folder" test -f "$unpacked/tolvik.exe" -a -f "$unpacked/data/conv.exe" \
-  -a -f "$unpacked/platforms/qwindows.dll" -a -d "$unpacked/output"
+shipped=(tolvik.exe data/conv.exe platforms/qwindows.dll imageformats/qjpeg.dll imageformats/qico.dll fonts/tahoma.ttf
+         licences/NOTICE.txt licences/LGPL-2.1.txt licences/LGPL-3.txt licences/lame.copyright.txt
+         licences/qt6-base.copyright.txt)
+holds() { local f; for f in "${shipped[@]}"; do [[ -s "$1/$f" ]] || { echo "missing: $f"; return 1; }; done; }
+check "the zip holds the program folder, its plugins, fonts and licences" holds "$unpacked"
+check "... and its own output folder" test -d "$unpacked/output"
+check "the notice names the sources and offers the relinking" \
+  grep -q "libsndfile 1.2.0.*Relinking" <(tr -d '\r\n' < "$unpacked/licences/NOTICE.txt")
 check "conv runs where it is unpacked" bash -c "'$here/scripts/windows/wine-run.sh' '$unpacked/data/conv.exe' --help | grep -q Usage"
 
 # What Explorer shows of the executables: read back from the files.
@@ -88,6 +94,7 @@ run taskkill /f /im tolvik.exe >/dev/null 2>&1 || true
 check "the program ended" eventually ended
 
 check "the upgrade installs" test "$(status run "$setup" /S)" = 0
+check "... the program folder, its plugins, fonts and licences" holds "$installed"
 check "... and leaves nothing of the older version" test ! -e "$installed/old-only.txt"
 check "... registered as $version" test "$(registered DisplayVersion)" = "$version"
 check "a silent downgrade is refused (status 3)" test "$(status run "$work/old-setup.exe" /S)" = 3
@@ -102,8 +109,11 @@ check "a Start-menu shortcut to the installed program" grep -qa "tolvik.exe" "$s
 check "... with a description" bash -c "strings -el '$shortcut' | grep -q 'Convert WAV files to MP3 in batches'"
 
 sox -n -R -r 22050 -c 1 -b 16 "$work/installed.wav" synth 1 sine 440
+music="$(unix "$(run cmd /c 'echo %USERPROFILE%' | tr -d '\r')")/Music/Tolvik"
+rm -f "$music/installed.mp3"
 (run "$installed/tolvik.exe" "$(win "$work/installed.wav")" >/dev/null 2>&1 &)
-check "the installed program converts into its own output folder" eventually test -s "$installed/output/installed.mp3"
+check "the installed program converts into Music\\Tolvik" eventually test -s "$music/installed.mp3"
+check "... and has no output folder of its own" test ! -e "$installed/output"
 # Ended as Windows ends a program, and waited for: the files of a running
 # program cannot be deleted.
 run taskkill /f /im tolvik.exe >/dev/null 2>&1 || true
@@ -114,8 +124,8 @@ run "$installed/Uninstall.exe" /S
 # folder, which goes on after Uninstall.exe returns.
 gone() { [[ ! -e "$installed/Uninstall.exe" ]] && ended; }
 check "the uninstaller removes the program" eventually gone
-check "... and every file it installed" test -z "$(find "$installed" -type f ! -path '*/output/*' 2>/dev/null)"
-check "... but not the user's MP3" test -s "$installed/output/installed.mp3"
+check "... and every file it installed" test ! -e "$installed"
+check "... but not the user's MP3" test -s "$music/installed.mp3"
 check "... and the shortcut and the entry" test ! -e "$shortcut" -a -z "$(registered DisplayName)"
 
 # A folder of the user's choice: quoted (as Wine passes it), unquoted (as

@@ -33,6 +33,8 @@ public:
     bool openMemory(std::string_view bytes);
 
     const std::string &error() const { return m_error; }
+    // Whether `path` names the open input file itself (see InputFile).
+    bool isFile(const std::string &path) const { return m_input.isOpen() && m_input.isSameFileAs(path); }
     int channels() const { return m_info.channels; }
     int sampleRate() const { return m_info.samplerate; }
     std::int64_t frames() const { return m_frames; }

@@ -25,6 +25,10 @@ public:
     std::int64_t length() const { return m_length; }
     // Reads up to `size` bytes at `offset`; returns how many it read.
     std::int64_t readAt(void *buffer, std::int64_t size, std::int64_t offset) const;
+    // Whether `path` names this very file, by its identity (device and
+    // inode, volume and file index): a link or another spelling or letter
+    // case of its name is the same file.
+    bool isSameFileAs(const std::string &path) const;
 
 private:
     std::intptr_t m_handle = -1;
@@ -34,8 +38,11 @@ private:
 bool exists(const std::string &path);
 
 // A new empty file beside `path`, with a hidden name made from it (which
-// goes to *temp), open for reading and writing.
+// goes to *temp), open for reading and writing. Where the system can (on
+// Windows), it is removed when closed, however conv ends, killed too,
+// until keepWhenClosed().
 std::FILE *createBeside(const std::string &path, std::string &temp, std::string &error);
+bool keepWhenClosed(std::FILE *file);
 // Gives the closed file `temp` the name `path`: replacing a file there
 // when `overwrite`, failing if one is there otherwise.
 bool publish(const std::string &temp, const std::string &path, bool overwrite, std::string &error);

@@ -97,6 +97,14 @@ std::int64_t InputFile::readAt(void *buffer, std::int64_t size, std::int64_t off
     return done;
 }
 
+bool InputFile::isSameFileAs(const std::string &path) const
+{
+    struct stat mine {};
+    struct stat other {};
+    return ::fstat(static_cast<int>(m_handle), &mine) == 0 && ::stat(path.c_str(), &other) == 0
+           && mine.st_dev == other.st_dev && mine.st_ino == other.st_ino;
+}
+
 bool exists(const std::string &path)
 {
     struct stat st {};
@@ -124,6 +132,13 @@ std::FILE *createBeside(const std::string &path, std::string &temp, std::string 
         temp.clear();
     }
     return file;
+}
+
+// A signal removes it instead (removeOnInterrupt); a SIGKILL leaves it,
+// and the program removes what it finds of its own.
+bool keepWhenClosed(std::FILE *)
+{
+    return true;
 }
 
 bool publish(const std::string &temp, const std::string &path, bool overwrite, std::string &error)

@@ -107,6 +107,30 @@ std::int64_t InputFile::readAt(void *buffer, std::int64_t size, std::int64_t off
     return done;
 }
 
+namespace {
+
+bool identify(HANDLE handle, BY_HANDLE_FILE_INFORMATION &info)
+{
+    return handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(handle, &info);
+}
+
+} // namespace
+
+bool InputFile::isSameFileAs(const std::string &path) const
+{
+    BY_HANDLE_FILE_INFORMATION mine{};
+    BY_HANDLE_FILE_INFORMATION other{};
+    // No access asked: only the file's identity is read.
+    const HANDLE handle = CreateFileW(wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const bool same = identify(reinterpret_cast<HANDLE>(m_handle), mine) && identify(handle, other)
+                      && mine.dwVolumeSerialNumber == other.dwVolumeSerialNumber
+                      && mine.nFileIndexHigh == other.nFileIndexHigh && mine.nFileIndexLow == other.nFileIndexLow;
+    if (handle != INVALID_HANDLE_VALUE)
+        CloseHandle(handle);
+    return same;
+}
+
 bool exists(const std::string &path)
 {
     return GetFileAttributesW(wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -126,7 +150,7 @@ std::FILE *createBeside(const std::string &path, std::string &temp, std::string 
         temp = folder + "\\" + convcontract::partialOutputPrefix(name) + suffix;
         // Shared for deletion, so that the console handler can remove it
         // while it is open.
-        const HANDLE handle = CreateFileW(wide(temp).c_str(), GENERIC_READ | GENERIC_WRITE,
+        const HANDLE handle = CreateFileW(wide(temp).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
                                           FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
@@ -134,6 +158,10 @@ std::FILE *createBeside(const std::string &path, std::string &temp, std::string 
                 continue;
             break;
         }
+        // Delete-pending from the start: when conv is killed (taskkill /f,
+        // TerminateProcess), Windows removes it as it closes the handle.
+        FILE_DISPOSITION_INFO removeWhenClosed{TRUE};
+        SetFileInformationByHandle(handle, FileDispositionInfo, &removeWhenClosed, sizeof removeWhenClosed);
         const int fd = _open_osfhandle(reinterpret_cast<std::intptr_t>(handle), _O_RDWR | _O_BINARY);
         std::FILE *file = fd < 0 ? nullptr : _fdopen(fd, "w+b");
         if (file)
@@ -150,6 +178,14 @@ std::FILE *createBeside(const std::string &path, std::string &temp, std::string 
     error = lastError();
     temp.clear();
     return nullptr;
+}
+
+bool keepWhenClosed(std::FILE *file)
+{
+    FILE_DISPOSITION_INFO keep{FALSE};
+    return std::fflush(file) == 0
+           && SetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))), FileDispositionInfo,
+                                         &keep, sizeof keep);
 }
 
 bool publish(const std::string &temp, const std::string &path, bool overwrite, std::string &error)

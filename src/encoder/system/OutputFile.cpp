@@ -49,7 +49,7 @@ bool OutputFile::restart()
 // and renames, but it is Qt code copying whole files; conv stays free of Qt.
 bool OutputFile::commit(bool overwrite)
 {
-    const bool closed = convsys::flushToDisk(m_file) && std::fclose(m_file) == 0;
+    const bool closed = convsys::flushToDisk(m_file) && convsys::keepWhenClosed(m_file) && std::fclose(m_file) == 0;
     m_file = nullptr;
     if (!closed)
         return fail();

@@ -61,8 +61,8 @@ void ConversionBatch::deleteTempFiles() const
 {
     if (!m_temp.usable)
         return;
-    QFile::remove(tempWav());
-    QFile::remove(tempMp3());
+    platform::removeFile(tempWav());
+    platform::removeFile(tempMp3());
 }
 
 void ConversionBatch::removeLeftovers() const
@@ -79,7 +79,7 @@ void ConversionBatch::removeLeftoversIn(const QString &path)
     const QStringList leftovers = folder.entryList({tempWavName, tempMp3Name, convPartials, platform::partialCopyPattern()},
                                                    QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &name : leftovers)
-        QFile::remove(folder.filePath(name));
+        platform::removeFile(folder.filePath(name));
 }
 
 void ConversionBatch::removeStalePartials(const QString &outputFolder)

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 Installation Installation::ofRunningProgram()
 {
@@ -24,19 +25,32 @@ QString Installation::file(const QString &relative) const
     return path;
 }
 
+namespace {
+
+// Decided by trying: permission bits say nothing of Windows' access lists
+// (a zip unpacked under Program Files looks writable to Qt and is not).
+bool canCreateFilesIn(const QString &folder)
+{
+    if (!QFileInfo(folder).isDir())
+        return false;
+    QTemporaryFile probe(folder + QStringLiteral("/.tolvik-probe-XXXXXX"));
+    return probe.open(); // and removed again when it goes
+}
+
+} // namespace
+
 QString Installation::defaultOutputFolder() const
 {
-    // The program folder's own "output" where it is a folder the user can
+    // The program folder's own "output" where it has one the user can
     // write (the build tree, an unpacked archive). An installed program
-    // lives in a system folder: its results go to the user's music folder.
+    // has none: its results go to the user's music folder.
     const QString own = file(QStringLiteral("output"));
-    const QFileInfo info(own);
-    if (info.isDir() && info.isWritable())
+    if (canCreateFilesIn(own))
         return own;
     QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
     if (music.isEmpty())
         music = QDir::homePath() + QStringLiteral("/Music");
-    return music + pathSeparator() + QStringLiteral("Tolvik");
+    return QDir::toNativeSeparators(music) + pathSeparator() + QStringLiteral("Tolvik");
 }
 
 QString Installation::encoder() const
