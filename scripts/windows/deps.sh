@@ -104,11 +104,13 @@ cmake_library flac "$work"/flac-*/ -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DB
   -DINSTALL_MANPAGES=OFF -DWITH_OGG=ON
 cmake_library vorbis "$work"/libvorbis-*/
 # Opus 1.3.1's CMake files are incomplete in its release: its configure.
-# Stack protection would need mingw's libssp in every program that links it.
+# Stack protection and _FORTIFY_SOURCE (which it adds unless one is set)
+# would need mingw's libssp in every program that links it.
 (
   cd "$work"/opus-*/
   step opus-configure ./configure --host=x86_64-w64-mingw32 CC=x86_64-w64-mingw32-gcc-posix --prefix="$prefix" \
-    --enable-static --disable-shared --disable-doc --disable-extra-programs --disable-stack-protector
+    --enable-static --disable-shared --disable-doc --disable-extra-programs --disable-stack-protector \
+    CPPFLAGS=-D_FORTIFY_SOURCE=0
   step opus-build make -j"$(nproc)"
   step opus-install make install
 )
