@@ -10,6 +10,7 @@
 #include <QtEndian>
 
 #include "skin/MainLayout.h"
+#include "InfoFrame.h"
 #include "Mp3Frames.h"
 
 #include <sndfile.h>
@@ -367,6 +368,18 @@ private slots:
                     QVERIFY2(splitMp3Frames(reinterpret_cast<const unsigned char *>(bytes.constData()),
                                             static_cast<std::size_t>(bytes.size()), frames),
                              qPrintable(setting));
+                    // The info frame says what the stream is: "Info" at the
+                    // stream's bit rate (where LAME's header fits in such a
+                    // frame) when every frame has it, "Xing" otherwise.
+                    QVERIFY(frames.size() > 2);
+                    bool constant = true;
+                    for (std::size_t i = 2; i < frames.size(); ++i)
+                        constant &= mp3BitRateIndex(frames[i].head.data()) == mp3BitRateIndex(frames[1].head.data());
+                    const QByteArray infoTag = bytes.mid(static_cast<qsizetype>(frames[0].head.size()), 4);
+                    QVERIFY2(infoTag == (constant ? "Info" : "Xing"), qPrintable(setting + QStringLiteral(": ") + infoTag));
+                    if (lameInfoFrameFits(rate.toInt(), channels, kbps.toInt()))
+                        QVERIFY2(mp3BitRateIndex(frames[0].head.data()) == mp3BitRateIndex(frames[1].head.data()),
+                                 qPrintable(setting + QStringLiteral(": the info frame's bit rate")));
                     QByteArray complaints;
                     decoded[threads > 1] = test::decodeMp3(output, &complaints);
                     QVERIFY2(complaints.isEmpty(), qPrintable(setting + complaints));

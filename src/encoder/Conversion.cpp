@@ -109,7 +109,8 @@ bool encodeOnOneThread(AudioReader &input, const EncodeSettings &settings, Mp3Si
     }
     const std::string tag = makeId3v2Tag(input.tags());
     const bool ownInfo = !lameInfoFrameFits(settings.sampleRate, settings.channels, settings.bitRateKbps);
-    if (!writeHead(tag, ownInfo ? ownInfoFrameSize(settings.sampleRate, settings.channels) : 0, sink, error))
+    if (!writeHead(tag, ownInfo ? infoFrameSize(settings.sampleRate, settings.channels, settings.bitRateKbps) : 0, sink,
+                   error))
         return false;
     AudioBytes audio(sink);
     const Resampler::Sink encode = [&](const float *frames, std::int64_t count) {
@@ -136,7 +137,7 @@ Outcome encodeInSegments(AudioReader &input, const EncodeSettings &settings, int
 {
     // The joined stream gets an info frame of ours: LAME's knows one segment.
     const std::string tag = makeId3v2Tag(input.tags());
-    if (!writeHead(tag, ownInfoFrameSize(settings.sampleRate, settings.channels), sink, error))
+    if (!writeHead(tag, infoFrameSize(settings.sampleRate, settings.channels, settings.bitRateKbps), sink, error))
         return Outcome::failed;
     AudioBytes audio(sink);
     ParallelEncoder segments(settings.sampleRate, settings.channels, settings.bitRateKbps, settings.threads,
@@ -152,7 +153,8 @@ Outcome encodeInSegments(AudioReader &input, const EncodeSettings &settings, int
         return Outcome::failed;
     const std::vector<unsigned char> info =
         makeInfoFrame({settings.sampleRate, settings.channels, settings.bitRateKbps, segments.framesWritten(),
-                       audio.count(), segments.encoderDelay(), segments.encoderPadding(), audio.crc()});
+                       audio.count(), segments.encoderDelay(), segments.encoderPadding(), audio.crc(),
+                       !segments.widened()});
     return writeInfo(info, tag, sink, error) ? Outcome::done : Outcome::failed;
 }
 

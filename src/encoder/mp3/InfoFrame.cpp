@@ -19,10 +19,15 @@ std::size_t frameSize(int sampleRate, int kbps)
     return static_cast<std::size_t>(mp3FrameBytes(sampleRate, kbps));
 }
 
-int bitRateIndexFor(int sampleRate, int channels)
+// The stream's own bit rate where the header fits in its frame, else the
+// lowest one it fits in.
+int bitRateIndexFor(int sampleRate, int channels, int bitRateKbps)
 {
     const auto rates = mp3BitRateIndexTable(sampleRate);
     const std::size_t need = 4 + sideInfoSize(sampleRate, channels) + lameHeaderSize;
+    for (int i = 1; i < 15; ++i)
+        if (rates[i] == bitRateKbps && frameSize(sampleRate, rates[i]) >= need)
+            return i;
     for (int i = 1; i < 15; ++i)
         if (frameSize(sampleRate, rates[i]) >= need)
             return i;
@@ -61,15 +66,15 @@ bool lameInfoFrameFits(int sampleRate, int channels, int bitRateKbps)
     return frameSize(sampleRate, bitRateKbps) >= 4 + sideInfoSize(sampleRate, channels) + lameHeaderSize;
 }
 
-std::size_t ownInfoFrameSize(int sampleRate, int channels)
+std::size_t infoFrameSize(int sampleRate, int channels, int bitRateKbps)
 {
     const auto rates = mp3BitRateIndexTable(sampleRate);
-    return frameSize(sampleRate, rates[bitRateIndexFor(sampleRate, channels)]);
+    return frameSize(sampleRate, rates[bitRateIndexFor(sampleRate, channels, bitRateKbps)]);
 }
 
 std::vector<unsigned char> makeInfoFrame(const StreamFacts &f)
 {
-    const std::size_t size = ownInfoFrameSize(f.sampleRate, f.channels);
+    const std::size_t size = infoFrameSize(f.sampleRate, f.channels, f.bitRateKbps);
     std::vector<unsigned char> frame(size, 0);
 
     int version;  // header bits: 3 MPEG-1, 2 MPEG-2, 0 MPEG-2.5
@@ -88,13 +93,13 @@ std::vector<unsigned char> makeInfoFrame(const StreamFacts &f)
     const int mode = f.channels == 1 ? 3 : 1; // mono, joint stereo
     const std::uint32_t header = 0xFFE00000u | (static_cast<std::uint32_t>(version) << 19) | (1u << 17)
                                  | (1u << 16) // no CRC
-                                 | (static_cast<std::uint32_t>(bitRateIndexFor(f.sampleRate, f.channels)) << 12)
+                                 | (static_cast<std::uint32_t>(bitRateIndexFor(f.sampleRate, f.channels, f.bitRateKbps)) << 12)
                                  | (static_cast<std::uint32_t>(rateIndex) << 10)
                                  | (static_cast<std::uint32_t>(mode) << 6) | (1u << 2); // original
     put32(frame.data(), header);
 
     unsigned char *tag = frame.data() + 4 + sideInfoSize(f.sampleRate, f.channels);
-    std::memcpy(tag, "Info", 4);
+    std::memcpy(tag, f.constantBitRate ? "Info" : "Xing", 4);
     put32(tag + 4, 0x0F); // frames, bytes, TOC and quality present
     put32(tag + 8, f.audioFrames);
     put32(tag + 12, static_cast<std::uint32_t>(size) + f.audioBytes);

@@ -53,10 +53,12 @@ int ParallelEncoder::segmentFrames(int sampleRate, int channels, int threads, st
     const std::int64_t frames = samples / frameSamples;
     if (threads < 2 || frames < 2 * (asked > 0 ? asked : shortest))
         return 0;
-    if (asked > 0)
-        return asked;
     const std::int64_t perJob = (threads + 2) * std::int64_t(frameSamples) * channels * 4;
     const std::int64_t affordable = bufferBudget / perJob - warmUp - lookAhead;
+    // An asked length (the tests' short segments) keeps to the same bounds
+    // as a chosen one: its memory grows with it.
+    if (asked > 0)
+        return static_cast<int>(std::min<std::int64_t>({asked, std::max<std::int64_t>(affordable, 1), longest}));
     return static_cast<int>(std::clamp<std::int64_t>(std::min(frames / (threads * 4), affordable), shortest, longest));
 }
 
@@ -172,6 +174,7 @@ bool ParallelEncoder::join(const std::vector<Mp3Frame> &frames)
     for (int index = m_packer.lastBitRateIndex() + 1; index <= m_packer.topBitRateIndex(); ++index)
         if (FramePacker::fits(m_packer.cursorWidened(index), frames.data(), frames.size())) {
             m_packer.widenLast(index);
+            m_widened = true;
             return true;
         }
     return false;

@@ -30,6 +30,8 @@ public:
     // After a failure: two segments could not be joined, or LAME failed on
     // one; the stream must then be encoded on one thread.
     bool failed() const { return m_failed; }
+    // Whether a join widened a frame: then not every frame has one bit rate.
+    bool widened() const { return m_widened; }
 
     std::uint32_t framesWritten() const { return m_packer.frameCount(); }
     int encoderDelay() const { return m_delay; }
@@ -61,6 +63,7 @@ private:
     const int m_segmentFrames;
     FramePacker m_packer;
     bool m_failed = false;
+    bool m_widened = false;
     int m_delay = 0, m_padding = 0;
 
     // The samples not yet given out, from global sample m_bufferStart.
