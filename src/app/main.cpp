@@ -36,6 +36,20 @@ QString pathOf(const QByteArray &argument)
     return QDir::current().absoluteFilePath(platform::decodeFileName(argument));
 }
 
+// In a Wayland session that also runs an X server (XWayland, as GNOME and
+// KDE do), the X one: there the window can stay on top and be moved by the
+// window manager, which a Wayland compositor does not allow a client. Only
+// for Qt's choice at start: QT_QPA_PLATFORM or -platform still decide, and
+// the programs Tolvik starts do not inherit it.
+bool preferX11()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        || qEnvironmentVariableIsEmpty("DISPLAY"))
+        return false;
+    qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -59,7 +73,10 @@ int main(int argc, char *argv[])
         }
     }
     int qtArgc = split;
+    const bool chose = preferX11();
     QApplication app(qtArgc, argv); // takes Qt's own options out of argv
+    if (chose)
+        qunsetenv("QT_QPA_PLATFORM");
     QApplication::setApplicationName(QStringLiteral("tolvik"));
 
     QStringList files;

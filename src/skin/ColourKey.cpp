@@ -13,3 +13,15 @@ void applyColourKey(QWidget *window, const QImage &background)
     const QImage mask = visible.createMaskFromColor(windowColourKey, Qt::MaskInColor);
     window->setMask(QBitmap::fromImage(mask));
 }
+
+QImage withKeyTransparent(const QImage &background)
+{
+    QImage image = background.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (line[x] == windowColourKey)
+                line[x] = 0;
+    }
+    return image;
+}

@@ -12,3 +12,8 @@ constexpr QRgb windowColourKey = 0xffff00ff; // RGB(255, 0, 255)
 // exactly the key colour belongs to the window; key pixels are see-through
 // and let clicks reach whatever lies below.
 void applyColourKey(QWidget *window, const QImage &background);
+
+// The background with its key-coloured pixels fully transparent: for
+// display servers that compose windows with alpha but take no window shape
+// (Wayland), where a mask only decides where clicks go.
+QImage withKeyTransparent(const QImage &background);

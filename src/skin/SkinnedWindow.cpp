@@ -6,6 +6,7 @@
 #include "ColourKey.h"
 #include "SkinResources.h"
 
+#include <QGuiApplication>
 #include <QIcon>
 #include <QPainter>
 
@@ -14,7 +15,14 @@ SkinnedWindow::SkinnedWindow(const WindowSpec &layout, const ControlFactory &fac
 {
     initSkinResources();
     m_background = QImage(QString::fromLatin1(layout.background));
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // A Wayland compositor applies no window shape: there the key colour
+    // becomes real transparency (the mask still keeps clicks off it).
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        setAttribute(Qt::WA_TranslucentBackground);
+        m_background = withKeyTransparent(m_background);
+    } else {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
     setFixedSize(layout.clientWidth, layout.clientHeight);
     setWindowTitle(QString::fromUtf8(layout.title));
     setWindowIcon(QIcon(QString::fromLatin1(layout.icon)));
@@ -35,5 +43,6 @@ void SkinnedWindow::applyColourKey()
 void SkinnedWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(0, 0, m_background);
 }

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Tolvik on Wayland, for real: a headless weston started here (pixman
+# renderer, --debug for its screenshooter) runs the program natively with no
+# X display; a screenshot shows the window drawn and not one pixel of the
+# colour key, and the program keeps running. With an X display beside the
+# Wayland one (XWayland), the program goes to X. Usage:
+#   program_under_weston.sh BUILD_DIR SKIN_PIXELS   (needs weston, qt6-wayland, DISPLAY)
+set -euo pipefail
+build=$(cd "$1" && pwd)
+skin_pixels=$2
+here=$(cd "$(dirname "$0")/../.." && pwd)
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+failures=0
+check() { # check DESCRIPTION COMMAND...
+  if "${@:2}"; then echo "PASS: $1"; else echo "FAIL: $1"; failures=$((failures + 1)); fi
+}
+eventually() { for _ in $(seq 1 100); do "$@" && return 0; sleep 0.3; done; return 1; }
+
+export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
+mkdir -m 700 "$XDG_RUNTIME_DIR" && mkdir -p "$HOME" "$work/shots"
+export PATH="$here/tests/helpers/stand-in:$PATH"
+x_display=${DISPLAY:-}
+weston --backend=headless-backend.so --use-pixman --socket=tolvik-wayland --width=800 --height=600 --debug \
+  --idle-time=0 >"$work/weston.log" 2>&1 &
+pids+=($!)
+check "weston runs" eventually test -S "$XDG_RUNTIME_DIR/tolvik-wayland"
+export WAYLAND_DISPLAY=tolvik-wayland
+
+# Wayland only: the program runs natively.
+env -u DISPLAY "$build/app/tolvik" >"$work/tolvik.log" 2>&1 &
+tolvik=$!
+pids+=($tolvik)
+shot() { # the newest screenshot's counts
+  (cd "$work/shots" && rm -f ./*.png && timeout 10 weston-screenshooter >/dev/null 2>&1)
+  "$skin_pixels" "$(ls "$work"/shots/*.png)" "$here/assets/skin/main/Background.bmp" > "$work/counts"
+}
+drawn() { shot && (( $(awk '$1 == "skin" {print $2}' "$work/counts") > 1000 )); }
+check "the window is drawn on Wayland" eventually drawn
+# Counted once the window has settled, not in its first frame.
+sleep 1
+shot
+key=$(awk '$1 == "key" {print $2}' "$work/counts")
+check "... with no pixel of the colour key ($key seen)" test "$key" = 0
+check "... and the program keeps running" kill -0 "$tolvik"
+kill "$tolvik"; wait "$tolvik" 2>/dev/null || true
+
+# Wayland with an X server beside it: the X one, where it can stay on top.
+if [[ -n $x_display ]]; then
+  DISPLAY=$x_display "$build/app/tolvik" >"$work/tolvik-x.log" 2>&1 &
+  pids+=($!)
+  on_x() { DISPLAY=$x_display xdotool search --pid "$1" --name '^Tolvik$' >/dev/null 2>&1; }
+  check "with XWayland beside it, the window goes to X" eventually on_x $!
+  kill $! 2>/dev/null || true
+fi
+echo "$failures failed"
+[[ $failures -eq 0 ]]
