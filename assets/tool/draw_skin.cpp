@@ -7,6 +7,7 @@
 #include "skin/MainLayout.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
@@ -268,7 +269,11 @@ QImage progressPiece(int width, int roundedSide)
     return image;
 }
 
-QImage iconImage(int size)
+// The program's icon at `size` pixels. Drawn for the size: below 24 pixels
+// letters cannot be read, so the arrow alone fills the square; at 24 and 32
+// the letters take whole pixels and more of the height. `small` false keeps
+// the one design at every size (the window's own icon).
+QImage iconImage(int size, bool small = true)
 {
     // Transparent around the rounded square: no dark corners on a desktop,
     // a taskbar or Explorer.
@@ -283,13 +288,55 @@ QImage iconImage(int size)
     p.setPen(Qt::NoPen);
     p.setBrush(gradient);
     p.drawRoundedRect(QRectF(0, 0, s, s), s * 0.16, s * 0.16);
-    curvedArrow(p, QRectF(s * 0.12, s * 0.02, s * 0.78, s * 0.62), green);
+    if (small && size < 24) {
+        curvedArrow(p, QRectF(s * 0.04, s * 0.08, s * 0.92, s * 0.92), green);
+        return image;
+    }
+    const bool fewPixels = small && size <= 32;
+    curvedArrow(p, fewPixels ? QRectF(s * 0.16, s * 0.0, s * 0.68, s * 0.56) : QRectF(s * 0.12, s * 0.02, s * 0.78, s * 0.62),
+                green);
     QFont font = tahoma(1, true);
-    font.setPixelSize(static_cast<int>(s * (size <= 16 ? 0.5 : 0.38)));
+    if (fewPixels) {
+        font.setPixelSize(size <= 24 ? 9 : 12);
+        font.setHintingPreference(QFont::PreferFullHinting);
+        font.setLetterSpacing(QFont::AbsoluteSpacing, size <= 24 ? 0 : 0.5);
+    } else {
+        font.setPixelSize(static_cast<int>(s * (size <= 16 ? 0.5 : 0.38)));
+    }
     p.setFont(font);
     p.setPen(QColor(255, 255, 255));
-    p.drawText(QRectF(0, s * 0.56, s, s * 0.44), Qt::AlignCenter, QStringLiteral("MP3"));
+    const QRectF letters = fewPixels ? QRectF(0, s * 0.52, s, s * 0.46) : QRectF(0, s * 0.56, s, s * 0.44);
+    p.drawText(letters, Qt::AlignCenter, QStringLiteral("MP3"));
     return image;
+}
+
+// The large icon's design as SVG, for desktops that scale their icons
+// (hicolor's scalable/): the same square, arrow and letters, in the same
+// proportions as iconImage() draws them.
+bool writeIconSvg(const QString &path)
+{
+    const double s = 256;
+    const double l = s * 0.12, t = s * 0.02, w = s * 0.78, h = s * 0.62; // the arrow's box
+    const auto at = [&](double fx, double fy) { return QStringLiteral("%1,%2").arg(l + w * fx, 0, 'f', 2).arg(t + h * fy, 0, 'f', 2); };
+    const QString svg =
+        QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 256 256\">\n"
+                       "  <defs><linearGradient id=\"face\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\">"
+                       "<stop offset=\"0\" stop-color=\"#164e5a\"/><stop offset=\"1\" stop-color=\"#0e343e\"/>"
+                       "</linearGradient></defs>\n"
+                       "  <rect width=\"256\" height=\"256\" rx=\"%1\" fill=\"url(#face)\"/>\n"
+                       "  <path d=\"M%2 C%3 %4 %5\" fill=\"none\" stroke=\"%6\" stroke-width=\"%7\"/>\n"
+                       "  <path d=\"M%8 L%9 L%10 Z\" fill=\"%6\"/>\n"
+                       "  <text x=\"128\" y=\"%11\" text-anchor=\"middle\" font-family=\"Tahoma, DejaVu Sans, sans-serif\" "
+                       "font-weight=\"bold\" font-size=\"%12\" fill=\"#ffffff\">MP3</text>\n"
+                       "</svg>\n")
+            .arg(s * 0.16, 0, 'f', 2)
+            .arg(at(0.10, 0.42), at(0.18, 0.02), at(0.62, 0.00), at(0.60, 0.50), green.name())
+            .arg(w * 0.13, 0, 'f', 2)
+            .arg(at(0.38, 0.48), at(0.82, 0.48), at(0.60, 0.80))
+            .arg(s * 0.78 + s * 0.38 * 0.36, 0, 'f', 2) // the letters centred as drawn
+            .arg(static_cast<int>(s * 0.38));
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(svg.toUtf8()) > 0;
 }
 
 // The window's icon has no alpha (24 and 8 bits): the square on the dark
@@ -298,7 +345,7 @@ QImage opaqueIcon(int size)
 {
     QImage image(size, size, QImage::Format_RGB32);
     image.fill(QColor(12, 44, 52));
-    QPainter(&image).drawImage(0, 0, iconImage(size));
+    QPainter(&image).drawImage(0, 0, iconImage(size, false));
     return image;
 }
 
@@ -444,6 +491,7 @@ bool drawMainWindow()
     ok &= writeIcon(outDir + QStringLiteral("/icons/tolvik.ico"),
                     {{iconImage(256), 32}, {iconImage(48), 32}, {iconImage(32), 32}, {iconImage(24), 32},
                      {iconImage(16), 32}});
+    ok &= writeIconSvg(outDir + QStringLiteral("/icons/tolvik.svg"));
     ok &= writeMonochromeCursor(outDir + QStringLiteral("/Hand.cur"), handCursor(), {6, 0});
     // The desktop's application icon: the window icon's picture, each size drawn anew.
     for (const int size : {16, 32, 48, 64, 128, 256})

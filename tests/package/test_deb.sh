@@ -30,6 +30,7 @@ desktop-file-validate /usr/share/applications/org.example.Tolvik.desktop || fail
 for size in 16 32 48 64 128 256; do
   [[ -f /usr/share/icons/hicolor/${size}x${size}/apps/tolvik.png ]] || fail "icon ${size}"
 done
+grep -q "<svg" /usr/share/icons/hicolor/scalable/apps/tolvik.svg || fail "scalable icon"
 appstreamcli validate --no-net /usr/share/metainfo/org.example.Tolvik.metainfo.xml > /dev/null || fail "metainfo"
 tolvik-conv --help | grep -q "Usage: tolvik-conv" || fail "tolvik-conv --help"
 tolvik-conv --version | grep -q "^tolvik-conv " || fail "tolvik-conv --version"
