@@ -132,6 +132,8 @@ check "... and the shortcut and the entry" test ! -e "$shortcut" -a -z "$(regist
 # typed at a prompt), and on the folder page.
 check "/D= in quotes installs there" test "$(status run "$setup" /S "/D=$chosen")" = 0 -a -f "$(unix "$chosen")/tolvik.exe"
 check "... and registers it" test "$(registered InstallLocation)" = "$chosen"
+check "a second install goes where the first is" \
+  test "$(status run "$setup" /S)" = 0 -a -f "$(unix "$chosen")/tolvik.exe" -a ! -e "$installed"
 cp "$setup" "$(unix 'C:\setup.exe')"
 check "/D= unquoted moves the installation there" bash -c "
   '$here/scripts/windows/wine-run.sh' cmd /c 'C:\\setup.exe /S /D=C:\\Other Place\\Tolvik' >/dev/null 2>&1
