@@ -3,7 +3,8 @@
 # renderer, --debug for its screenshooter) runs the program natively with no
 # X display; a screenshot shows the window drawn and not one pixel of the
 # colour key, and the program keeps running. With an X display beside the
-# Wayland one (XWayland), the program goes to X. Usage:
+# Wayland one (XWayland), the program goes to X; on that X display with a
+# compositing manager (xcompmgr), the same count. Usage:
 #   program_under_weston.sh BUILD_DIR SKIN_PIXELS   (needs weston, qt6-wayland, DISPLAY)
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -53,10 +54,28 @@ kill "$tolvik"; wait "$tolvik" 2>/dev/null || true
 # Wayland with an X server beside it: the X one, where it can stay on top.
 if [[ -n $x_display ]]; then
   DISPLAY=$x_display "$build/app/tolvik" >"$work/tolvik-x.log" 2>&1 &
-  pids+=($!)
+  xwayland=$!
+  pids+=($xwayland)
   on_x() { DISPLAY=$x_display xdotool search --pid "$1" --name '^Tolvik$' >/dev/null 2>&1; }
-  check "with XWayland beside it, the window goes to X" eventually on_x $!
-  kill $! 2>/dev/null || true
+  check "with XWayland beside it, the window goes to X" eventually on_x $xwayland
+  kill $xwayland 2>/dev/null || true
+  wait $xwayland 2>/dev/null || true # gone before the next one starts
+fi
+# X11 with a compositing manager: the window's shape still leaves no key
+# colour on the screen.
+if [[ -n $x_display ]]; then
+  DISPLAY=$x_display xcompmgr >"$work/xcompmgr.log" 2>&1 &
+  pids+=($!)
+  env -u WAYLAND_DISPLAY DISPLAY=$x_display "$build/app/tolvik" >"$work/tolvik-x11.log" 2>&1 &
+  pids+=($!)
+  check "on X11 with a compositing manager, the window appears" eventually on_x $!
+  sleep 1
+  screen=$(DISPLAY=$x_display xdpyinfo | awk '/dimensions:/ {print $2}')
+  ffmpeg -v error -y -f x11grab -video_size "$screen" -i "$x_display" -frames:v 1 "$work/x11.png"
+  "$skin_pixels" "$work/x11.png" "$here/assets/skin/main/Background.bmp" > "$work/counts"
+  key=$(awk '$1 == "key" {print $2}' "$work/counts")
+  check "... drawn, with no pixel of the colour key ($key seen)" \
+    test "$key" = 0 -a "$(awk '$1 == "skin" {print $2}' "$work/counts")" -gt 1000
 fi
 echo "$failures failed"
 [[ $failures -eq 0 ]]
