@@ -180,15 +180,21 @@ Section "Tolvik"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
+; What this installer puts there, and only that: MP3s an earlier version
+; stored in its output\ folder stay.
+!macro RemoveInstallation
+  !include "${FILES}"
+  Delete "$INSTDIR\Uninstall.exe"
+  RMDir "$INSTDIR\output"
+  RMDir "$INSTDIR"
+  Delete "$SMPROGRAMS\Tolvik.lnk"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+!macroend
+
 ; A failure once files changed: what this installer put there goes again.
 Function .onInstFailed
   ${If} $changing == 1
-    !include "${FILES}"
-    Delete "$INSTDIR\Uninstall.exe"
-    RMDir "$INSTDIR\output"
-    RMDir "$INSTDIR"
-    Delete "$SMPROGRAMS\Tolvik.lnk"
-    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+    !insertmacro RemoveInstallation
   ${EndIf}
 FunctionEnd
 
@@ -197,12 +203,5 @@ Function un.onInit
 FunctionEnd
 
 Section "Uninstall"
-  ; Only what was installed goes: MP3s an earlier version stored in its
-  ; output\ folder stay.
-  !include "${FILES}"
-  Delete "$INSTDIR\Uninstall.exe"
-  RMDir "$INSTDIR\output"
-  RMDir "$INSTDIR"
-  Delete "$SMPROGRAMS\Tolvik.lnk"
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  !insertmacro RemoveInstallation
 SectionEnd

@@ -15,11 +15,13 @@ SkinnedWindow::SkinnedWindow(const WindowSpec &layout, const ControlFactory &fac
 {
     initSkinResources();
     m_background = QImage(QString::fromLatin1(layout.background));
+    m_face = m_background;
     // A Wayland compositor applies no window shape: there the key colour
-    // becomes real transparency (the mask still keeps clicks off it).
+    // becomes real transparency (the mask, cut from the keyed background,
+    // still keeps clicks off it).
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
         setAttribute(Qt::WA_TranslucentBackground);
-        m_background = withKeyTransparent(m_background);
+        m_face = withKeyTransparent(m_background);
     } else {
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
@@ -44,5 +46,5 @@ void SkinnedWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, m_background);
+    painter.drawImage(0, 0, m_face);
 }

@@ -27,5 +27,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QImage m_background;
+    QImage m_background; // the skin's picture, key colour and all: the shape
+    QImage m_face;       // what is painted
 };

@@ -17,11 +17,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-failures=0
-check() { # check DESCRIPTION COMMAND...
-  if "${@:2}"; then echo "PASS: $1"; else echo "FAIL: $1"; failures=$((failures + 1)); fi
-}
-eventually() { for _ in $(seq 1 100); do "$@" && return 0; sleep 0.3; done; return 1; }
+source "$here/tests/helpers/checks.sh"
 
 export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
 mkdir -m 700 "$XDG_RUNTIME_DIR" && mkdir -p "$HOME" "$work/shots"
@@ -77,5 +73,4 @@ if [[ -n $x_display ]]; then
   check "... drawn, with no pixel of the colour key ($key seen)" \
     test "$key" = 0 -a "$(awk '$1 == "skin" {print $2}' "$work/counts")" -gt 1000
 fi
-echo "$failures failed"
-[[ $failures -eq 0 ]]
+finish

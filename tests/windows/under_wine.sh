@@ -16,20 +16,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-failures=0
-check() { # check DESCRIPTION COMMAND...
-  if "${@:2}"; then echo "PASS: $1"; else echo "FAIL: $1"; failures=$((failures + 1)); fi
-}
-# Retries a condition for up to 30 s: windows, files and processes come
-# and go in their own time under Wine.
-eventually() {
-  for _ in $(seq 1 150); do "$@" && return 0; sleep 0.2; done
-  return 1
-}
-finish() {
-  echo "$failures failed"
-  [[ $failures -eq 0 ]]
-}
+source "$here/tests/helpers/checks.sh"
 wine_run() { "$here/scripts/windows/wine-run.sh" "$@"; }
 win() { echo "Z:${1//\//\\}"; } # a Linux path as Windows sees it under Wine
 samples() { mpg123 -q --gapless -e s16 -s "$1" 2>/dev/null | wc -c | awk -v c="$2" '{print $1 / 2 / c}'; }

@@ -40,7 +40,7 @@ bool exists(const std::string &path);
 // A new empty file beside `path`, with a hidden name made from it (which
 // goes to *temp), open for reading and writing. Where the system can (on
 // Windows), it is removed when closed, however conv ends, killed too,
-// until keepWhenClosed().
+// until keepWhenClosed() (on a flushed file).
 std::FILE *createBeside(const std::string &path, std::string &temp, std::string &error);
 bool keepWhenClosed(std::FILE *file);
 // Gives the closed file `temp` the name `path`: replacing a file there

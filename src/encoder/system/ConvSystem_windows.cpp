@@ -183,9 +183,8 @@ std::FILE *createBeside(const std::string &path, std::string &temp, std::string 
 bool keepWhenClosed(std::FILE *file)
 {
     FILE_DISPOSITION_INFO keep{FALSE};
-    return std::fflush(file) == 0
-           && SetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))), FileDispositionInfo,
-                                         &keep, sizeof keep);
+    return SetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))), FileDispositionInfo,
+                                      &keep, sizeof keep);
 }
 
 bool publish(const std::string &temp, const std::string &path, bool overwrite, std::string &error)
