@@ -1,6 +1,8 @@
 // Draws every picture of the skin: the window backgrounds (24-bit BMP with
 // the key colour outside the panel), the JPEG control pictures, the icons
-// and the hand cursor. Usage: draw_skin OUTPUT_DIR [FONT_DIR]
+// and the hand cursor; and the backgrounds and control pictures once more at
+// twice the size ("Name@2x"), for screens scaled to 125 % and more.
+// Usage: draw_skin OUTPUT_DIR [FONT_DIR]
 #include "IconWriter.h"
 #include "skin/ColourKey.h"
 #include "skin/FeedbackLayout.h"
@@ -30,6 +32,18 @@ const QColor green(96, 206, 112);
 const QColor greenLit(150, 240, 150);
 
 QString outDir;
+int scale = 1; // the pictures' pixels to a layout pixel
+
+// A picture `width` x `height` layout pixels large, at the current scale.
+QImage canvas(int width, int height, QImage::Format format = QImage::Format_RGB32)
+{
+    return QImage(width * scale, height * scale, format);
+}
+
+// A painter in layout pixels, whatever the scale.
+struct Painter : QPainter {
+    explicit Painter(QImage *image) : QPainter(image) { QPainter::scale(::scale, ::scale); }
+};
 
 QFont tahoma(double points, bool bold = false)
 {
@@ -40,8 +54,10 @@ QFont tahoma(double points, bool bold = false)
     return font;
 }
 
-bool save(const QImage &image, const QString &name)
+bool save(const QImage &image, QString name)
 {
+    if (scale != 1)
+        name.insert(name.lastIndexOf(QLatin1Char('.')), QStringLiteral("@%1x").arg(scale));
     const QString path = outDir + QLatin1Char('/') + name;
     QDir().mkpath(QFileInfo(path).absolutePath());
     bool ok;
@@ -57,13 +73,15 @@ bool save(const QImage &image, const QString &name)
 }
 
 // A panel with curved corners on the key colour. The edge is drawn
-// without blending into the key, so no near-key colour appears.
+// without blending into the key, so no near-key colour appears. At every
+// scale the key covers exactly the layout pixels it covers at 1x: the
+// window's shape, which is cut in layout pixels, then fits the picture.
 QImage panel(QSize size, QRect body, QColor bottom)
 {
-    QImage face(size, QImage::Format_RGB32);
+    QImage face = canvas(size.width(), size.height());
     face.fill(outline);
     {
-        QPainter p(&face);
+        Painter p(&face);
         p.setRenderHint(QPainter::Antialiasing);
         QLinearGradient gradient(0, body.top(), 0, body.bottom());
         gradient.setColorAt(0, panelTop);
@@ -78,10 +96,11 @@ QImage panel(QSize size, QRect body, QColor bottom)
     }
     QPainterPath shape;
     shape.addRoundedRect(QRectF(body.left(), body.top(), body.width(), body.height()), 11, 11);
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            image.setPixel(x, y, shape.contains(QPointF(x + 0.5, y + 0.5)) ? face.pixel(x, y) : key.rgb());
+    QImage image = face;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (!shape.contains(QPointF(x / scale + 0.5, y / scale + 0.5)))
+                image.setPixel(x, y, key.rgb());
     return image;
 }
 
@@ -202,18 +221,18 @@ void curvedArrow(QPainter &p, QRectF r, QColor colour)
 
 QImage crop(const QImage &image, QRect r)
 {
-    return image.copy(r).convertToFormat(QImage::Format_RGB32);
+    return image.copy(QRect(r.topLeft() * scale, r.size() * scale)).convertToFormat(QImage::Format_RGB32);
 }
 
 QImage dropPicture(bool lit)
 {
-    QImage image(143, 146, QImage::Format_RGB32);
-    QPainter p(&image);
+    QImage image = canvas(143, 146);
+    Painter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient gradient(0, 0, 0, 146);
     gradient.setColorAt(0, lit ? QColor(52, 132, 132) : QColor(28, 84, 92));
     gradient.setColorAt(1, lit ? QColor(40, 112, 112) : QColor(20, 62, 72));
-    p.fillRect(image.rect(), gradient);
+    p.fillRect(QRect(0, 0, 143, 146), gradient);
     p.setPen(QPen(lit ? QColor(170, 240, 200) : QColor(80, 150, 150), 1.2, Qt::DashLine));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(QRectF(5.5, 5.5, 132, 135), 8, 8);
@@ -226,9 +245,9 @@ QImage dropPicture(bool lit)
 
 QImage arrowButton(bool lit)
 {
-    QImage image(18, 18, QImage::Format_RGB32);
+    QImage image = canvas(18, 18);
     image.fill(QColor(14, 40, 48));
-    QPainter p(&image);
+    Painter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient gradient(0, 0, 0, 18);
     gradient.setColorAt(0, lit ? QColor(70, 150, 150) : QColor(40, 92, 104));
@@ -251,9 +270,9 @@ QImage progressPiece(int width, int roundedSide)
 {
     // roundedSide: -1 left end, 1 right end, 0 the body slice.
     const QColor track(10, 30, 38);
-    QImage image(width, 14, QImage::Format_RGB32);
+    QImage image = canvas(width, 14);
     image.fill(track);
-    QPainter p(&image);
+    Painter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient gradient(0, 0, 0, 14);
     // Dark enough that the white caption keeps a contrast of 4.5:1 or more.
@@ -423,7 +442,7 @@ bool drawMainWindow()
     const WindowSpec &main = mainWindowSpec();
     QImage bg = panel({400, 220}, QRect(6, 3, 386, 213), QColor(66, 136, 123));
     {
-        QPainter p(&bg);
+        Painter p(&bg);
         p.setRenderHint(QPainter::TextAntialiasing);
         musicNote(p, {13, 8}, greenLit);
         p.setPen(QColor(255, 255, 255));
@@ -455,10 +474,10 @@ bool drawMainWindow()
     }
     bool ok = save(bg, QStringLiteral("main/Background.bmp"));
     QImage minLight = crop(bg, hoverRect(main, "imgMin", "imgMinLight"));
-    { QPainter p(&minLight); titleGlyph(p, QStringLiteral("_"), QRectF(0, 0, 14, 14), glyphLit); }
+    { Painter p(&minLight); titleGlyph(p, QStringLiteral("_"), QRectF(0, 0, 14, 14), glyphLit); }
     QImage exitLight = crop(bg, hoverRect(main, "imgExit", "imgExitLight"));
     {
-        QPainter p(&exitLight);
+        Painter p(&exitLight);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(200, 60, 60));
@@ -467,11 +486,11 @@ bool drawMainWindow()
     }
     // Each hover glyph lies exactly where its resting glyph does.
     QImage helpLight = crop(bg, hoverRect(main, "imgHelp", "imgHelpLight"));
-    { QPainter p(&helpLight); titleGlyph(p, QStringLiteral("?"), QRectF(QPointF(0, 0), rectOf(main, "imgHelp").size()), glyphLit); }
+    { Painter p(&helpLight); titleGlyph(p, QStringLiteral("?"), QRectF(QPointF(0, 0), rectOf(main, "imgHelp").size()), glyphLit); }
     QImage browseLight = crop(bg, hoverRect(main, "imgBrowse", "imgBrowseLight"));
     QImage browseDark = crop(bg, hoverRect(main, "imgBrowse", "imgBrowseDark"));
-    { QPainter p(&browseLight); textButton(p, QRectF(0, 0, 42, 22), QStringLiteral("..."), QColor(56, 140, 140), glyphLit, false); }
-    { QPainter p(&browseDark); textButton(p, QRectF(0, 0, 42, 22), QStringLiteral("..."), QColor(24, 64, 72), glyphLit, true); }
+    { Painter p(&browseLight); textButton(p, QRectF(0, 0, 42, 22), QStringLiteral("..."), QColor(56, 140, 140), glyphLit, false); }
+    { Painter p(&browseDark); textButton(p, QRectF(0, 0, 42, 22), QStringLiteral("..."), QColor(24, 64, 72), glyphLit, true); }
     ok &= save(minLight, QStringLiteral("main/MinLight.jpg"));
     ok &= save(exitLight, QStringLiteral("main/ExitLight.jpg"));
     ok &= save(exitLight, QStringLiteral("feedback/ExitLight.jpg"));
@@ -485,6 +504,8 @@ bool drawMainWindow()
     ok &= save(progressPiece(1, 0), QStringLiteral("main/PB.jpg"));
     ok &= save(progressPiece(5, -1), QStringLiteral("main/PBLeft.jpg"));
     ok &= save(progressPiece(5, 1), QStringLiteral("main/PBRight.jpg"));
+    if (scale != 1) // icons and the cursor are drawn per size, below
+        return ok;
     ok &= writeIcon(outDir + QStringLiteral("/main/Icon.ico"),
                     {{opaqueIcon(48), 24}, {opaqueIcon(32), 24}, {opaqueIcon(16), 8}});
     // The executables' icon (Explorer, taskbar, Start menu, installer).
@@ -505,7 +526,7 @@ bool drawFeedbackWindow()
     QImage bg = panel({330, 180}, QRect(6, 3, 316, 167), QColor(68, 139, 126));
     const QColor buttonFill(36, 92, 100);
     {
-        QPainter p(&bg);
+        Painter p(&bg);
         p.setRenderHint(QPainter::TextAntialiasing);
         checkMark(p, QRectF(14, 10, 15, 15), greenLit);
         p.setPen(QColor(255, 255, 255));
@@ -523,10 +544,12 @@ bool drawFeedbackWindow()
     bool ok = save(bg, QStringLiteral("feedback/Background.bmp"));
     QImage sendLight = crop(bg, hoverRect(feedback, "imgSend", "imgSendLight"));
     QImage backLight = crop(bg, hoverRect(feedback, "imgBack", "imgBackLight"));
-    { QPainter p(&sendLight); textButton(p, QRectF(0, 0, 58, 18), QStringLiteral("Send"), QColor(56, 140, 140), glyphLit, false); }
-    { QPainter p(&backLight); textButton(p, QRectF(0, 0, 58, 18), QStringLiteral("Back"), QColor(56, 140, 140), glyphLit, false); }
+    { Painter p(&sendLight); textButton(p, QRectF(0, 0, 58, 18), QStringLiteral("Send"), QColor(56, 140, 140), glyphLit, false); }
+    { Painter p(&backLight); textButton(p, QRectF(0, 0, 58, 18), QStringLiteral("Back"), QColor(56, 140, 140), glyphLit, false); }
     ok &= save(sendLight, QStringLiteral("feedback/SendLight.jpg"));
     ok &= save(backLight, QStringLiteral("feedback/BackLight.jpg"));
+    if (scale != 1)
+        return ok;
 
     QImage icon(16, 16, QImage::Format_RGB32);
     icon.fill(QColor(14, 52, 62));
@@ -550,6 +573,10 @@ int main(int argc, char **argv)
         for (const QString &name : {QStringLiteral("tahoma.ttf"), QStringLiteral("tahomabd.ttf")})
             QFontDatabase::addApplicationFont(fonts.filePath(name));
     }
-    const bool ok = drawMainWindow() && drawFeedbackWindow();
+    bool ok = true;
+    for (const int each : {1, 2}) {
+        scale = each;
+        ok = ok && drawMainWindow() && drawFeedbackWindow();
+    }
     return ok ? 0 : 1;
 }
