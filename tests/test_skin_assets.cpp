@@ -34,6 +34,12 @@ bool nearKey(QRgb c)
     return c != windowColourKey && qAbs(qRed(c) - 255) + qAbs(qGreen(c)) + qAbs(qBlue(c) - 255) < 120;
 }
 
+// The picture drawn at twice the size for scaled screens.
+QString twinOf(QString resource)
+{
+    return resource.insert(resource.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
+}
+
 } // namespace
 
 class SkinAssetsTest : public QObject {
@@ -78,6 +84,17 @@ private slots:
         // The corners really are curved.
         QCOMPARE(image.pixel(body.topLeft()), windowColourKey);
         QCOMPARE(image.pixel(body.bottomRight()), windowColourKey);
+
+        // Its twin for scaled screens: twice the size, the key on exactly
+        // the same layout pixels (the shape is cut in layout pixels).
+        const QImage twin = QImage(twinOf(resource)).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(twin.size(), size * 2);
+        int strays = 0;
+        for (int y = 0; y < twin.height(); ++y)
+            for (int x = 0; x < twin.width(); ++x)
+                strays += (twin.pixel(x, y) == windowColourKey) != (image.pixel(x / 2, y / 2) == windowColourKey)
+                          || nearKey(twin.pixel(x, y));
+        QVERIFY2(strays == 0, qPrintable(QStringLiteral("%1 pixels of the twin break the shape").arg(strays)));
     }
 
     void maskIsThePanel()
@@ -122,6 +139,7 @@ private slots:
         QCOMPARE(jpeg.indexOf("\xff\xc2"), -1);    // not progressive
         QCOMPARE(static_cast<quint8>(jpeg[sof0 + 9]), quint8(3)); // three components
         QCOMPARE(QImage::fromData(jpeg).size(), size);
+        QCOMPARE(QImage(twinOf(resource)).size(), size * 2);
     }
 
     void theProgressCaptionStaysReadable()

@@ -2,26 +2,25 @@
 
 #include <QBitmap>
 #include <QImage>
+#include <QTransform>
 #include <QWidget>
+
+QRegion keyShape(const QImage &background)
+{
+    // On Qt 6.4, MaskInColor yields the bitmap whose set bits are the
+    // pixels that differ from the key (MaskOutColor gives the inverse).
+    const QImage mask = background.convertToFormat(QImage::Format_RGB32).createMaskFromColor(windowColourKey, Qt::MaskInColor);
+    return QRegion(QBitmap::fromImage(mask));
+}
 
 void applyColourKey(QWidget *window, const QImage &background)
 {
-    const QImage visible = background.convertToFormat(QImage::Format_RGB32)
-                               .copy(0, 0, window->width(), window->height());
-    // On Qt 6.4, MaskInColor yields the bitmap whose set bits are the
-    // pixels that differ from the key (MaskOutColor gives the inverse).
-    const QImage mask = visible.createMaskFromColor(windowColourKey, Qt::MaskInColor);
-    window->setMask(QBitmap::fromImage(mask));
+    window->setMask(keyShape(background.copy(0, 0, window->width(), window->height())));
 }
 
-QImage withKeyTransparent(const QImage &background)
+QRegion shapeOnScreen(const QRegion &shape, qreal ratio)
 {
-    QImage image = background.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if (line[x] == windowColourKey)
-                line[x] = 0;
-    }
-    return image;
+    // How Qt hands a widget's mask to the window system at a device pixel
+    // ratio (QHighDpi::toNativeLocalRegion, Qt 6.4): one scaling transform.
+    return ratio == 1.0 ? shape : QTransform::fromScale(ratio, ratio).map(shape);
 }

@@ -3,6 +3,7 @@
 #include <QColor>
 
 class QImage;
+class QRegion;
 class QWidget;
 
 // The colour that marks what lies outside a skinned window's outline.
@@ -13,7 +14,9 @@ constexpr QRgb windowColourKey = 0xffff00ff; // RGB(255, 0, 255)
 // and let clicks reach whatever lies below.
 void applyColourKey(QWidget *window, const QImage &background);
 
-// The background with its key-coloured pixels fully transparent: for
-// display servers that compose windows with alpha but take no window shape
-// (Wayland), where a mask only decides where clicks go.
-QImage withKeyTransparent(const QImage &background);
+// The pixels of `background` that are not the key colour: the window's shape.
+QRegion keyShape(const QImage &background);
+
+// `shape`, in layout pixels, on a screen of `ratio` device pixels to one:
+// the region the window system applies when Qt scales a mask.
+QRegion shapeOnScreen(const QRegion &shape, qreal ratio);

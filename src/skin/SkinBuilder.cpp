@@ -3,6 +3,7 @@
 #include "HandCursor.h"
 #include "ImageElement.h"
 #include "PictureBox.h"
+#include "ScaledPicture.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -50,7 +51,7 @@ QWidget *createWidget(QWidget *parent, const ControlSpec &layout)
     switch (layout.kind) {
     case ControlKind::PictureBox: {
         auto *box = new PictureBox(parent);
-        box->setPicture(QPixmap(text(layout.picture)));
+        box->setPicture(scaledPixmap(text(layout.picture), parent->devicePixelRatioF()));
         return box;
     }
     case ControlKind::List:
@@ -75,7 +76,7 @@ QWidget *createWidget(QWidget *parent, const ControlSpec &layout)
         image->setStretch(layout.stretch);
         image->resize(layout.width, layout.height);
         if (layout.picture)
-            image->setPicture(QPixmap(text(layout.picture)));
+            image->setPicture(scaledPixmap(text(layout.picture), parent->devicePixelRatioF()));
         return image;
     }
     case ControlKind::Label: {
@@ -151,7 +152,7 @@ QObject *SkinBuilder::create(QWidget *window, const ControlSpec &layout, const C
     if (isWindowsOwn(layout.kind)) {
         made = factory ? factory(parent, layout) : nullptr;
         if (auto *box = qobject_cast<PictureBox *>(made))
-            box->setPicture(QPixmap(text(layout.picture)));
+            box->setPicture(scaledPixmap(text(layout.picture), parent->devicePixelRatioF()));
     } else {
         made = createWidget(parent, layout);
     }

@@ -4,6 +4,7 @@
 #include "SkinPictureAccessible.h"
 
 #include "ColourKey.h"
+#include "ScaledPicture.h"
 #include "SkinResources.h"
 
 #include <QGuiApplication>
@@ -14,18 +15,17 @@ SkinnedWindow::SkinnedWindow(const WindowSpec &layout, const ControlFactory &fac
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     initSkinResources();
-    m_background = QImage(QString::fromLatin1(layout.background));
-    m_face = m_background;
+    const QString background = QString::fromLatin1(layout.background);
+    m_background = QImage(background);
+    setFixedSize(layout.clientWidth, layout.clientHeight);
     // A Wayland compositor applies no window shape: there the key colour
     // becomes real transparency (the mask, cut from the keyed background,
-    // still keeps clicks off it).
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        setAttribute(Qt::WA_TranslucentBackground);
-        m_face = withKeyTransparent(m_background);
-    } else {
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
-    setFixedSize(layout.clientWidth, layout.clientHeight);
+    // still keeps clicks off it). On a scaled screen the face is drawn from
+    // the larger pictures, cut to the shape as it lands on the screen.
+    const bool transparent = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    setAttribute(transparent ? Qt::WA_TranslucentBackground : Qt::WA_OpaquePaintEvent);
+    m_face = scaledBackground(background, devicePixelRatioF(),
+                              keyShape(m_background.copy(0, 0, width(), height())), transparent);
     setWindowTitle(QString::fromUtf8(layout.title));
     setWindowIcon(QIcon(QString::fromLatin1(layout.icon)));
     setMouseTracking(true);
