@@ -87,7 +87,7 @@ bash scripts/windows/build.sh
 took "the Windows build"
 bash tests/windows/conv_under_wine.sh build-win64
 ctest --test-dir build-win64 --output-on-failure -j2 "$@"
-bash tests/windows/program_under_wine.sh build-win64 build/tests/drag_source
+bash tests/windows/program_under_wine.sh build-win64 build/tests/drag_source build/tests/skin_pixels
 took "the Windows tests under Wine"
 bash scripts/windows/package.sh
 bash tests/windows/packages_under_wine.sh build-win64

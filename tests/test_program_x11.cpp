@@ -265,6 +265,42 @@ private slots:
         pointerTo({1279, 1023});
     }
 
+    // On screens scaled by 1, 1.5 and 2, the shape the X server applies and
+    // the picture drawn agree: no key-colour pixel shows (a fringe) and the
+    // visible outline is the panel's dark rim, not its lighter inside (a cut
+    // edge shows hundreds of those; the rounded corners' design, a few).
+    void theShapeFitsThePictureAtEveryScale_data()
+    {
+        QTest::addColumn<double>("scale");
+        for (const double scale : {1.0, 1.25, 1.5, 1.75, 2.0})
+            QTest::addRow("%g", scale) << scale;
+    }
+
+    void theShapeFitsThePictureAtEveryScale()
+    {
+        QFETCH(double, scale);
+        stopTolvik();
+        const QProcessEnvironment plain = m_env;
+        m_env.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scale));
+        const bool started = startTolvik();
+        m_env = plain;
+        QVERIFY(started);
+        const QString shot = path(QStringLiteral("screen.png"));
+        QVERIFY(QGuiApplication::primaryScreen()->grabWindow(0).save(shot));
+        stopTolvik();
+        const QString counted = QString::fromLocal8Bit(
+            test::run(QStringLiteral(TOLVIK_SKIN_PIXELS), {shot, QStringLiteral(TOLVIK_SOURCE_DIR "/assets/skin/main/Background.bmp")}).out);
+        QMap<QString, QStringList> figures;
+        for (const QString &line : counted.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            figures[line.section(QLatin1Char(' '), 0, 0)] = line.section(QLatin1Char(' '), 1).split(QLatin1Char(' '));
+        const QString said = QStringLiteral("at %1: %2").arg(scale).arg(counted.simplified());
+        QVERIFY2(figures.value(QStringLiteral("key")) == QStringList{QStringLiteral("0")}, qPrintable(said));
+        QVERIFY2(figures.value(QStringLiteral("light-edge")).value(0).toInt() <= 8, qPrintable(said));
+        const QStringList size = figures.value(QStringLiteral("window"));
+        QVERIFY2(size.size() == 2 && qAbs(size[0].toInt() - 386 * scale) <= 1 && qAbs(size[1].toInt() - 213 * scale) <= 1,
+                 qPrintable(said));
+    }
+
     void withoutAWindowManagerTheWindowStillFollowsADrag()
     {
         QVERIFY(ensureTolvik());

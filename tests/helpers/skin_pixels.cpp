@@ -1,11 +1,17 @@
 // Counts, in a screenshot, the pixels of the skin's colour key and those of
 // the most frequent other colour of a window's background picture (the
 // window is drawn when there are many). Usage: skin_pixels SHOT BACKGROUND
-// Prints "key N" and "skin N".
+// Prints "key N" and "skin N"; then, taking the colour of the shot's
+// top-left pixel as the desktop's, the size of what stands out from it
+// ("window W H") and how many pixels of that outline are lighter than the
+// skin's dark edge ("light-edge N": where the shape cuts into the picture).
 #include <QHash>
 #include <QImage>
+#include <QList>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 int main(int argc, char *argv[])
 {
@@ -37,5 +43,34 @@ int main(int argc, char *argv[])
             skinPixels += shot.pixel(x, y) == common;
         }
     std::printf("key %d\nskin %d\n", keyPixels, skinPixels);
+
+    // The desktop: the top-left pixel's colour, as far as it reaches from
+    // there (a window may hold pixels of that colour too).
+    const QRgb desktop = shot.pixel(0, 0);
+    std::vector<char> outside(std::size_t(shot.width()) * shot.height());
+    const auto at = [&](QPoint p) -> char & { return outside[std::size_t(p.y()) * shot.width() + p.x()]; };
+    QList<QPoint> next{{0, 0}};
+    at({0, 0}) = 1;
+    while (!next.isEmpty()) {
+        const QPoint p = next.takeLast();
+        for (const QPoint n : {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)})
+            if (shot.rect().contains(n) && !at(n) && shot.pixel(n) == desktop) {
+                at(n) = 1;
+                next << n;
+            }
+    }
+    const auto onDesktop = [&](int x, int y) { return !shot.rect().contains(x, y) || at({x, y}); };
+    QRect window;
+    int lightEdge = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            if (onDesktop(x, y))
+                continue;
+            window |= QRect(x, y, 1, 1);
+            const bool edge = onDesktop(x - 1, y) || onDesktop(x + 1, y) || onDesktop(x, y - 1) || onDesktop(x, y + 1);
+            const QRgb c = shot.pixel(x, y);
+            lightEdge += edge && std::max({qRed(c), qGreen(c), qBlue(c)}) > 100;
+        }
+    std::printf("window %d %d\nlight-edge %d\n", window.width(), window.height(), lightEdge);
     return 0;
 }

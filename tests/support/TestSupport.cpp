@@ -104,7 +104,9 @@ bool runBatch(FrmMain &window, const QStringList &paths, int timeoutMs)
 
 void compareWithReference(const QImage &image, const QString &name)
 {
-    const QString file = QStringLiteral(TOLVIK_REFERENCE_DIR "/") + name + QStringLiteral(".png");
+    // A face drawn for a scaled screen has references of its own: "NAME@2x".
+    const QString scaled = image.devicePixelRatio() == 1.0 ? QString() : QStringLiteral("@%1x").arg(image.devicePixelRatio());
+    const QString file = QStringLiteral(TOLVIK_REFERENCE_DIR "/") + name + scaled + QStringLiteral(".png");
     const QImage actual = image.convertToFormat(QImage::Format_RGB32);
     if (qEnvironmentVariableIntValue("TOLVIK_WRITE_REFERENCES") == 1) {
         QVERIFY2(actual.save(file), qPrintable(file));

@@ -23,29 +23,33 @@ export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home XDG_CONFIG_HOME=$work/home/
 mkdir -m 700 "$XDG_RUNTIME_DIR" && mkdir -p "$HOME" "$work/shots"
 export PATH="$here/tests/helpers/stand-in:$PATH"
 x_display=${DISPLAY:-}
-weston --backend=headless-backend.so --use-pixman --socket=tolvik-wayland --width=800 --height=600 --debug \
-  --idle-time=0 >"$work/weston.log" 2>&1 &
-pids+=($!)
-check "weston runs" eventually test -S "$XDG_RUNTIME_DIR/tolvik-wayland"
-export WAYLAND_DISPLAY=tolvik-wayland
-
-# Wayland only: the program runs natively.
-env -u DISPLAY "$build/app/tolvik" >"$work/tolvik.log" 2>&1 &
-tolvik=$!
-pids+=($tolvik)
 shot() { # the newest screenshot's counts
   (cd "$work/shots" && rm -f ./*.png && timeout 10 weston-screenshooter >/dev/null 2>&1)
   "$skin_pixels" "$(ls "$work"/shots/*.png)" "$here/assets/skin/main/Background.bmp" > "$work/counts"
 }
 drawn() { shot && (( $(awk '$1 == "skin" {print $2}' "$work/counts") > 1000 )); }
-check "the window is drawn on Wayland" eventually drawn
-# Counted once the window has settled, not in its first frame.
-sleep 1
-shot
-key=$(awk '$1 == "key" {print $2}' "$work/counts")
-check "... with no pixel of the colour key ($key seen)" test "$key" = 0
-check "... and the program keeps running" kill -0 "$tolvik"
-kill "$tolvik"; wait "$tolvik" 2>/dev/null || true
+# Wayland only, on an output at 200 % and at 100 % (kept for what follows):
+# the program runs natively.
+for scale in 2 1; do
+  weston --backend=headless-backend.so --use-pixman --socket=tolvik-wayland-$scale --width=800 --height=600 \
+    --scale=$scale --debug --idle-time=0 >"$work/weston-$scale.log" 2>&1 &
+  weston=$!
+  pids+=($weston)
+  check "weston runs (scale $scale)" eventually test -S "$XDG_RUNTIME_DIR/tolvik-wayland-$scale"
+  export WAYLAND_DISPLAY=tolvik-wayland-$scale
+  env -u DISPLAY "$build/app/tolvik" >"$work/tolvik-$scale.log" 2>&1 &
+  tolvik=$!
+  pids+=($tolvik)
+  check "the window is drawn on Wayland (scale $scale)" eventually drawn
+  # Counted once the window has settled, not in its first frame.
+  sleep 1
+  shot
+  key=$(awk '$1 == "key" {print $2}' "$work/counts")
+  check "... with no pixel of the colour key ($key seen)" test "$key" = 0
+  check "... and the program keeps running" kill -0 "$tolvik"
+  kill "$tolvik"; wait "$tolvik" 2>/dev/null || true
+  [[ $scale == 1 ]] || { kill "$weston"; wait "$weston" 2>/dev/null || true; }
+done
 
 # Wayland with an X server beside it: the X one, where it can stay on top.
 if [[ -n $x_display ]]; then

@@ -5,10 +5,13 @@
 # (Wine turns the XDND drop into a Windows one) converted into the program
 # folder's output folder, and a second start that hands its file to the
 # first.
-# Usage: program_under_wine.sh BUILD_DIR DRAG_SOURCE (tests/helpers' program)
+# Then, on screens at 150 % and 200 % (Windows' own scaling), the window
+# drawn with no pixel of the colour key.
+# Usage: program_under_wine.sh BUILD_DIR DRAG_SOURCE SKIN_PIXELS (tests/helpers' programs)
 set -euo pipefail
 build=$(cd "$1" && pwd)
 drag_source=$(realpath "$2")
+skin_pixels=$(realpath "$3")
 app=$build/app
 source "$(dirname "$0")/under_wine.sh"
 
@@ -87,4 +90,31 @@ for round in $(seq 1 10); do
 done
 check "4 starts 0.1 s apart, 10 rounds: every file converted" test "$lost" = 0
 check "... by the one window" test "$(xdotool search --name '^Tolvik$' | wc -l)" = 1
+
+# Scaled screens: Wine's DPI (LogPixels, as Windows' display scaling sets
+# it) at 150 % and 200 %; the per-monitor-aware program draws its own
+# larger pictures and shape. Back to 100 % after, for the other suites.
+set_dpi() {
+  wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+for dpi in 144 192; do
+  WINEPREFIX=$TOLVIK_WINEPREFIX wineserver -k 2>/dev/null || true
+  set_dpi "$dpi"
+  wine_run "$app/tolvik.exe" &
+  pids+=($!)
+  window=
+  eventually find_window || true
+  wide() { local w; w=$(geometry); w=${w%%x*}; (( w >= 395 * dpi / 96 && w <= 395 * dpi / 96 + 1 )); }
+  check "at $dpi dpi: the window is $((395 * dpi / 96)) pixels wide (or one more)" eventually wide
+  sleep 1
+  screen=$(xdpyinfo | awk '/dimensions:/ {print $2}')
+  ffmpeg -v error -y -f x11grab -video_size "$screen" -i "$DISPLAY" -frames:v 1 "$work/screen-$dpi.png"
+  [[ -z ${TOLVIK_KEEP_SCREENS:-} ]] || cp "$work/screen-$dpi.png" "$TOLVIK_KEEP_SCREENS/"
+  "$skin_pixels" "$work/screen-$dpi.png" "$here/assets/skin/main/Background.bmp" >"$work/counts"
+  key=$(awk '$1 == "key" {print $2}' "$work/counts")
+  check "... drawn ($(awk '$1 == "skin" {print $2}' "$work/counts") skin pixels), no pixel of the colour key ($key seen)" \
+    test "$key" = 0 -a "$(awk '$1 == "skin" {print $2}' "$work/counts")" -gt 1000
+done
+WINEPREFIX=$TOLVIK_WINEPREFIX wineserver -k 2>/dev/null || true
+set_dpi 96
 finish
