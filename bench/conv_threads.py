@@ -1,12 +1,17 @@
 #!/usr/bin/env python3
-"""Times conv on all cores against conv on one thread and against lame.
+"""Times conv on all cores against conv on one thread, lame and ffmpeg.
 
 Usage: bench/conv_threads.py [--runs N] [--quick]
-For a 60 s and a 10 min 44.1 kHz stereo file at 128k and 320k: median
-wall times of `conv -threads auto`, `conv -threads 1` and
-`lame --noreplaygain`, the ratios auto/1 in wall and in CPU time (user +
-system, all threads), auto/lame, and conv's peak memory (measured by GNU
-time, so the figure is conv's own). Runs are interleaved.
+Cases (44.1 kHz stereo pink noise, 128k): a 20-minute file, a 4-minute
+track, the 4-minute track written at 22,050 Hz mono, a batch of ten
+4-minute tracks one after the other (as the window runs them), and the
+4-minute track with one core kept busy by other work. For each: median wall
+times of `conv -threads auto`, `conv -threads 1`, `lame` and `ffmpeg`, the
+ratios auto/1 in wall and in CPU time (user + system, all threads) and
+conv's peak memory (GNU time, so the figure is conv's own). Runs are
+interleaved: auto, 1, lame, ffmpeg, auto, 1...
+Targets (2 cores, quiet machine): 20 min <= 0.52, 4 min <= 0.54, 22,050 mono
+<= 0.54, ten tracks <= 0.55, CPU <= 1.03, one core busy <= 1.02, <= 30 MB.
 """
 import argparse
 import os
@@ -20,55 +25,82 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 CONV = os.path.join(ROOT, "build", "app", "data", "conv")
 
 
-def timed(command):
-    """Wall seconds, CPU seconds and peak resident memory (KiB) of one run."""
-    start = time.perf_counter()
-    result = subprocess.run(["/usr/bin/time", "-f", "%U %S %M", *command], stdin=subprocess.DEVNULL,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
-    elapsed = time.perf_counter() - start
-    if result.returncode != 0:
-        sys.exit("failed: " + " ".join(command) + "\n" + result.stderr)
-    user, system, peak = result.stderr.strip().splitlines()[-1].split()
-    return elapsed, float(user) + float(system), int(peak)
+def timed(commands):
+    """Wall seconds, CPU seconds and the largest peak memory (KiB) of commands run in turn."""
+    wall = cpu = 0.0
+    peak = 0
+    for command in commands:
+        start = time.perf_counter()
+        result = subprocess.run(["/usr/bin/time", "-f", "%U %S %M", *command], stdin=subprocess.DEVNULL,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        wall += time.perf_counter() - start
+        if result.returncode != 0:
+            sys.exit("failed: " + " ".join(command) + "\n" + result.stderr)
+        user, system, memory = result.stderr.strip().splitlines()[-1].split()
+        cpu += float(user) + float(system)
+        peak = max(peak, int(memory))
+    return wall, cpu, peak
+
+
+def tools(sources, out, rate, channels):
+    """Each tool's commands for the sources, in turn."""
+    def each(make):
+        return [make(source) for source in sources]
+    settings = ["-ab", "128k", "-ar", str(rate), "-ac", str(channels)]
+    lame_mode = ["-m", "m", "--resample", str(rate / 1000)] if channels == 1 else ["-m", "j"]
+    return {
+        "auto": each(lambda s: [CONV, "-i", s, "-y", *settings, "-threads", "auto", out]),
+        "one": each(lambda s: [CONV, "-i", s, "-y", *settings, "-threads", "1", out]),
+        "lame": each(lambda s: ["lame", "--quiet", "--noreplaygain", "-b", "128", *lame_mode, s, out]),
+        "ffmpeg": each(lambda s: ["ffmpeg", "-nostdin", "-v", "error", "-i", s, "-y", *settings, out]),
+    }
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--runs", type=int, default=5)
-    parser.add_argument("--quick", action="store_true", help="leave out the 10-minute file")
+    parser.add_argument("--quick", action="store_true", help="leave out the 20-minute file and the batch")
     args = parser.parse_args()
     print(f"cores online: {os.cpu_count()}")
-    print(f"{'input':8} {'bit rate':8} {'auto s':>7} {'1 s':>7} {'lame s':>7} {'auto/1':>7} "
-          f"{'cpu a/1':>8} {'auto/lame':>9} {'1/lame':>7} {'auto MB':>8}")
+    print(f"{'case':22} {'auto s':>7} {'1 s':>7} {'lame s':>7} {'ffmpeg s':>8} {'auto/1':>7} {'cpu a/1':>8} "
+          f"{'auto MB':>8}")
     with tempfile.TemporaryDirectory() as folder:
-        lengths = [("60 s", 60)] + ([] if args.quick else [("10 min", 600)])
-        for label, seconds in lengths:
-            source = os.path.join(folder, f"{seconds}.wav")
-            subprocess.run(["sox", "-n", "-r", "44100", "-c", "2", "-b", "16", source, "synth", str(seconds),
+        def wav(name, seconds):
+            path = os.path.join(folder, name)
+            subprocess.run(["sox", "-R", "-n", "-r", "44100", "-c", "2", "-b", "16", path, "synth", str(seconds),
                             "pinknoise", "vol", "0.5"], check=True)
-            out = os.path.join(folder, "out.mp3")
-            for bitrate in ("128k", "320k"):
-                tools = {
-                    "auto": [CONV, "-i", source, "-y", "-ab", bitrate, "-threads", "auto", out],
-                    "one": [CONV, "-i", source, "-y", "-ab", bitrate, "-threads", "1", out],
-                    "lame": ["lame", "--quiet", "--noreplaygain", "-b", bitrate.rstrip("k"), "-m", "j", source,
-                             out],
-                }
-                wall = {name: [] for name in tools}
-                cpu = {name: [] for name in tools}
+            return path
+        track = wav("track.wav", 240)
+        out = os.path.join(folder, "out.mp3")
+        cases = [("4 min", [track], 44100, 2, False), ("4 min to 22,050 mono", [track], 22050, 1, False),
+                 ("4 min, one core busy", [track], 44100, 2, True)]
+        if not args.quick:
+            batch = [track] + [wav(f"track{i}.wav", 240) for i in range(1, 10)]
+            cases = [("20 min", [wav("long.wav", 1200)], 44100, 2, False)] + cases + \
+                    [("ten 4-min tracks", batch, 44100, 2, False)]
+        for label, sources, rate, channels, busy in cases:
+            hog = subprocess.Popen(["sh", "-c", "while :; do :; done"]) if busy else None
+            try:
+                commands = tools(sources, out, rate, channels)
+                wall = {name: [] for name in commands}
+                cpu = {name: [] for name in commands}
                 peak = []
                 for _ in range(args.runs):
-                    for name, command in tools.items():
+                    for name, command in commands.items():
                         elapsed, used, memory = timed(command)
                         wall[name].append(elapsed)
                         cpu[name].append(used)
                         if name == "auto":
                             peak.append(memory)
-                w = {name: statistics.median(v) for name, v in wall.items()}
-                c = {name: statistics.median(v) for name, v in cpu.items()}
-                print(f"{label:8} {bitrate:8} {w['auto']:7.3f} {w['one']:7.3f} {w['lame']:7.3f} "
-                      f"{w['auto'] / w['one']:7.3f} {c['auto'] / c['one']:8.3f} {w['auto'] / w['lame']:9.3f} "
-                      f"{w['one'] / w['lame']:7.3f} {max(peak) / 1024:8.1f}")
+            finally:
+                if hog:
+                    hog.kill()
+                    hog.wait()
+            w = {name: statistics.median(v) for name, v in wall.items()}
+            ratio = statistics.median(a / o for a, o in zip(wall["auto"], wall["one"]))
+            cpu_ratio = statistics.median(a / o for a, o in zip(cpu["auto"], cpu["one"]))
+            print(f"{label:22} {w['auto']:7.3f} {w['one']:7.3f} {w['lame']:7.3f} {w['ffmpeg']:8.3f} {ratio:7.3f} "
+                  f"{cpu_ratio:8.3f} {max(peak) / 1024:8.1f}", flush=True)
 
 
 if __name__ == "__main__":

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QtEndian>
 
 #include "skin/MainLayout.h"
@@ -16,6 +17,8 @@
 #include <sndfile.h>
 
 #include <cmath>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -398,32 +401,61 @@ private slots:
             }
     }
 
-    // Where no frame can make room for a join (dense noise at the top bit
-    // rate), the file is encoded again on one thread: the same bytes.
-    void threadsFallBackToOneThread()
+    // Cases where conv must write just what one thread writes, byte for
+    // byte: where no frame can make room for a join (dense noise at the top
+    // bit rate) the file is encoded again on one thread; and `auto` on a
+    // machine whose every core is busy with other work takes one thread.
+    void sameBytesAsOneThread_data()
     {
+        QTest::addColumn<QString>("synth");
+        QTest::addColumn<QString>("bitRate");
+        QTest::addColumn<QString>("threads");
+        QTest::addColumn<QString>("segmentFrames");
+        QTest::addColumn<bool>("busy");
+        QTest::newRow("no room for a join") << "whitenoise vol 0.9" << "320k" << "2" << "2" << false;
+        QTest::newRow("auto, every core busy") << "pinknoise vol 0.5" << "128k" << "auto" << "" << true;
+    }
+
+    void sameBytesAsOneThread()
+    {
+        QFETCH(QString, synth);
+        QFETCH(QString, bitRate);
+        QFETCH(QString, threads);
+        QFETCH(QString, segmentFrames);
+        QFETCH(bool, busy);
         // Whether a join fails depends on the very samples: sox's dithered
         // noise makes one fail, other noise need not.
         if (!test::hostToolsRun())
             QSKIP("needs sox's noise (conv_under_wine.sh checks it)");
-        const QString source = path(QStringLiteral("dense.wav"));
-        QVERIFY(test::makeWav(source, {"-R", "-r", "48000", "-c", "2", "-b", "16"}, 5.0,
-                              QStringLiteral("whitenoise vol 0.9")));
+        const QString source = path(QStringLiteral("same.wav"));
+        QVERIFY(test::makeWav(source, {"-R", "-r", "48000", "-c", "2", "-b", "16"}, 6.0, synth));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("CONV_SEGMENT_FRAMES"), QStringLiteral("4"));
+        if (!segmentFrames.isEmpty())
+            environment.insert(QStringLiteral("CONV_SEGMENT_FRAMES"), segmentFrames);
+        std::vector<std::unique_ptr<QProcess>> hogs;
+        for (int i = 0; busy && i < QThread::idealThreadCount(); ++i) {
+            hogs.push_back(std::make_unique<QProcess>());
+            hogs.back()->start(QStringLiteral("sh"), {"-c", "while :; do :; done"});
+            QVERIFY(hogs.back()->waitForStarted());
+        }
+        if (busy)
+            QThread::msleep(200);
         QByteArray outputs[2];
-        for (const int threads : {1, 2}) {
-            const QString output = path(QStringLiteral("dense-%1.mp3").arg(threads));
+        for (const QString &count : {QStringLiteral("1"), threads}) {
+            const QString output = path(QStringLiteral("same-%1.mp3").arg(count));
             const test::RunResult result = test::run(
-                test::convPath(),
-                {"-i", source, "-y", "-ab", "320k", "-ar", "44100", "-threads", QString::number(threads), output},
+                test::convPath(), {"-i", source, "-y", "-ab", bitRate, "-ar", "44100", "-threads", count, output},
                 120000, environment);
             QVERIFY2(result.exitCode == 0, result.err.constData());
             QFile file(output);
             QVERIFY(file.open(QIODevice::ReadOnly));
-            outputs[threads - 1] = file.readAll();
+            outputs[count != QLatin1String("1")] = file.readAll();
         }
-        QVERIFY(outputs[0] == outputs[1]);
+        for (auto &hog : hogs) {
+            hog->kill();
+            hog->waitForFinished();
+        }
+        QVERIFY2(outputs[0] == outputs[1], "not the bytes one thread writes");
         QVERIFY(filesIn(m_dir.path()).filter(QStringLiteral(".conv-")).isEmpty());
     }
 

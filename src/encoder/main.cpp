@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 #include <vector>
 #include <string>
 
@@ -30,7 +29,7 @@ constexpr const char *usage =
     "                default 128k\n"
     "  -ar RATE      sample rate in Hz; default: the input's\n"
     "  -ac CHANNELS  1 (mono) or 2 (joint stereo); default: the input's, at most 2\n"
-    "  -threads N    encode on N threads (1 to 64), or auto: one per core, at\n"
+    "  -threads N    encode on N threads (1 to 64), or auto: one per free core, at\n"
     "                most 8 (the default). A file longer than a few seconds is\n"
     "                then cut into segments encoded at once and joined into one\n"
     "                gapless stream (where a join needs more bit reservoir\n"
@@ -79,8 +78,7 @@ int threadCount(int asked)
 {
     if (asked > 0)
         return asked;
-    const unsigned cores = std::thread::hardware_concurrency();
-    return static_cast<int>(std::clamp(cores, 1u, 8u));
+    return std::clamp(convsys::freeCores(), 1, 8);
 }
 
 EncodeSettings settingsFor(const ConvOptions &options, const AudioReader &input)

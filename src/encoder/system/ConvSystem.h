@@ -37,6 +37,11 @@ private:
 
 bool exists(const std::string &path);
 
+// The processors this process may run on that no other program keeps busy
+// right now (at least 1). `-threads auto` takes no more: segments that
+// share a core with other work cost more than they save.
+int freeCores();
+
 // A new empty file beside `path`, with a hidden name made from it (which
 // goes to *temp), open for reading and writing. Where the system can (on
 // Windows), it is removed when closed, however conv ends, killed too,

@@ -3,10 +3,14 @@
 #include "common/ConvContract.h"
 #include "common/SourceReasons.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -103,6 +107,34 @@ bool InputFile::isSameFileAs(const std::string &path) const
     struct stat other {};
     return ::fstat(static_cast<int>(m_handle), &mine) == 0 && ::stat(path.c_str(), &other) == 0
            && mine.st_dev == other.st_dev && mine.st_ino == other.st_ino;
+}
+
+int freeCores()
+{
+    int allowed = static_cast<int>(std::thread::hardware_concurrency());
+    cpu_set_t set;
+    if (sched_getaffinity(0, sizeof set, &set) == 0)
+        allowed = CPU_COUNT(&set);
+    // Threads ready to run on the whole system, this one included: the
+    // fewest of three looks a millisecond apart, so that a passing burst
+    // is not taken for a busy core.
+    int others = -1;
+    for (int look = 0; look < 3; ++look) {
+        if (look > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::FILE *stat = std::fopen("/proc/stat", "re");
+        if (!stat)
+            break;
+        char line[256];
+        int running = -1;
+        while (std::fgets(line, sizeof line, stat))
+            if (std::sscanf(line, "procs_running %d", &running) == 1)
+                break;
+        std::fclose(stat);
+        if (running > 0)
+            others = others < 0 ? running - 1 : std::min(others, running - 1);
+    }
+    return std::max(1, allowed - std::max(0, others));
 }
 
 bool exists(const std::string &path)

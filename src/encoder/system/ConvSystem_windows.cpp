@@ -11,6 +11,8 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <bit>
+#include <thread>
 #include <atomic>
 #include <random>
 
@@ -129,6 +131,17 @@ bool InputFile::isSameFileAs(const std::string &path) const
     if (handle != INVALID_HANDLE_VALUE)
         CloseHandle(handle);
     return same;
+}
+
+int freeCores()
+{
+    // The processors this process may use. How busy they are is not asked:
+    // Windows has no cheap count of ready threads (its idle times need a
+    // long look to mean anything).
+    DWORD_PTR process = 0, system = 0;
+    if (GetProcessAffinityMask(GetCurrentProcess(), &process, &system) && process != 0)
+        return std::max(1, static_cast<int>(std::popcount(static_cast<std::uint64_t>(process))));
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
 bool exists(const std::string &path)
