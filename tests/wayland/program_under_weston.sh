@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Tolvik on Wayland, for real: a headless weston started here (pixman
 # renderer, --debug for its screenshooter) runs the program natively with no
-# X display; a screenshot shows the window drawn and not one pixel of the
-# colour key, and the program keeps running. With an X display beside the
-# Wayland one (XWayland), the program goes to X; on that X display with a
-# compositing manager (xcompmgr), the same count. Usage:
+# X display, at 100, 150 and 200 %; a screenshot shows the window drawn and
+# not one pixel of the colour key, and the program keeps running. With an X
+# display beside the Wayland one (XWayland), the program goes to X; on that
+# X display with a compositing manager (xcompmgr), the same count at 100,
+# 150 and 200 %. Usage:
 #   program_under_weston.sh BUILD_DIR SKIN_PIXELS   (needs weston, qt6-wayland, DISPLAY)
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -28,19 +29,16 @@ shot() { # the newest screenshot's counts
   "$skin_pixels" "$(ls "$work"/shots/*.png)" "$here/assets/skin/main/Background.bmp" > "$work/counts"
 }
 drawn() { shot && (( $(awk '$1 == "skin" {print $2}' "$work/counts") > 1000 )); }
-# Wayland only, on an output at 200 % and at 100 % (kept for what follows):
-# the program runs natively.
-for scale in 2 1; do
-  weston --backend=headless-backend.so --use-pixman --socket=tolvik-wayland-$scale --width=800 --height=600 \
-    --scale=$scale --debug --idle-time=0 >"$work/weston-$scale.log" 2>&1 &
-  weston=$!
-  pids+=($weston)
-  check "weston runs (scale $scale)" eventually test -S "$XDG_RUNTIME_DIR/tolvik-wayland-$scale"
-  export WAYLAND_DISPLAY=tolvik-wayland-$scale
-  env -u DISPLAY "$build/app/tolvik" >"$work/tolvik-$scale.log" 2>&1 &
+# Wayland only: the program runs natively, on an output at 200 %, and on
+# one at 100 % with Qt's own scaling at 150 % and without (that weston is
+# kept for what follows).
+native() { # LABEL [VARIABLE=VALUE...]: the program drawn, with no key colour
+  local label=$1
+  shift
+  env -u DISPLAY "$@" "$build/app/tolvik" >"$work/tolvik-$label.log" 2>&1 &
   tolvik=$!
   pids+=($tolvik)
-  check "the window is drawn on Wayland (scale $scale)" eventually drawn
+  check "the window is drawn on Wayland ($label)" eventually drawn
   # Counted once the window has settled, not in its first frame.
   sleep 1
   shot
@@ -48,7 +46,21 @@ for scale in 2 1; do
   check "... with no pixel of the colour key ($key seen)" test "$key" = 0
   check "... and the program keeps running" kill -0 "$tolvik"
   kill "$tolvik"; wait "$tolvik" 2>/dev/null || true
-  [[ $scale == 1 ]] || { kill "$weston"; wait "$weston" 2>/dev/null || true; }
+}
+for scale in 2 1; do
+  weston --backend=headless-backend.so --use-pixman --socket=tolvik-wayland-$scale --width=800 --height=600 \
+    --scale=$scale --debug --idle-time=0 >"$work/weston-$scale.log" 2>&1 &
+  weston=$!
+  pids+=($weston)
+  check "weston runs (scale $scale)" eventually test -S "$XDG_RUNTIME_DIR/tolvik-wayland-$scale"
+  export WAYLAND_DISPLAY=tolvik-wayland-$scale
+  if [[ $scale == 2 ]]; then
+    native "output at 200 %"
+    kill "$weston"; wait "$weston" 2>/dev/null || true
+  else
+    native "Qt at 150 %" QT_SCALE_FACTOR=1.5
+    native "100 %"
+  fi
 done
 
 # Wayland with an X server beside it: the X one, where it can stay on top.
@@ -61,20 +73,25 @@ if [[ -n $x_display ]]; then
   kill $xwayland 2>/dev/null || true
   wait $xwayland 2>/dev/null || true # gone before the next one starts
 fi
-# X11 with a compositing manager: the window's shape still leaves no key
-# colour on the screen.
+# X11 with a compositing manager, at 100, 150 and 200 %: the window's shape
+# still leaves no key colour on the screen.
 if [[ -n $x_display ]]; then
   DISPLAY=$x_display xcompmgr >"$work/xcompmgr.log" 2>&1 &
   pids+=($!)
-  env -u WAYLAND_DISPLAY DISPLAY=$x_display "$build/app/tolvik" >"$work/tolvik-x11.log" 2>&1 &
-  pids+=($!)
-  check "on X11 with a compositing manager, the window appears" eventually on_x $!
-  sleep 1
-  screen=$(DISPLAY=$x_display xdpyinfo | awk '/dimensions:/ {print $2}')
-  ffmpeg -v error -y -f x11grab -video_size "$screen" -i "$x_display" -frames:v 1 "$work/x11.png"
-  "$skin_pixels" "$work/x11.png" "$here/assets/skin/main/Background.bmp" > "$work/counts"
-  key=$(awk '$1 == "key" {print $2}' "$work/counts")
-  check "... drawn, with no pixel of the colour key ($key seen)" \
-    test "$key" = 0 -a "$(awk '$1 == "skin" {print $2}' "$work/counts")" -gt 1000
+  for factor in 1 1.5 2; do
+    env -u WAYLAND_DISPLAY DISPLAY=$x_display QT_SCALE_FACTOR=$factor "$build/app/tolvik" \
+      >"$work/tolvik-x11-$factor.log" 2>&1 &
+    x11=$!
+    pids+=($x11)
+    check "on X11 with a compositing manager at $factor, the window appears" eventually on_x $x11
+    sleep 1
+    screen=$(DISPLAY=$x_display xdpyinfo | awk '/dimensions:/ {print $2}')
+    ffmpeg -v error -y -f x11grab -video_size "$screen" -i "$x_display" -frames:v 1 "$work/x11.png"
+    "$skin_pixels" "$work/x11.png" "$here/assets/skin/main/Background.bmp" > "$work/counts"
+    key=$(awk '$1 == "key" {print $2}' "$work/counts")
+    check "... drawn, with no pixel of the colour key ($key seen)" \
+      test "$key" = 0 -a "$(awk '$1 == "skin" {print $2}' "$work/counts")" -gt 1000
+    kill $x11; wait $x11 2>/dev/null || true
+  done
 fi
 finish
