@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -104,6 +105,13 @@ private slots:
         // The whole face against reference pictures. The output field shows
         // a neutral path, not this machine's.
         w->control<QLineEdit>("txtPath")->setText(QStringLiteral("/home/user/Music"));
+        // In the run with a second screen of twice the scale, the window is
+        // moved there first: its face and pictures must follow the screen.
+        if (const QList<QScreen *> screens = QGuiApplication::screens(); screens.size() > 1) {
+            w->move(screens[1]->geometry().topLeft() + QPoint(40, 40));
+            QTRY_COMPARE(w->screen(), screens[1]);
+            QCOMPARE(w->devicePixelRatioF(), 2.0);
+        }
         test::compareWithReference(w->grab().toImage(), QStringLiteral("main-window"));
         test::compareWithReference(feedback.grab().toImage(), QStringLiteral("feedback-window"));
     }

@@ -1,5 +1,7 @@
 #include "ImageElement.h"
 
+#include "ScaledPicture.h"
+
 #include <QPainter>
 
 ImageElement::ImageElement(QWidget *parent) : SkinPicture(parent)
@@ -25,5 +27,5 @@ void ImageElement::paintEvent(QPaintEvent *event)
     if (!m_stretch)
         return SkinPicture::paintEvent(event);
     if (!m_picture.isNull())
-        QPainter(this).drawPixmap(rect(), m_picture);
+        QPainter(this).drawPixmap(rect(), forRatio(m_picture, devicePixelRatioF()));
 }

@@ -2,10 +2,13 @@
 
 #include "ColourKey.h"
 
+#include <QHash>
 #include <QRegion>
 #include <QtMath>
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -63,9 +66,42 @@ QImage scaledPicture(const QString &path, qreal ratio)
     return twin.isNull() ? base : resized(twin, base.size(), ratio);
 }
 
+namespace {
+
+// The pictures made so far, by file and ratio, and the file each came from:
+// a window moving between screens asks for the same few again and again.
+QHash<std::pair<QString, qreal>, QPixmap> &made()
+{
+    static QHash<std::pair<QString, qreal>, QPixmap> pictures;
+    return pictures;
+}
+
+QHash<qint64, QString> &sources()
+{
+    static QHash<qint64, QString> files;
+    return files;
+}
+
+} // namespace
+
 QPixmap scaledPixmap(const QString &path, qreal ratio)
 {
-    return QPixmap::fromImage(scaledPicture(path, ratio));
+    const std::pair key(path, std::max<qreal>(ratio, 1.0));
+    auto found = made().constFind(key);
+    if (found != made().constEnd())
+        return *found;
+    const QPixmap picture = QPixmap::fromImage(scaledPicture(path, ratio));
+    sources().insert(picture.cacheKey(), path);
+    made().insert(key, picture);
+    return picture;
+}
+
+QPixmap forRatio(const QPixmap &picture, qreal ratio)
+{
+    if (picture.isNull() || picture.devicePixelRatio() == std::max<qreal>(ratio, 1.0))
+        return picture;
+    const auto source = sources().constFind(picture.cacheKey());
+    return source == sources().constEnd() ? picture : scaledPixmap(*source, ratio);
 }
 
 QImage scaledBackground(const QString &path, qreal ratio, const QRegion &shape, bool transparent)

@@ -11,6 +11,9 @@ class QRegion;
 // from that one, so text and edges stay sharp at 125, 150 and 200 %.
 QImage scaledPicture(const QString &path, qreal ratio);
 QPixmap scaledPixmap(const QString &path, qreal ratio);
+// A picture made by scaledPixmap() again for another ratio (the window went
+// to a screen of another scale); any other picture as it is.
+QPixmap forRatio(const QPixmap &picture, qreal ratio);
 
 // A window background at `ratio`, its key colour exactly outside `shape`
 // (the window's mask, in layout pixels) as that shape lands on the screen's

@@ -1,5 +1,7 @@
 #include "SkinPicture.h"
 
+#include "ScaledPicture.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,7 +22,7 @@ void SkinPicture::paintEvent(QPaintEvent *)
     if (m_picture.isNull())
         return;
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_picture);
+    painter.drawPixmap(0, 0, forRatio(m_picture, devicePixelRatioF()));
 }
 
 // Only the left button clicks: a right click on "X" must not end the program.

@@ -11,21 +11,22 @@
 #include <QIcon>
 #include <QPainter>
 
+#include <algorithm>
+
 SkinnedWindow::SkinnedWindow(const WindowSpec &layout, const ControlFactory &factory, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     initSkinResources();
-    const QString background = QString::fromLatin1(layout.background);
-    m_background = QImage(background);
+    m_backgroundPath = QString::fromLatin1(layout.background);
+    m_background = QImage(m_backgroundPath);
     setFixedSize(layout.clientWidth, layout.clientHeight);
     // A Wayland compositor applies no window shape: there the key colour
     // becomes real transparency (the mask, cut from the keyed background,
     // still keeps clicks off it). On a scaled screen the face is drawn from
     // the larger pictures, cut to the shape as it lands on the screen.
-    const bool transparent = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
-    setAttribute(transparent ? Qt::WA_TranslucentBackground : Qt::WA_OpaquePaintEvent);
-    m_face = scaledBackground(background, devicePixelRatioF(),
-                              keyShape(m_background.copy(0, 0, width(), height())), transparent);
+    m_transparent = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    setAttribute(m_transparent ? Qt::WA_TranslucentBackground : Qt::WA_OpaquePaintEvent);
+    drawFace();
     setWindowTitle(QString::fromUtf8(layout.title));
     setWindowIcon(QIcon(QString::fromLatin1(layout.icon)));
     setMouseTracking(true);
@@ -42,8 +43,16 @@ void SkinnedWindow::applyColourKey()
     ::applyColourKey(this, m_background);
 }
 
+void SkinnedWindow::drawFace()
+{
+    m_face = scaledBackground(m_backgroundPath, devicePixelRatioF(),
+                              keyShape(m_background.copy(0, 0, width(), height())), m_transparent);
+}
+
 void SkinnedWindow::paintEvent(QPaintEvent *)
 {
+    if (m_face.devicePixelRatio() != std::max<qreal>(devicePixelRatioF(), 1.0))
+        drawFace();
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(0, 0, m_face);

@@ -27,6 +27,11 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // The face for the screen the window is on now.
+    void drawFace();
+
+    QString m_backgroundPath;
+    bool m_transparent = false;
     QImage m_background; // the skin's picture, key colour and all: the shape
     QImage m_face;       // what is painted
 };
