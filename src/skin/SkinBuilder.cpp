@@ -127,8 +127,9 @@ QFont SkinBuilder::fontOf(const FontSpec &layout, const QFont &fallback)
     if (layout.family) {
         font.setFamily(text(layout.family));
         // Where Tahoma is missing after all, a sans-serif face stands in,
-        // never the serif default.
-        font.setStyleHint(QFont::SansSerif);
+        // never the serif default. Smoothed glyphs: Windows' unsmoothed
+        // ones lost a column at 150 % (the link's left stems, under Wine).
+        font.setStyleHint(QFont::SansSerif, QFont::PreferAntialias);
     }
     if (layout.pointSize > 0)
         font.setPointSizeF(layout.pointSize);

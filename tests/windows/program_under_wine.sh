@@ -114,6 +114,14 @@ for dpi in 144 192; do
   key=$(awk '$1 == "key" {print $2}' "$work/counts")
   check "... drawn ($(awk '$1 == "skin" {print $2}' "$work/counts") skin pixels), no pixel of the colour key ($key seen)" \
     test "$key" = 0 -a "$(awk '$1 == "skin" {print $2}' "$work/counts")" -gt 1000
+  # The "Feedback" link whole: at 150 % its glyphs once lost their left
+  # stems (94 dark pixels where 137 belong).
+  if [[ $dpi == 144 ]]; then
+    read -r x y < <(xdotool getwindowgeometry "$window" | awk -F'[ ,]+' '/Position/ {print $3, $4}')
+    ink=$(ffmpeg -v error -i "$work/screen-$dpi.png" -vf "crop=90:22:$((x + 490)):$((y + 286))" -f rawvideo \
+      -pix_fmt gray - | od -An -v -tu1 | awk '{for (i = 1; i <= NF; i++) if ($i < 60) n++} END {print n + 0}')
+    check "... the Feedback link drawn whole ($ink dark pixels)" test "$ink" -ge 120
+  fi
 done
 WINEPREFIX=$TOLVIK_WINEPREFIX wineserver -k 2>/dev/null || true
 set_dpi 96
