@@ -13,9 +13,14 @@ QRegion keyShape(const QImage &background)
     return QRegion(QBitmap::fromImage(mask));
 }
 
+QRegion windowShape(const QImage &background, QSize size)
+{
+    return keyShape(background.copy(QRect(QPoint(0, 0), size)));
+}
+
 void applyColourKey(QWidget *window, const QImage &background)
 {
-    window->setMask(keyShape(background.copy(0, 0, window->width(), window->height())));
+    window->setMask(windowShape(background, window->size()));
 }
 
 QRegion shapeOnScreen(const QRegion &shape, qreal ratio)

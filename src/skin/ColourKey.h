@@ -4,6 +4,7 @@
 
 class QImage;
 class QRegion;
+class QSize;
 class QWidget;
 
 // The colour that marks what lies outside a skinned window's outline.
@@ -16,6 +17,8 @@ void applyColourKey(QWidget *window, const QImage &background);
 
 // The pixels of `background` that are not the key colour: the window's shape.
 QRegion keyShape(const QImage &background);
+// That shape for a window of `size` (the picture may be larger).
+QRegion windowShape(const QImage &background, QSize size);
 
 // `shape`, in layout pixels, on a screen of `ratio` device pixels to one:
 // the region the window system applies when Qt scales a mask.

@@ -55,18 +55,6 @@ QImage resized(const QImage &twin, QSize layoutSize, qreal ratio)
     return image;
 }
 
-} // namespace
-
-QImage scaledPicture(const QString &path, qreal ratio)
-{
-    QImage base(path);
-    if (ratio <= 1.0 || base.isNull())
-        return base;
-    const QImage twin(twinAt2x(path));
-    return twin.isNull() ? base : resized(twin, base.size(), ratio);
-}
-
-namespace {
 
 // The pictures made so far, by file and ratio, and the file each came from:
 // a window moving between screens asks for the same few again and again.
@@ -83,6 +71,15 @@ QHash<qint64, QString> &sources()
 }
 
 } // namespace
+
+QImage scaledPicture(const QString &path, qreal ratio)
+{
+    QImage base(path);
+    if (ratio <= 1.0 || base.isNull())
+        return base;
+    const QImage twin(twinAt2x(path));
+    return twin.isNull() ? base : resized(twin, base.size(), ratio);
+}
 
 QPixmap scaledPixmap(const QString &path, qreal ratio)
 {

@@ -22,6 +22,12 @@ QString text(const char *s)
     return s ? QString::fromUtf8(s) : QString();
 }
 
+// A control's picture at the scale of the screen its window is on.
+QPixmap pictureOf(const ControlSpec &layout, const QWidget *parent)
+{
+    return scaledPixmap(text(layout.picture), parent->devicePixelRatioF());
+}
+
 // Keeps mouse events on the label they reach; filters installed later
 // (a link's look, its click) still see them first.
 class LabelMouse : public QObject {
@@ -51,7 +57,7 @@ QWidget *createWidget(QWidget *parent, const ControlSpec &layout)
     switch (layout.kind) {
     case ControlKind::PictureBox: {
         auto *box = new PictureBox(parent);
-        box->setPicture(scaledPixmap(text(layout.picture), parent->devicePixelRatioF()));
+        box->setPicture(pictureOf(layout, parent));
         return box;
     }
     case ControlKind::List:
@@ -76,7 +82,7 @@ QWidget *createWidget(QWidget *parent, const ControlSpec &layout)
         image->setStretch(layout.stretch);
         image->resize(layout.width, layout.height);
         if (layout.picture)
-            image->setPicture(scaledPixmap(text(layout.picture), parent->devicePixelRatioF()));
+            image->setPicture(pictureOf(layout, parent));
         return image;
     }
     case ControlKind::Label: {
@@ -153,7 +159,7 @@ QObject *SkinBuilder::create(QWidget *window, const ControlSpec &layout, const C
     if (isWindowsOwn(layout.kind)) {
         made = factory ? factory(parent, layout) : nullptr;
         if (auto *box = qobject_cast<PictureBox *>(made))
-            box->setPicture(scaledPixmap(text(layout.picture), parent->devicePixelRatioF()));
+            box->setPicture(pictureOf(layout, parent));
     } else {
         made = createWidget(parent, layout);
     }

@@ -45,8 +45,7 @@ void SkinnedWindow::applyColourKey()
 
 void SkinnedWindow::drawFace()
 {
-    m_face = scaledBackground(m_backgroundPath, devicePixelRatioF(),
-                              keyShape(m_background.copy(0, 0, width(), height())), m_transparent);
+    m_face = scaledBackground(m_backgroundPath, devicePixelRatioF(), windowShape(m_background, size()), m_transparent);
 }
 
 void SkinnedWindow::paintEvent(QPaintEvent *)

@@ -26,9 +26,9 @@ export PATH="$here/tests/helpers/stand-in:$PATH"
 x_display=${DISPLAY:-}
 shot() { # the newest screenshot's counts
   (cd "$work/shots" && rm -f ./*.png && timeout 10 weston-screenshooter >/dev/null 2>&1)
-  "$skin_pixels" "$(ls "$work"/shots/*.png)" "$here/assets/skin/main/Background.bmp" > "$work/counts"
+  count_skin "$(ls "$work"/shots/*.png)"
 }
-drawn() { shot && (( $(awk '$1 == "skin" {print $2}' "$work/counts") > 1000 )); }
+drawn() { shot && (( $(figure skin) > 1000 )); }
 # Wayland only: the program runs natively, on an output at 200 %, and on
 # one at 100 % with Qt's own scaling at 150 % and without (that weston is
 # kept for what follows).
@@ -42,7 +42,7 @@ native() { # LABEL [VARIABLE=VALUE...]: the program drawn, with no key colour
   # Counted once the window has settled, not in its first frame.
   sleep 1
   shot
-  key=$(awk '$1 == "key" {print $2}' "$work/counts")
+  key=$(figure key)
   check "... with no pixel of the colour key ($key seen)" test "$key" = 0
   check "... and the program keeps running" kill -0 "$tolvik"
   kill "$tolvik"; wait "$tolvik" 2>/dev/null || true
@@ -85,12 +85,10 @@ if [[ -n $x_display ]]; then
     pids+=($x11)
     check "on X11 with a compositing manager at $factor, the window appears" eventually on_x $x11
     sleep 1
-    screen=$(DISPLAY=$x_display xdpyinfo | awk '/dimensions:/ {print $2}')
-    ffmpeg -v error -y -f x11grab -video_size "$screen" -i "$x_display" -frames:v 1 "$work/x11.png"
-    "$skin_pixels" "$work/x11.png" "$here/assets/skin/main/Background.bmp" > "$work/counts"
-    key=$(awk '$1 == "key" {print $2}' "$work/counts")
-    check "... drawn, with no pixel of the colour key ($key seen)" \
-      test "$key" = 0 -a "$(awk '$1 == "skin" {print $2}' "$work/counts")" -gt 1000
+    grab_x "$x_display" "$work/x11.png"
+    count_skin "$work/x11.png"
+    key=$(figure key)
+    check "... drawn, with no pixel of the colour key ($key seen)" test "$key" = 0 -a "$(figure skin)" -gt 1000
     kill $x11; wait $x11 2>/dev/null || true
   done
 fi

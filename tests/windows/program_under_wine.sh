@@ -107,13 +107,11 @@ for dpi in 144 192; do
   wide() { local w; w=$(geometry); w=${w%%x*}; (( w >= 395 * dpi / 96 && w <= 395 * dpi / 96 + 1 )); }
   check "at $dpi dpi: the window is $((395 * dpi / 96)) pixels wide (or one more)" eventually wide
   sleep 1
-  screen=$(xdpyinfo | awk '/dimensions:/ {print $2}')
-  ffmpeg -v error -y -f x11grab -video_size "$screen" -i "$DISPLAY" -frames:v 1 "$work/screen-$dpi.png"
-  [[ -z ${TOLVIK_KEEP_SCREENS:-} ]] || cp "$work/screen-$dpi.png" "$TOLVIK_KEEP_SCREENS/"
-  "$skin_pixels" "$work/screen-$dpi.png" "$here/assets/skin/main/Background.bmp" >"$work/counts"
-  key=$(awk '$1 == "key" {print $2}' "$work/counts")
-  check "... drawn ($(awk '$1 == "skin" {print $2}' "$work/counts") skin pixels), no pixel of the colour key ($key seen)" \
-    test "$key" = 0 -a "$(awk '$1 == "skin" {print $2}' "$work/counts")" -gt 1000
+  grab_x "$DISPLAY" "$work/screen-$dpi.png"
+  count_skin "$work/screen-$dpi.png"
+  key=$(figure key)
+  check "... drawn ($(figure skin) skin pixels), no pixel of the colour key ($key seen)" \
+    test "$key" = 0 -a "$(figure skin)" -gt 1000
   # The "Feedback" link whole: at 150 % its glyphs once lost their left
   # stems (94 dark pixels where 137 belong).
   if [[ $dpi == 144 ]]; then

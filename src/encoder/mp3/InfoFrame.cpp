@@ -19,19 +19,14 @@ std::size_t frameSize(int sampleRate, int kbps)
     return static_cast<std::size_t>(mp3FrameBytes(sampleRate, kbps));
 }
 
-bool headerFits(int sampleRate, int channels, int bitRateKbps)
-{
-    return frameSize(sampleRate, bitRateKbps) >= 4 + sideInfoSize(sampleRate, channels) + lameHeaderSize;
-}
-
 // The stream's own bit rate where the header fits in its frame, else the
 // lowest one it fits in.
 int bitRateIndexFor(int sampleRate, int channels, int bitRateKbps)
 {
     const auto rates = mp3BitRateIndexTable(sampleRate);
-    const bool own = headerFits(sampleRate, channels, bitRateKbps);
+    const bool own = lameInfoFrameFits(sampleRate, channels, bitRateKbps);
     for (int i = 1; i < 15; ++i)
-        if (own ? rates[i] == bitRateKbps : headerFits(sampleRate, channels, rates[i]))
+        if (own ? rates[i] == bitRateKbps : lameInfoFrameFits(sampleRate, channels, rates[i]))
             return i;
     return 14;
 }
@@ -65,7 +60,7 @@ std::uint16_t crc16(std::uint16_t crc, const unsigned char *data, std::size_t si
 
 bool lameInfoFrameFits(int sampleRate, int channels, int bitRateKbps)
 {
-    return headerFits(sampleRate, channels, bitRateKbps);
+    return frameSize(sampleRate, bitRateKbps) >= 4 + sideInfoSize(sampleRate, channels) + lameHeaderSize;
 }
 
 std::size_t infoFrameSize(int sampleRate, int channels, int bitRateKbps)

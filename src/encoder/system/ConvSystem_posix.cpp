@@ -6,9 +6,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <thread>
 #include <csignal>
 #include <cstring>
+#include <thread>
+
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/stat.h>

@@ -11,10 +11,10 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <bit>
-#include <thread>
 #include <atomic>
+#include <bit>
 #include <random>
+#include <thread>
 
 namespace convsys {
 
