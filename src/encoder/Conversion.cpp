@@ -6,6 +6,7 @@
 #include "Mp3Encoder.h"
 #include "ParallelEncoder.h"
 #include "Resampler.h"
+#include "SampleStream.h"
 
 #include <algorithm>
 #include <memory>
@@ -44,41 +45,16 @@ private:
     std::uint16_t m_crc = 0;
 };
 
-// Samples per channel after resampling.
-std::int64_t expectedSamples(const AudioReader &input, const EncodeSettings &settings)
-{
-    return input.frames() * settings.sampleRate / std::max(1, input.sampleRate());
-}
-
-// Mixes and resamples the whole input into `encode`.
+// Hands the whole input, mixed and resampled, to `encode`.
 bool pumpSamples(AudioReader &input, const EncodeSettings &settings, const Resampler::Sink &encode,
                  Failure &error)
 {
-    std::unique_ptr<Resampler> resampler;
-    if (input.sampleRate() != settings.sampleRate) {
-        resampler = std::make_unique<Resampler>(input.sampleRate(), settings.sampleRate, settings.channels,
-                                                input.frames());
-        if (!resampler->ok()) {
-            error = {Culprit::Input, "cannot resample: " + resampler->error()};
-            return false;
-        }
-    }
-    const ChannelMixer mixer(input.channels(), settings.channels);
-    const std::int64_t block = std::max<std::int64_t>(256, 65536 / input.channels());
-    std::vector<float> raw(static_cast<std::size_t>(block * input.channels()));
-    std::vector<float> mixed(static_cast<std::size_t>(block * settings.channels));
-    std::int64_t total = 0;
-    for (std::int64_t n; (n = input.read(raw.data(), block)) > 0;) {
-        total += n;
-        mixer.mix(raw.data(), n, mixed.data());
-        if (!(resampler ? resampler->process(mixed.data(), n, encode) : encode(mixed.data(), n)))
-            return false;
-    }
-    if (total != input.frames()) {
-        error = {Culprit::Input, "truncated: the file holds less audio than its header says"};
-        return false;
-    }
-    return !resampler || resampler->finish(encode);
+    SampleStream stream(input, settings.sampleRate, settings.channels);
+    if (stream.pump(0, stream.length(), encode))
+        return true;
+    if (!stream.error().empty())
+        error = {Culprit::Input, stream.error()};
+    return false;
 }
 
 // What goes before the audio: the ID3v2 tag, and room for the info frame
@@ -132,29 +108,39 @@ bool encodeOnOneThread(AudioReader &input, const EncodeSettings &settings, Mp3Si
 
 enum class Outcome { done, failed, oneThreadInstead };
 
-Outcome encodeInSegments(AudioReader &input, const EncodeSettings &settings, int segmentFrames, Mp3Sink &sink,
-                       Failure &error)
+Outcome encodeInParts(AudioReader &input, const EncodeSettings &settings, const ParallelEncoder::Plan &plan,
+                      std::int64_t samples, Mp3Sink &sink, Failure &error)
 {
-    // The joined stream gets an info frame of ours: LAME's knows one segment.
+    // The joined stream gets an info frame of ours: LAME's knows one part.
     const std::string tag = makeId3v2Tag(input.tags());
     if (!writeHead(tag, infoFrameSize(settings.sampleRate, settings.channels, settings.bitRateKbps), sink, error))
         return Outcome::failed;
     AudioBytes audio(sink);
-    ParallelEncoder segments(settings.sampleRate, settings.channels, settings.bitRateKbps, settings.threads,
-                           segmentFrames,
-                           [&](const unsigned char *bytes, std::size_t size) { return audio.put(bytes, size, error); });
-    const Resampler::Sink encode = [&](const float *frames, std::int64_t count) {
-        return segments.encode(frames, count);
+    // Each worker reads its part with a reader of its own.
+    const ParallelEncoder::Feed feed = [&](std::int64_t from, std::int64_t to, const ParallelEncoder::Sink &encode,
+                                           std::string &why) {
+        AudioReader part;
+        if (!part.openTwin(input)) {
+            why = part.error();
+            return false;
+        }
+        SampleStream stream(part, settings.sampleRate, settings.channels);
+        const bool ok = stream.pump(from, to, encode);
+        why = stream.error();
+        return ok;
     };
-    const bool done = pumpSamples(input, settings, encode, error) && segments.finish();
-    if (segments.failed() && error.why.empty()) // not a write error
+    ParallelEncoder parts(settings.sampleRate, settings.channels, settings.bitRateKbps, samples, plan, feed,
+                          [&](const unsigned char *bytes, std::size_t size) { return audio.put(bytes, size, error); });
+    const bool done = parts.run();
+    if (!parts.inputError().empty())
+        error = {Culprit::Input, parts.inputError()};
+    if (parts.failed() && error.why.empty()) // not a write error
         return Outcome::oneThreadInstead;
     if (!done)
         return Outcome::failed;
     const std::vector<unsigned char> info =
-        makeInfoFrame({settings.sampleRate, settings.channels, settings.bitRateKbps, segments.framesWritten(),
-                       audio.count(), segments.encoderDelay(), segments.encoderPadding(), audio.crc(),
-                       !segments.widened()});
+        makeInfoFrame({settings.sampleRate, settings.channels, settings.bitRateKbps, parts.framesWritten(),
+                       audio.count(), parts.encoderDelay(), parts.encoderPadding(), audio.crc(), !parts.widened()});
     return writeInfo(info, tag, sink, error) ? Outcome::done : Outcome::failed;
 }
 
@@ -162,14 +148,15 @@ Outcome encodeInSegments(AudioReader &input, const EncodeSettings &settings, int
 
 bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &sink, Failure &error)
 {
-    const std::int64_t samples = expectedSamples(input, settings);
-    const int segmentFrames = ParallelEncoder::segmentFrames(settings.sampleRate, settings.channels, settings.threads,
-                                                           samples, settings.segmentFrames);
-    if (segmentFrames > 0) {
-        const Outcome outcome = encodeInSegments(input, settings, segmentFrames, sink, error);
+    const std::int64_t samples = SampleStream(input, settings.sampleRate, settings.channels).length();
+    const ParallelEncoder::Plan plan = ParallelEncoder::plan(settings.sampleRate, settings.channels,
+                                                             settings.bitRateKbps, settings.threads, samples,
+                                                             settings.segmentFrames, settings.warmUpFrames);
+    if (plan.count > 0) {
+        const Outcome outcome = encodeInParts(input, settings, plan, samples, sink, error);
         if (outcome != Outcome::oneThreadInstead)
             return outcome == Outcome::done;
-        // Segments that cannot be joined soundly: start again on one thread.
+        // Parts that cannot be joined soundly: start again on one thread.
         error = {};
         if (!input.rewind() || !sink.restart()) {
             error = input.error().empty() ? writeFailure() : Failure{Culprit::Input, input.error()};

@@ -10,8 +10,10 @@ struct EncodeSettings {
     int sampleRate;  // an MP3 sample rate
     int channels;    // 1 or 2
     int bitRateKbps; // allowed at that rate
-    int threads = 1; // more share a long file out in segments
-    int segmentFrames = 0; // for tests: frames per segment instead of the chosen length
+    int threads = 1; // more share a long file out in parts
+    // For tests: frames per part and of the warm-up instead of those chosen.
+    int segmentFrames = 0;
+    int warmUpFrames = 0;
 };
 
 // Streams the whole input through mixing, resampling and LAME into the

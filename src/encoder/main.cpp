@@ -30,11 +30,12 @@ constexpr const char *usage =
     "  -ar RATE      sample rate in Hz; default: the input's\n"
     "  -ac CHANNELS  1 (mono) or 2 (joint stereo); default: the input's, at most 2\n"
     "  -threads N    encode on N threads (1 to 64), or auto: one per free core, at\n"
-    "                most 8 (the default). A file longer than a few seconds is\n"
-    "                then cut into segments encoded at once and joined into one\n"
-    "                gapless stream (where a join needs more bit reservoir\n"
-    "                than the segment before left, the frame before it is\n"
-    "                written at a higher bit rate); -threads 1: one run\n"
+    "                most 8 (the default). A file longer than about 40 seconds\n"
+    "                is then cut into one long part per thread, encoded\n"
+    "                at once and joined into one gapless stream (where a join\n"
+    "                needs more bit reservoir than the part before left, the\n"
+    "                frame before it is written at a higher bit rate); -threads\n"
+    "                1: one run\n"
     "  -h, --help    show this help\n"
     "  --version     show the version\n"
     "\n"
@@ -104,9 +105,14 @@ EncodeSettings settingsFor(const ConvOptions &options, const AudioReader &input)
     }
     if (!note.empty())
         std::fprintf(stderr, "%s\n", convcontract::errorLine(options.output, note, programName).c_str());
-    // Tests cut segments short to have many joins in a short file.
-    const char *segmentFrames = std::getenv("CONV_SEGMENT_FRAMES");
-    return {rate, channels, kbps, threadCount(options.threads), segmentFrames ? std::atoi(segmentFrames) : 0};
+    // Tests cut parts short to have many joins in a short file, and shorten
+    // the warm-up to have joins that fail.
+    const auto number = [](const char *name) {
+        const char *value = std::getenv(name);
+        return value ? std::atoi(value) : 0;
+    };
+    return {rate, channels, kbps, threadCount(options.threads), number("CONV_SEGMENT_FRAMES"),
+            number("CONV_WARMUP_FRAMES")};
 }
 
 } // namespace

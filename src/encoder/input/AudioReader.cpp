@@ -25,14 +25,15 @@ bool blockCoded(int formatTag)
 
 AudioReader::~AudioReader()
 {
-    if (m_file)
-        sf_close(m_file);
+    if (m_sound)
+        sf_close(m_sound);
 }
 
 bool AudioReader::open(const std::string &path)
 {
     if (!m_input.open(path, m_error))
         return false;
+    m_file = &m_input;
     m_length = m_input.length();
     return openSource();
 }
@@ -41,6 +42,14 @@ bool AudioReader::openMemory(std::string_view bytes)
 {
     m_bytes = bytes;
     m_length = static_cast<std::int64_t>(bytes.size());
+    return openSource();
+}
+
+bool AudioReader::openTwin(const AudioReader &original)
+{
+    m_file = original.m_file;
+    m_bytes = original.m_bytes;
+    m_length = original.m_length;
     return openSource();
 }
 
@@ -69,8 +78,8 @@ bool AudioReader::openSource()
 
     SF_VIRTUAL_IO io = virtualIo();
     m_position = 0;
-    m_file = sf_open_virtual(&io, SFM_READ, &m_info, this);
-    if (!m_file || m_info.channels < 1 || m_info.samplerate < 1) {
+    m_sound = sf_open_virtual(&io, SFM_READ, &m_info, this);
+    if (!m_sound || m_info.channels < 1 || m_info.samplerate < 1) {
         m_error = "not an audio file";
         return false;
     }
@@ -90,8 +99,8 @@ std::int64_t AudioReader::readAt(void *buffer, std::int64_t size, std::int64_t o
         return 0;
     size = std::min(size, m_length - offset);
     std::int64_t done = 0;
-    if (m_input.isOpen()) {
-        done = m_input.readAt(buffer, size, offset);
+    if (m_file) {
+        done = m_file->readAt(buffer, size, offset);
     } else {
         std::memcpy(buffer, m_bytes.data() + offset, static_cast<size_t>(size));
         done = size;
@@ -106,18 +115,40 @@ std::int64_t AudioReader::readAt(void *buffer, std::int64_t size, std::int64_t o
 
 AudioTags AudioReader::tags() const
 {
-    return {text(m_file, SF_STR_TITLE), text(m_file, SF_STR_ARTIST), text(m_file, SF_STR_ALBUM),
-            text(m_file, SF_STR_DATE), text(m_file, SF_STR_COMMENT), text(m_file, SF_STR_TRACKNUMBER)};
+    return {text(m_sound, SF_STR_TITLE), text(m_sound, SF_STR_ARTIST), text(m_sound, SF_STR_ALBUM),
+            text(m_sound, SF_STR_DATE), text(m_sound, SF_STR_COMMENT), text(m_sound, SF_STR_TRACKNUMBER)};
 }
 
 bool AudioReader::rewind()
 {
     // Opened afresh: not every format libsndfile reads can seek.
-    if (m_file)
-        sf_close(m_file);
-    m_file = nullptr;
+    if (m_sound)
+        sf_close(m_sound);
+    m_sound = nullptr;
     m_read = 0;
     return openSource();
+}
+
+bool AudioReader::seek(std::int64_t frame)
+{
+    frame = std::clamp<std::int64_t>(frame, 0, m_frames);
+    // libsndfile seeks exactly in uncompressed audio; elsewhere decode up to it.
+    const int subtype = m_info.format & SF_FORMAT_SUBMASK;
+    const bool uncompressed = (m_info.format & SF_FORMAT_TYPEMASK) != SF_FORMAT_FLAC
+                              && ((subtype >= SF_FORMAT_PCM_S8 && subtype <= SF_FORMAT_DOUBLE)
+                                  || subtype == SF_FORMAT_ULAW || subtype == SF_FORMAT_ALAW);
+    if (uncompressed && m_info.seekable && sf_seek(m_sound, frame, SEEK_SET) == frame) {
+        m_read = frame;
+        return true;
+    }
+    if (frame < m_read && !rewind())
+        return false;
+    float scratch[4096];
+    const std::int64_t block = std::max<std::int64_t>(1, 4096 / m_info.channels);
+    while (m_read < frame)
+        if (read(scratch, std::min(block, frame - m_read)) <= 0)
+            return false;
+    return true;
 }
 
 std::int64_t AudioReader::read(float *interleaved, std::int64_t count)
@@ -125,7 +156,7 @@ std::int64_t AudioReader::read(float *interleaved, std::int64_t count)
     count = std::min(count, m_frames - m_read);
     if (count <= 0)
         return 0;
-    const std::int64_t n = sf_readf_float(m_file, interleaved, count);
+    const std::int64_t n = sf_readf_float(m_sound, interleaved, count);
     m_read += std::max<std::int64_t>(n, 0);
     return n;
 }

@@ -31,6 +31,9 @@ public:
     bool open(const std::string &path);
     // Opens audio held in memory (the bytes must outlive the reader).
     bool openMemory(std::string_view bytes);
+    // Opens the same input again, to read another part of it on another
+    // thread (`original` must outlive this reader; both read by position).
+    bool openTwin(const AudioReader &original);
 
     const std::string &error() const { return m_error; }
     // Whether `path` names the open input file itself (see InputFile).
@@ -42,6 +45,8 @@ public:
 
     // Goes back to the first frame, to read the audio again.
     bool rewind();
+    // Goes to frame `frame` (no further than the end); false on a read error.
+    bool seek(std::int64_t frame);
     // Reads up to `count` frames; returns how many were read (0 at the end).
     std::int64_t read(float *interleaved, std::int64_t count);
 
@@ -50,13 +55,14 @@ private:
     std::int64_t readAt(void *buffer, std::int64_t size, std::int64_t offset) const;
     static SF_VIRTUAL_IO virtualIo();
 
-    SNDFILE *m_file = nullptr;
+    SNDFILE *m_sound = nullptr;
     SF_INFO m_info{};
     std::int64_t m_frames = 0; // what is read: libsndfile's count, or less
     std::int64_t m_read = 0;
     std::string m_error;
     // The input: a file, or bytes in memory.
     convsys::InputFile m_input;
+    const convsys::InputFile *m_file = nullptr; // m_input, or a twin's original's
     std::string_view m_bytes;
     std::int64_t m_length = 0;
     std::int64_t m_position = 0;

@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-Resampler::Resampler(int inputRate, int outputRate, int channels, std::int64_t inputFrames)
-    : m_channels(channels), m_ratio(static_cast<double>(outputRate) / inputRate),
-      m_target((inputFrames * outputRate + inputRate / 2) / inputRate),
+Resampler::Resampler(int inputRate, int outputRate, int channels, std::int64_t outputFrames)
+    : m_channels(channels), m_ratio(static_cast<double>(outputRate) / inputRate), m_target(outputFrames),
       m_scratch(chunkFrames * static_cast<std::size_t>(channels))
 {
     const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);

@@ -8,8 +8,8 @@
 #include <vector>
 
 // Streaming sample-rate conversion with libsoxr (high quality). The total
-// output is exactly round(input frames × output rate / input rate), and
-// it is handed on in chunks of at most `chunkFrames` frames, so memory
+// output is exactly `outputFrames` (see outputLength), and it is handed
+// on in chunks of at most `chunkFrames` frames, so memory
 // stays bounded whatever the ratio of the rates.
 class Resampler {
 public:
@@ -17,7 +17,12 @@ public:
     // Receives interleaved output frames.
     using Sink = std::function<bool(const float *frames, std::int64_t count)>;
 
-    Resampler(int inputRate, int outputRate, int channels, std::int64_t inputFrames);
+    Resampler(int inputRate, int outputRate, int channels, std::int64_t outputFrames);
+    // round(input frames × output rate / input rate)
+    static std::int64_t outputLength(std::int64_t inputFrames, int inputRate, int outputRate)
+    {
+        return (inputFrames * outputRate + inputRate / 2) / inputRate;
+    }
     ~Resampler();
     Resampler(const Resampler &) = delete;
     Resampler &operator=(const Resampler &) = delete;

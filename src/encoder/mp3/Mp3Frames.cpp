@@ -61,50 +61,59 @@ int mainDataBits(const unsigned char *side, const Header &h)
 
 } // namespace
 
-bool splitMp3Frames(const unsigned char *bytes, std::size_t size, std::vector<Mp3Frame> &frames)
+bool Mp3FrameSplitter::add(const unsigned char *bytes, std::size_t size, std::vector<Mp3Frame> &frames)
 {
-    // First the areas of all frames as one main-data stream, then each
-    // frame's own data cut from it.
-    std::vector<unsigned char> mainData;
-    std::vector<std::size_t> slotAt;
-    std::vector<int> lengths;
-    const std::size_t firstNew = frames.size();
-    for (std::size_t at = 0; at < size;) {
+    if (m_broken)
+        return false;
+    m_pending.insert(m_pending.end(), bytes, bytes + size);
+    std::size_t at = 0;
+    while (m_pending.size() - at >= 4) {
         Header h;
-        if (size - at < 4 || !readHeader(bytes + at, h) || size - at < static_cast<std::size_t>(h.frameBytes))
+        if (!readHeader(m_pending.data() + at, h)) {
+            m_broken = true;
             return false;
+        }
+        if (m_pending.size() - at < static_cast<std::size_t>(h.frameBytes))
+            break; // the rest of this frame comes later
         const std::size_t headBytes = 4 + static_cast<std::size_t>(h.sideInfo);
-        if (static_cast<std::size_t>(h.frameBytes) < headBytes)
+        if (static_cast<std::size_t>(h.frameBytes) < headBytes) {
+            m_broken = true;
             return false;
+        }
+        const unsigned char *frameBytes = m_pending.data() + at;
         Mp3Frame frame;
-        frame.head.assign(bytes + at, bytes + at + headBytes);
+        frame.head.assign(frameBytes, frameBytes + headBytes);
         frame.slotSize = h.frameBytes - static_cast<int>(headBytes);
-        const unsigned char *side = bytes + at + 4;
+        const unsigned char *side = frameBytes + 4;
         frame.mainDataBegin = static_cast<int>(h.mpeg1 ? bits(side, 0, 9) : bits(side, 0, 8));
-        lengths.push_back((mainDataBits(side, h) + 7) / 8);
-        slotAt.push_back(mainData.size());
-        mainData.insert(mainData.end(), bytes + at + headBytes, bytes + at + h.frameBytes);
+        const std::int64_t slotStart = m_areaEnd;
+        const std::int64_t start = slotStart - frame.mainDataBegin;
+        const std::int64_t end = start + (mainDataBits(side, h) + 7) / 8;
+        // The data starts within the stream, after the frame before's, and
+        // ends within this frame's own area at the latest.
+        if (start < 0 || start < m_dataEnd || end > slotStart + frame.slotSize) {
+            m_broken = true;
+            return false;
+        }
+        m_area.insert(m_area.end(), frameBytes + headBytes, frameBytes + h.frameBytes);
+        m_areaEnd += frame.slotSize;
+        const std::int64_t origin = m_areaEnd - static_cast<std::int64_t>(m_area.size());
+        frame.data.assign(m_area.begin() + (start - origin), m_area.begin() + (end - origin));
+        m_dataEnd = end;
         frames.push_back(std::move(frame));
         at += static_cast<std::size_t>(h.frameBytes);
+        // Keep no more of the areas than a later frame can reach back to.
+        if (m_area.size() > 4096)
+            m_area.erase(m_area.begin(), m_area.end() - 512);
     }
-    std::size_t previousEnd = 0;
-    for (std::size_t i = 0; i < lengths.size(); ++i) {
-        Mp3Frame &frame = frames[firstNew + i];
-        if (static_cast<std::size_t>(frame.mainDataBegin) > slotAt[i])
-            return false;
-        const std::size_t start = slotAt[i] - static_cast<std::size_t>(frame.mainDataBegin);
-        // Frames' data never overlap.
-        if (start < previousEnd)
-            return false;
-        const std::size_t end = start + static_cast<std::size_t>(lengths[i]);
-        // A frame's data ends within its own area at the latest.
-        if (end > slotAt[i] + static_cast<std::size_t>(frame.slotSize))
-            return false;
-        frame.data.assign(mainData.begin() + static_cast<std::ptrdiff_t>(start),
-                          mainData.begin() + static_cast<std::ptrdiff_t>(end));
-        previousEnd = end;
-    }
+    m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(at));
     return true;
+}
+
+bool splitMp3Frames(const unsigned char *bytes, std::size_t size, std::vector<Mp3Frame> &frames)
+{
+    Mp3FrameSplitter splitter;
+    return splitter.add(bytes, size, frames) && splitter.complete();
 }
 
 int mp3MaxMainDataBegin(const Mp3Frame &frame)

@@ -14,10 +14,28 @@ struct Mp3Frame {
     std::vector<unsigned char> data; // its main data, whole bytes
 };
 
-// Splits a layer III stream without CRCs, as LAME writes it, into frames.
-// False when the bytes are not such a stream or a frame's main data lies
-// where the bit reservoir does not allow: before the stream, beyond its
-// own frame, or over the data of the frame before.
+// Takes apart a layer III stream without CRCs, as LAME writes it, given
+// piece by piece: add() appends each whole frame to `frames`, and keeps the
+// bytes of a frame not yet whole (and as much of the frames' areas as a
+// later frame's main data may start in) for the next piece. False once the
+// bytes are not such a stream or a frame's main data lies where the bit
+// reservoir does not allow: before the stream, beyond its own frame, or
+// over the data of the frame before.
+class Mp3FrameSplitter {
+public:
+    bool add(const unsigned char *bytes, std::size_t size, std::vector<Mp3Frame> &frames);
+    // Whether the stream so far ends on a whole frame.
+    bool complete() const { return !m_broken && m_pending.empty(); }
+
+private:
+    std::vector<unsigned char> m_pending;
+    std::vector<unsigned char> m_area; // the end of the areas seen
+    std::int64_t m_areaEnd = 0;        // stream position after the last area
+    std::int64_t m_dataEnd = 0;        // and after the last frame's data
+    bool m_broken = false;
+};
+
+// Splits a whole layer III stream into frames (see Mp3FrameSplitter).
 bool splitMp3Frames(const unsigned char *bytes, std::size_t size, std::vector<Mp3Frame> &frames);
 
 // The longest reach back of main_data_begin: 511 bytes in MPEG-1, 255 below.

@@ -14,19 +14,19 @@ bool FramePacker::advance(Cursor &cursor, const Mp3Frame &frame)
     return true;
 }
 
-bool FramePacker::fits(Cursor cursor, const Mp3Frame *frames, std::size_t count)
+FramePacker::Fit FramePacker::fits(Cursor cursor, const Mp3Frame *frames, std::size_t count, bool more)
 {
     for (std::size_t i = 0; i < count; ++i) {
         const Cursor before = cursor;
         if (!advance(cursor, frames[i]))
-            return false;
+            return Fit::no;
         // Once a frame starts no later than it did in its own stream, the
         // rest fit as they did there.
         if (before.slotStart - (cursor.dataEnd - static_cast<std::int64_t>(frames[i].data.size()))
             >= frames[i].mainDataBegin)
-            return true;
+            return Fit::yes;
     }
-    return true;
+    return more ? Fit::unknown : Fit::yes;
 }
 
 bool FramePacker::place(const Mp3Frame &frame)

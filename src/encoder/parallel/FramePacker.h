@@ -26,8 +26,10 @@ public:
     // Moves the cursor past `frame`; false when its data cannot be laid.
     static bool advance(Cursor &cursor, const Mp3Frame &frame);
     // Whether frames that followed each other in a stream of their own all
-    // fit after `cursor`.
-    static bool fits(Cursor cursor, const Mp3Frame *frames, std::size_t count);
+    // fit after `cursor`, judged from its first `count` frames: unknown
+    // when those fit but do not yet settle it and more of them follow.
+    enum class Fit { yes, no, unknown };
+    static Fit fits(Cursor cursor, const Mp3Frame *frames, std::size_t count, bool more = false);
 
     bool place(const Mp3Frame &frame);
 

@@ -4,32 +4,52 @@
 
 #include <condition_variable>
 #include <cstdint>
-#include <map>
+#include <deque>
+#include <functional>
 #include <mutex>
-#include <thread>
+#include <string>
 #include <vector>
 
-// Encodes one stream of samples in segments on several threads and joins
-// the segments into one constant-bit-rate stream (how: see the .cpp file).
+// Encodes one stream on several threads, each taking a long part of it
+// with a LAME of its own, and joins the parts into one constant-bit-rate
+// stream (how: see the .cpp file).
 class ParallelEncoder {
 public:
-    ParallelEncoder(int sampleRate, int channels, int bitRateKbps, int threads, int segmentFrames,
+    using Sink = std::function<bool(const float *interleaved, std::int64_t frames)>;
+    // Hands samples [from, to) of the stream (at the MP3 rate and channel
+    // count) to the sink, in order. Called on the workers, each call reading
+    // on its own. False when the sink stops it, or (with `error` set) when
+    // the input cannot be read.
+    using Feed = std::function<bool(std::int64_t from, std::int64_t to, const Sink &sink, std::string &error)>;
+
+    // How a stream is cut: `count` parts, the first of `firstFrames`
+    // frames, each other of `frames` but the last (the rest); count 0 when
+    // the stream is better encoded on one thread.
+    struct Plan {
+        int threads = 1;
+        int warmUp = 0; // frames encoded before a part and dropped
+        int count = 0;
+        std::int64_t firstFrames = 0;
+        std::int64_t frames = 0;
+    };
+    // For `samples` per channel at the MP3 rate; `asked` (the tests' short
+    // parts, many joins in a short file) is the length of every part, and
+    // `askedWarmUp` that of the warm-up.
+    static Plan plan(int sampleRate, int channels, int bitRateKbps, int threads, std::int64_t samples,
+                     int asked = 0, int askedWarmUp = 0);
+
+    ParallelEncoder(int sampleRate, int channels, int bitRateKbps, std::int64_t samples, const Plan &plan, Feed feed,
                     FramePacker::Emit emit);
-    ~ParallelEncoder();
     ParallelEncoder(const ParallelEncoder &) = delete;
     ParallelEncoder &operator=(const ParallelEncoder &) = delete;
 
-    // Frames per segment for a stream of `samples` (per channel, at the MP3
-    // rate): `asked` when given, else chosen; 0 when the stream is too
-    // short for two segments.
-    static int segmentFrames(int sampleRate, int channels, int threads, std::int64_t samples, int asked = 0);
-
-    // Takes interleaved samples at the MP3 rate and channel count.
-    bool encode(const float *interleaved, std::int64_t frames);
-    bool finish();
-    // After a failure: two segments could not be joined, or LAME failed on
-    // one; the stream must then be encoded on one thread.
+    // Encodes and writes the whole stream; false on failure: then either
+    // inputError() says why, or failed() (two parts could not be joined, or
+    // LAME failed on one: the stream must be encoded on one thread), or the
+    // emit function failed.
+    bool run();
     bool failed() const { return m_failed; }
+    const std::string &inputError() const { return m_inputError; }
     // Whether a join widened a frame: then not every frame has one bit rate.
     bool widened() const { return m_widened; }
 
@@ -38,45 +58,39 @@ public:
     int encoderPadding() const { return m_padding; }
 
 private:
-    struct Job {
-        int index;
-        std::vector<float> samples;
-        int skip; // warm-up frames to drop
-        int keep; // frames to keep after them (all when last)
-        bool last;
-    };
-    struct Segment {
+    struct Part {
+        std::deque<Mp3Frame> frames; // encoded, not yet taken by the joiner
+        bool done = false;
         bool ok = false;
-        std::vector<Mp3Frame> frames;
+        std::string inputError;
         int delay = 0;
         int padding = 0;
     };
-    void cut(bool last);
-    bool joinOldest();
-    // Makes room for the segment's frames after those laid; false if none.
-    bool join(const std::vector<Mp3Frame> &frames);
+    std::int64_t firstFrameOf(int part) const;
     void work();
-    Segment encodeJob(const Job &job, std::vector<unsigned char> &bytes) const;
+    void encodePart(int index);
+    void publish(int index, std::vector<Mp3Frame> &frames);
+    bool joinPart(int index);
+    // Makes room for a part's first frames after those laid (`more`: more
+    // of them follow).
+    FramePacker::Fit join(const std::vector<Mp3Frame> &frames, bool more);
+    void stop();
 
     const int m_rate, m_channels, m_kbps;
     const int m_frameSamples;
-    const int m_segmentFrames;
+    const std::int64_t m_samples;
+    const Plan m_plan;
+    const Feed m_feed;
     FramePacker m_packer;
     bool m_failed = false;
     bool m_widened = false;
+    std::string m_inputError;
     int m_delay = 0, m_padding = 0;
 
-    // The samples not yet given out, from global sample m_bufferStart.
-    std::vector<float> m_buffer;
-    std::int64_t m_bufferStart = 0;
-    std::int64_t m_nextFrame = 0; // first frame of the next segment
-    int m_cutCount = 0, m_joinedCount = 0;
-
     std::mutex m_mutex;
-    std::condition_variable m_jobReady, m_segmentReady;
-    std::vector<Job> m_jobs; // a queue, oldest first
-    std::map<int, Segment> m_segments;
-    std::vector<std::vector<float>> m_spareBuffers;
+    std::condition_variable m_partWanted, m_framesReady;
+    std::vector<Part> m_parts;
+    int m_nextPart = 0;
+    int m_joining = 0;
     bool m_stopping = false;
-    std::vector<std::thread> m_workers;
 };
