@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Times conv on all cores against conv on one thread, lame and ffmpeg.
 
-Usage: bench/conv_threads.py [--runs N] [--quick]
-Cases (44.1 kHz stereo pink noise, 128k): a 20-minute file, a 4-minute
+Usage: bench/conv_threads.py [--runs N] [--quick] [--signal mix|pink]
+The signal: a music-like mix (a square bass, a trembling sine sweep, plucked
+notes, brown noise; the default) or pink noise, on which joins are slowest
+to find a fit. Cases (44.1 kHz stereo, 128k): a 20-minute file, a 4-minute
 track, the 4-minute track written at 22,050 Hz mono, a batch of ten
 4-minute tracks one after the other (as the window runs them), and the
 4-minute track with one core kept busy by other work. For each: median wall
@@ -60,15 +62,28 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--quick", action="store_true", help="leave out the 20-minute file and the batch")
+    parser.add_argument("--signal", choices=["mix", "pink"], default="mix")
     args = parser.parse_args()
-    print(f"cores online: {os.cpu_count()}")
+    print(f"cores online: {os.cpu_count()}, signal: {args.signal}")
     print(f"{'case':22} {'auto s':>7} {'1 s':>7} {'lame s':>7} {'ffmpeg s':>8} {'auto/1':>7} {'cpu a/1':>8} "
           f"{'auto MB':>8}")
     with tempfile.TemporaryDirectory() as folder:
+        def synth(path, seconds, *effects):
+            subprocess.run(["sox", "-R", "-n", "-r", "44100", "-c", "2", "-b", "16", path, "synth", str(seconds),
+                            *effects], check=True)
+            return path
+
         def wav(name, seconds):
             path = os.path.join(folder, name)
-            subprocess.run(["sox", "-R", "-n", "-r", "44100", "-c", "2", "-b", "16", path, "synth", str(seconds),
-                            "pinknoise", "vol", "0.5"], check=True)
+            if args.signal == "pink":
+                return synth(path, seconds, "pinknoise", "vol", "0.5")
+            parts = [synth(path + ".1.wav", seconds, "square", "110", "vol", "0.2"),
+                     synth(path + ".2.wav", seconds, "sine", "300-3000", "tremolo", "7", "80", "vol", "0.3"),
+                     synth(path + ".3.wav", 0.25, "pluck", "220", "vol", "0.3", "repeat", str(seconds * 4 - 1)),
+                     synth(path + ".4.wav", seconds, "brownnoise", "vol", "0.2")]
+            subprocess.run(["sox", "-R", "-m", *parts, path], check=True)
+            for part in parts:
+                os.remove(part)
             return path
         track = wav("track.wav", 240)
         out = os.path.join(folder, "out.mp3")

@@ -343,9 +343,13 @@ private slots:
         QTest::addColumn<double>("seconds");
         QTest::addColumn<QStringList>("bitRates");
         QTest::addColumn<bool>("shortParts");
+        QTest::addColumn<QString>("synth");
         for (const QString &rate : listItems("cmbR"))
-            QTest::newRow(qPrintable(rate)) << rate << 1.5 << listItems("cmbBR") << true;
-        QTest::newRow("a minute as planned") << "44100" << 60.0 << QStringList{"128"} << false;
+            QTest::newRow(qPrintable(rate)) << rate << 1.5 << listItems("cmbBR") << true
+                                            << "pinknoise sine 300-3000 vol 0.5";
+        // Pink noise is where a fresh encoder takes longest to keep the
+        // reservoir a long run keeps: joined there, frames would be widened.
+        QTest::newRow("a minute as planned") << "44100" << 60.0 << QStringList{"128"} << false << "pinknoise vol 0.5";
     }
 
     void threadsMatchOneThread()
@@ -354,9 +358,9 @@ private slots:
         QFETCH(double, seconds);
         QFETCH(QStringList, bitRates);
         QFETCH(bool, shortParts);
+        QFETCH(QString, synth);
         const QString source = path(QStringLiteral("joins-%1.wav").arg(rate));
-        QVERIFY(test::makeWav(source, {"-r", rate, "-c", "2", "-b", "16"}, seconds,
-                              QStringLiteral("pinknoise sine 300-3000 vol 0.5")));
+        QVERIFY(test::makeWav(source, {"-r", rate, "-c", "2", "-b", "16"}, seconds, synth));
         const QList<float> original = samplesOf(source);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         if (shortParts) {
@@ -394,6 +398,7 @@ private slots:
                         constant &= mp3BitRateIndex(frames[i].head.data()) == mp3BitRateIndex(frames[1].head.data());
                     const QByteArray infoTag = bytes.mid(static_cast<qsizetype>(frames[0].head.size()), 4);
                     QVERIFY2(infoTag == (constant ? "Info" : "Xing"), qPrintable(setting + QStringLiteral(": ") + infoTag));
+                    QVERIFY2(shortParts || constant, qPrintable(setting + QStringLiteral(": a join widened a frame")));
                     if (lameInfoFrameFits(rate.toInt(), channels, kbps.toInt()))
                         QVERIFY2(mp3BitRateIndex(frames[0].head.data()) == mp3BitRateIndex(frames[1].head.data()),
                                  qPrintable(setting + QStringLiteral(": the info frame's bit rate")));
@@ -408,7 +413,8 @@ private slots:
                     quality[threads > 1] = snr(original, 2, decoded[threads > 1], channels);
                 }
                 QVERIFY2(decoded[1].size() == decoded[0].size(), qPrintable(setting));
-                QVERIFY2(written[0] != written[1], qPrintable(setting + QStringLiteral(": not cut in parts")));
+                // (Short parts may leave a join no room: then one run's bytes.)
+                QVERIFY2(shortParts || written[0] != written[1], qPrintable(setting + QStringLiteral(": not cut in parts")));
                 // Parts this short lose a little (every frame is near a
                 // join); a long part's join is as good as one run; a
                 // wrongly laid join loses far more.

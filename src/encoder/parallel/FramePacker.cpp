@@ -14,21 +14,6 @@ bool FramePacker::advance(Cursor &cursor, const Mp3Frame &frame)
     return true;
 }
 
-FramePacker::Fit FramePacker::fits(Cursor cursor, const Mp3Frame *frames, std::size_t count, bool more)
-{
-    for (std::size_t i = 0; i < count; ++i) {
-        const Cursor before = cursor;
-        if (!advance(cursor, frames[i]))
-            return Fit::no;
-        // Once a frame starts no later than it did in its own stream, the
-        // rest fit as they did there.
-        if (before.slotStart - (cursor.dataEnd - static_cast<std::int64_t>(frames[i].data.size()))
-            >= frames[i].mainDataBegin)
-            return Fit::yes;
-    }
-    return more ? Fit::unknown : Fit::yes;
-}
-
 bool FramePacker::place(const Mp3Frame &frame)
 {
     Cursor next = m_cursor;

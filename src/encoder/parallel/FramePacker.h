@@ -29,7 +29,21 @@ public:
     // fit after `cursor`, judged from its first `count` frames: unknown
     // when those fit but do not yet settle it and more of them follow.
     enum class Fit { yes, no, unknown };
-    static Fit fits(Cursor cursor, const Mp3Frame *frames, std::size_t count, bool more = false);
+    template <class Frames>
+    static Fit fits(Cursor cursor, const Frames &frames, bool more = false)
+    {
+        for (const Mp3Frame &frame : frames) {
+            const Cursor before = cursor;
+            if (!advance(cursor, frame))
+                return Fit::no;
+            // Once a frame starts no later than it did in its own stream,
+            // the rest fit as they did there.
+            if (before.slotStart - (cursor.dataEnd - static_cast<std::int64_t>(frame.data.size()))
+                >= frame.mainDataBegin)
+                return Fit::yes;
+        }
+        return more ? Fit::unknown : Fit::yes;
+    }
 
     bool place(const Mp3Frame &frame);
 

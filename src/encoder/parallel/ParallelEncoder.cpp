@@ -5,18 +5,10 @@
 // frame k holds samples k*N - delay onwards (N = 1152, or 576 below
 // 32 kHz). Each worker reads its part itself (mixing and resampling
 // included) and encodes it with a fresh LAME, starting `warmUp` frames
-// before it and running `lookAhead` frames past its end, so that the
-// psychoacoustic model, the filter bank, the MDCT overlap and the bit
-// reservoir are in the state a single run would have; the warm-up frames
-// are dropped. Every part starts on a multiple of N, so a part's frame j
-// is the stream's frame (first - warmUp + j).
-//
-// Why long parts and a long warm-up: a fresh LAME saves a tenth of each
-// frame's bits until its reservoir is nearly full, while a long run on
-// dense music spends it down over a few hundred frames. A part that starts
-// fresh shortly before its first kept frame therefore counts on more
-// reservoir than the part before leaves it. After ~300 frames a fresh run
-// keeps what a long one keeps; with a part per thread that costs little.
+// before it, so that the psychoacoustic model, the filter bank and the
+// MDCT overlap are in the state a single run would have; the warm-up
+// frames are dropped. Every part starts on a multiple of N, so a part's
+// frame j is the stream's frame (first - warmUp + j).
 //
 // Joining: a frame's main data may start up to 511 bytes (255 below
 // 32 kHz) back in earlier frames' areas, as its main_data_begin says. So
@@ -24,12 +16,20 @@
 // laid anew by FramePacker, each frame's data as early as the reservoir
 // allows, main_data_begin rewritten. Laid that way, a frame that starts no
 // later than it did in its own stream leaves every later frame of that
-// stream room as well, so a part fits if its first frames do. Where the
-// part before leaves less reservoir than the next part's first frame
-// counts on, no re-packing into same-sized frames can make room, and LAME
-// cannot be told the reservoir it has: the last frame before the join is
-// written at the least higher bit rate that makes room (a frame's bit rate
-// may change in any layer III stream). Only when even the top bit rate
+// stream room as well, so a part fits from a frame on if that frame's
+// first few do.
+//
+// Where to join: a fresh LAME saves a tenth of each frame's bits until its
+// reservoir is nearly full, while a long run on dense music spends it down;
+// the fresh run keeps more for a few hundred frames, until both hit the
+// bottom or the top together and go on alike. Its frames then count on
+// more reservoir than the part before leaves, and if joined there, frames
+// would have to be widened. So the worker of a part goes on past its end
+// (up to `slide` frames) while the joiner looks, frame by frame, for the
+// first frame where the next part fits; it joins there and stops that
+// worker. Only where none fits is the last frame before the join written
+// at the least higher bit rate that makes room (a frame's bit rate may
+// change in any layer III stream), and only when even the top bit rate
 // cannot does the caller encode the file again on one thread.
 //
 // The first part streams to the output as it is encoded; later ones wait
@@ -46,10 +46,13 @@
 
 namespace {
 
-constexpr int warmUpFrames = 300;
+constexpr int warmUpFrames = 16;
+// Most music joins within a few frames; pink noise at 128k took 350.
+constexpr int slideFrames = 900;
+constexpr std::size_t publishBatch = 64;
 constexpr int lookAhead = 2; // frames of samples after a part, for LAME's look-ahead
 // A part at least this long: shorter ones cost more than they save.
-constexpr std::int64_t shortestPart = 2 * warmUpFrames;
+constexpr std::int64_t shortestPart = 600;
 // Bytes of encoded frames waiting for their turn stay below this.
 constexpr std::int64_t waitingBudget = 20 << 20;
 
@@ -58,33 +61,31 @@ constexpr std::int64_t waitingBudget = 20 << 20;
 ParallelEncoder::Plan ParallelEncoder::plan(int sampleRate, int channels, int bitRateKbps, int threads,
                                             std::int64_t samples, int asked, int askedWarmUp)
 {
-    const int warmUp = askedWarmUp > 0 ? askedWarmUp : warmUpFrames;
     const std::int64_t frames = samples / mp3FrameSamples(sampleRate);
     // A frame waiting: its bytes and its place in memory.
     const std::int64_t frameCost = mp3FrameBytes(sampleRate, bitRateKbps) + mp3SideInfoSize(sampleRate, channels) + 96;
-    Plan plan;
     if (threads < 2)
         return {};
-    plan.warmUp = warmUp;
+    Plan plan;
+    plan.warmUp = askedWarmUp > 0 ? askedWarmUp : warmUpFrames;
+    plan.slide = slideFrames;
     if (asked > 0) {
         plan.threads = static_cast<int>(std::min<std::int64_t>(threads, frames / asked));
         if (plan.threads < 2)
             return {};
         const std::int64_t longest = waitingBudget / ((plan.threads - 1) * frameCost);
-        plan.frames = plan.firstFrames = std::clamp<std::int64_t>(asked, 1, longest);
+        plan.frames = std::clamp<std::int64_t>(asked, 1, longest);
         plan.count = static_cast<int>(frames / plan.frames);
         return plan;
     }
-    // The first part has no warm-up: it is longer by as much.
-    plan.threads = static_cast<int>(std::min<std::int64_t>(threads, (frames - warmUp) / shortestPart));
+    plan.threads = static_cast<int>(std::min<std::int64_t>(threads, frames / shortestPart));
     if (plan.threads < 2)
         return {};
     const std::int64_t longest = waitingBudget / ((plan.threads - 1) * frameCost);
-    const std::int64_t rounds = std::max<std::int64_t>(1, (frames - warmUp + plan.threads * longest - 1)
+    const std::int64_t rounds = std::max<std::int64_t>(1, (frames + plan.threads * longest - 1)
                                                               / (plan.threads * longest));
     plan.count = static_cast<int>(plan.threads * rounds);
-    plan.frames = (frames - warmUp) / plan.count;
-    plan.firstFrames = plan.frames + warmUp;
+    plan.frames = frames / plan.count;
     return plan;
 }
 
@@ -97,18 +98,30 @@ ParallelEncoder::ParallelEncoder(int sampleRate, int channels, int bitRateKbps, 
 
 std::int64_t ParallelEncoder::firstFrameOf(int part) const
 {
-    return part == 0 ? 0 : m_plan.firstFrames + (part - 1) * m_plan.frames;
+    return part * m_plan.frames;
+}
+
+// The end of the frames a part's worker may be asked for: its own, and as
+// far into the next part as a join may slide (never past that part's end).
+std::int64_t ParallelEncoder::lastFrameOf(int part) const
+{
+    if (part + 1 >= m_plan.count)
+        return INT64_MAX;
+    const std::int64_t next = firstFrameOf(part + 1);
+    return next + std::min<std::int64_t>(m_plan.slide, part + 2 < m_plan.count ? m_plan.frames : INT64_MAX);
 }
 
 bool ParallelEncoder::run()
 {
-    m_parts.resize(static_cast<std::size_t>(m_plan.count));
+    m_parts = std::make_unique<Part[]>(static_cast<std::size_t>(m_plan.count));
+    for (int part = 0; part < m_plan.count; ++part)
+        m_parts[static_cast<std::size_t>(part)].first = firstFrameOf(part);
     std::vector<std::thread> workers;
     for (int i = 0; i < m_plan.threads; ++i)
         workers.emplace_back([this] { work(); });
     bool ok = true;
     for (int part = 0; ok && part < m_plan.count; ++part)
-        ok = joinPart(part);
+        ok = layPart(part);
     stop();
     for (std::thread &worker : workers)
         worker.join();
@@ -148,46 +161,46 @@ void ParallelEncoder::encodePart(int index)
     const bool last = index == m_plan.count - 1;
     const std::int64_t first = firstFrameOf(index);
     const std::int64_t skip = std::min<std::int64_t>(m_plan.warmUp, first);
-    const std::int64_t keep = last ? -1 : firstFrameOf(index + 1) - first;
+    const std::int64_t end = lastFrameOf(index);
     const std::int64_t from = (first - skip) * m_frameSamples;
-    const std::int64_t to = last ? m_samples : (first + keep + lookAhead) * m_frameSamples;
+    const std::int64_t to = last ? m_samples : std::min(m_samples, (end + lookAhead) * m_frameSamples);
+    Part &part = m_parts[static_cast<std::size_t>(index)];
 
     Mp3Encoder encoder(m_rate, m_channels, m_kbps, false);
     Mp3FrameSplitter splitter;
     std::vector<Mp3Frame> split, kept;
-    std::int64_t seen = 0, keptCount = 0;
+    std::int64_t frame = first - skip; // the stream's frame the next one split is
     bool broken = !encoder.ok();
     const auto take = [&](const std::vector<unsigned char> &bytes) {
         split.clear();
         broken = broken || !splitter.add(bytes.data(), bytes.size(), split);
-        for (Mp3Frame &frame : split)
-            if (++seen > skip && (last || keptCount < keep)) {
-                kept.push_back(std::move(frame));
-                ++keptCount;
-            }
-        if (!kept.empty())
+        for (Mp3Frame &f : split) {
+            const std::int64_t at = frame++;
+            if (at >= first && at < end)
+                kept.push_back(std::move(f));
+        }
+        // Handed on in batches (each wakes the joiner), but at once past the
+        // part's end, where the joiner looks for the join and stops this.
+        if (kept.size() >= publishBatch || (!last && frame > firstFrameOf(index + 1)))
             publish(index, kept);
         return !broken;
     };
     std::string error;
     const Sink encode = [&](const float *samples, std::int64_t count) {
-        if (!take(encoder.encode(samples, count)))
-            return false;
-        std::lock_guard lock(m_mutex);
-        return !m_stopping;
+        return take(encoder.encode(samples, count)) && !m_stopping && !part.enough;
     };
     const bool read = !broken && m_feed(from, to, encode, error);
     if (read)
         take(encoder.flush());
+    publish(index, kept);
 
     std::lock_guard lock(m_mutex);
-    Part &part = m_parts[static_cast<std::size_t>(index)];
-    part.ok = read && !broken && splitter.complete() && (last || keptCount == keep);
+    part.ok = read && !broken && splitter.complete();
     part.inputError = error;
     part.delay = encoder.ok() ? encoder.encoderDelay() : 0;
     part.padding = last && encoder.ok() ? encoder.encoderPadding() : 0;
     part.done = true;
-    m_framesReady.notify_all();
+    part.ready.notify_all();
 }
 
 void ParallelEncoder::publish(int index, std::vector<Mp3Frame> &frames)
@@ -195,13 +208,46 @@ void ParallelEncoder::publish(int index, std::vector<Mp3Frame> &frames)
     {
         std::lock_guard lock(m_mutex);
         Part &part = m_parts[static_cast<std::size_t>(index)];
-        std::move(frames.begin(), frames.end(), std::back_inserter(part.frames));
+        std::move(frames.begin(), frames.end(), std::back_inserter(part.arrived));
+        part.ready.notify_all();
     }
     frames.clear();
-    m_framesReady.notify_all();
 }
 
-bool ParallelEncoder::joinPart(int index)
+bool ParallelEncoder::pull(Part &part)
+{
+    if (part.finished)
+        return false;
+    std::unique_lock lock(m_mutex);
+    part.ready.wait(lock, [&] { return part.done || !part.arrived.empty(); });
+    std::move(part.arrived.begin(), part.arrived.end(), std::back_inserter(part.frames));
+    part.arrived.clear();
+    part.finished = part.done;
+    return true;
+}
+
+// Whether the part has the stream's frame `frame` (waiting for it), with
+// the frames before it dropped.
+bool ParallelEncoder::has(Part &part, std::int64_t frame)
+{
+    for (;;) {
+        while (!part.frames.empty() && part.first < frame) {
+            part.frames.pop_front();
+            ++part.first;
+        }
+        if (!part.frames.empty() || !pull(part))
+            return !part.frames.empty() && part.first == frame;
+    }
+}
+
+bool ParallelEncoder::failWith(const Part &part)
+{
+    m_inputError = part.inputError;
+    m_failed = m_inputError.empty();
+    return false;
+}
+
+bool ParallelEncoder::layPart(int index)
 {
     {
         std::lock_guard lock(m_mutex);
@@ -209,67 +255,79 @@ bool ParallelEncoder::joinPart(int index)
     }
     m_partWanted.notify_all();
     Part &part = m_parts[static_cast<std::size_t>(index)];
-    bool joined = index == 0;
-    std::vector<Mp3Frame> pending; // taken from the worker, not yet laid
+    const bool last = index + 1 == m_plan.count;
     for (;;) {
-        bool done;
-        {
-            std::unique_lock lock(m_mutex);
-            m_framesReady.wait(lock, [&] { return part.done || !part.frames.empty(); });
-            std::move(part.frames.begin(), part.frames.end(), std::back_inserter(pending));
-            part.frames.clear();
-            done = part.done;
+        const bool have = has(part, m_next);
+        if (!have && part.finished && !part.ok)
+            return failWith(part);
+        if (!last && m_next >= firstFrameOf(index + 1)) {
+            Part &next = m_parts[static_cast<std::size_t>(index + 1)];
+            const FramePacker::Fit fit = handOver(next, !have || m_next + 1 >= lastFrameOf(index));
+            if (fit == FramePacker::Fit::no)
+                return next.finished && !next.ok ? failWith(next) : (m_failed = true, false);
+            if (fit == FramePacker::Fit::yes)
+                break;
         }
-        if (done && !part.ok) {
-            m_inputError = part.inputError;
-            m_failed = m_inputError.empty();
+        if (!have) {
+            if (last)
+                break;
+            m_failed = true; // ran out of frames before the next part
             return false;
         }
-        if (!joined) {
-            const FramePacker::Fit fit = join(pending, !done);
-            if (fit == FramePacker::Fit::unknown)
-                continue;
-            if (fit == FramePacker::Fit::no) {
-                m_failed = true;
-                return false;
-            }
-            joined = true;
+        if (!m_packer.place(part.frames.front())) {
+            m_failed = true;
+            return false;
         }
-        for (const Mp3Frame &frame : pending)
-            if (!m_packer.place(frame)) {
-                m_failed = true;
-                return false;
-            }
-        pending.clear();
-        if (done)
-            break;
+        part.frames.pop_front();
+        ++part.first;
+        ++m_next;
+    }
+    {
+        std::unique_lock lock(m_mutex);
+        part.enough = true;
+        part.ready.wait(lock, [&] { return part.done; });
     }
     if (index == 0)
         m_delay = part.delay;
-    if (index == m_plan.count - 1)
+    if (last)
         m_padding = part.padding;
-    std::vector<Mp3Frame>().swap(pending);
-    part = Part{};
+    std::deque<Mp3Frame>().swap(part.frames);
     return true;
 }
 
-FramePacker::Fit ParallelEncoder::join(const std::vector<Mp3Frame> &frames, bool more)
+// Whether the next part can take over at frame m_next: yes (the frames laid
+// so far possibly widened), no (not even widening makes room), or unknown
+// (not here; widening is left for the last frame allowed).
+FramePacker::Fit ParallelEncoder::handOver(Part &next, bool widen)
 {
-    const FramePacker::Fit fit = FramePacker::fits(m_packer.cursor(), frames.data(), frames.size(), more);
-    if (fit != FramePacker::Fit::no)
-        return fit;
-    // Widen the last frame laid, by the least bit rate that leaves this
-    // part the reservoir its own encoder had.
-    for (int index = m_packer.lastBitRateIndex() + 1; index <= m_packer.topBitRateIndex(); ++index) {
-        const FramePacker::Fit widened =
-            FramePacker::fits(m_packer.cursorWidened(index), frames.data(), frames.size(), more);
-        if (widened == FramePacker::Fit::unknown)
-            return widened;
-        if (widened == FramePacker::Fit::yes) {
-            m_packer.widenLast(index);
-            m_widened = true;
-            return widened;
+    using Fit = FramePacker::Fit;
+    for (;;) {
+        if (!has(next, m_next))
+            return Fit::no;
+        const Fit fit = FramePacker::fits(m_packer.cursor(), next.frames, !next.finished);
+        if (fit == Fit::yes)
+            return fit;
+        if (fit == Fit::unknown) {
+            pull(next);
+            continue;
         }
+        if (!widen)
+            return Fit::unknown;
+        // Widen the last frame laid, by the least bit rate that leaves the
+        // next part the reservoir its own encoder had.
+        Fit widened = Fit::no;
+        for (int rate = m_packer.lastBitRateIndex() + 1; widened == Fit::no && rate <= m_packer.topBitRateIndex();
+             ++rate) {
+            widened = FramePacker::fits(m_packer.cursorWidened(rate), next.frames, !next.finished);
+            if (widened == Fit::yes) {
+                m_packer.widenLast(rate);
+                m_widened = true;
+            }
+        }
+        if (widened == Fit::unknown) {
+            pull(next);
+            continue;
+        }
+        return widened;
     }
-    return FramePacker::Fit::no;
 }

@@ -2,10 +2,12 @@
 
 #include "FramePacker.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -22,19 +24,21 @@ public:
     // the input cannot be read.
     using Feed = std::function<bool(std::int64_t from, std::int64_t to, const Sink &sink, std::string &error)>;
 
-    // How a stream is cut: `count` parts, the first of `firstFrames`
-    // frames, each other of `frames` but the last (the rest); count 0 when
-    // the stream is better encoded on one thread.
+    // How a stream is cut: `count` parts of `frames` frames, the last
+    // taking the rest. A part's worker starts `warmUp` frames before it
+    // and may go on up to `slide` frames into the next part: the parts are
+    // joined at the first frame there where the next part fits.
     struct Plan {
         int threads = 1;
-        int warmUp = 0; // frames encoded before a part and dropped
+        int warmUp = 0;
+        int slide = 0;
         int count = 0;
-        std::int64_t firstFrames = 0;
         std::int64_t frames = 0;
     };
     // For `samples` per channel at the MP3 rate; `asked` (the tests' short
     // parts, many joins in a short file) is the length of every part, and
-    // `askedWarmUp` that of the warm-up.
+    // `askedWarmUp` that of the warm-up; count 0 when the stream is better
+    // encoded on one thread.
     static Plan plan(int sampleRate, int channels, int bitRateKbps, int threads, std::int64_t samples,
                      int asked = 0, int askedWarmUp = 0);
 
@@ -59,21 +63,32 @@ public:
 
 private:
     struct Part {
-        std::deque<Mp3Frame> frames; // encoded, not yet taken by the joiner
+        // Shared with its worker, under m_mutex.
+        std::deque<Mp3Frame> arrived;
         bool done = false;
         bool ok = false;
+        std::atomic<bool> enough = false; // joined: the worker may stop
+        std::condition_variable ready;    // frames arrived, or done
         std::string inputError;
         int delay = 0;
         int padding = 0;
+        // The joiner's own: frames taken from `arrived`, the first being
+        // the stream's frame `first`.
+        std::deque<Mp3Frame> frames;
+        std::int64_t first = 0;
+        bool finished = false; // done, and every frame taken
     };
     std::int64_t firstFrameOf(int part) const;
+    std::int64_t lastFrameOf(int part) const;
     void work();
     void encodePart(int index);
     void publish(int index, std::vector<Mp3Frame> &frames);
-    bool joinPart(int index);
-    // Makes room for a part's first frames after those laid (`more`: more
-    // of them follow).
-    FramePacker::Fit join(const std::vector<Mp3Frame> &frames, bool more);
+    // The joiner's side.
+    bool pull(Part &part);
+    bool has(Part &part, std::int64_t frame);
+    bool layPart(int index);
+    FramePacker::Fit handOver(Part &next, bool widen);
+    bool failWith(const Part &part);
     void stop();
 
     const int m_rate, m_channels, m_kbps;
@@ -86,11 +101,12 @@ private:
     bool m_widened = false;
     std::string m_inputError;
     int m_delay = 0, m_padding = 0;
+    std::int64_t m_next = 0; // the stream's next frame to lay
 
     std::mutex m_mutex;
-    std::condition_variable m_partWanted, m_framesReady;
-    std::vector<Part> m_parts;
+    std::condition_variable m_partWanted;
+    std::unique_ptr<Part[]> m_parts;
     int m_nextPart = 0;
     int m_joining = 0;
-    bool m_stopping = false;
+    std::atomic<bool> m_stopping = false;
 };
