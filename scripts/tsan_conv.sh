@@ -18,9 +18,9 @@ sox -n -R -r 48000 -c 2 -b 16 "$work/dense.wav" synth 5 whitenoise vol 0.9
 export TSAN_OPTIONS="halt_on_error=1 exitcode=66"
 runs=0
 run() { "$conv" -y -threads 4 "$@" "$work/out.mp3"; runs=$((runs + 1)); }
-CONV_SEGMENT_FRAMES=150 run -i "$work/music.wav"
+CONV_PART_FRAMES=150 run -i "$work/music.wav"
 for rate in 44100 22050 8000; do
-  CONV_SEGMENT_FRAMES=4 run -i "$work/music.wav" -ar "$rate" -ab 64k
+  CONV_PART_FRAMES=4 run -i "$work/music.wav" -ar "$rate" -ab 64k
 done
-CONV_SEGMENT_FRAMES=2 CONV_WARMUP_FRAMES=6 run -i "$work/dense.wav" -ar 44100 -ab 320k
+CONV_PART_FRAMES=2 CONV_WARMUP_FRAMES=6 run -i "$work/dense.wav" -ar 44100 -ab 320k
 echo "ThreadSanitizer: $runs threaded conv runs, no report"

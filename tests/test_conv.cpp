@@ -364,7 +364,7 @@ private slots:
         const QList<float> original = samplesOf(source);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         if (shortParts) {
-            environment.insert(QStringLiteral("CONV_SEGMENT_FRAMES"), QStringLiteral("4"));
+            environment.insert(QStringLiteral("CONV_PART_FRAMES"), QStringLiteral("4"));
             environment.insert(QStringLiteral("CONV_WARMUP_FRAMES"), QStringLiteral("12"));
         }
         for (const QString &kbps : bitRates)
@@ -487,7 +487,7 @@ private slots:
         QTest::addColumn<QString>("synth");
         QTest::addColumn<QString>("bitRate");
         QTest::addColumn<QString>("threads");
-        QTest::addColumn<QString>("segmentFrames");
+        QTest::addColumn<QString>("partFrames");
         QTest::addColumn<bool>("busy");
         QTest::newRow("no room for a join") << "whitenoise vol 0.9" << "320k" << "2" << "2" << false;
         QTest::newRow("auto, every core busy") << "pinknoise vol 0.5" << "128k" << "auto" << "" << true;
@@ -498,7 +498,7 @@ private slots:
         QFETCH(QString, synth);
         QFETCH(QString, bitRate);
         QFETCH(QString, threads);
-        QFETCH(QString, segmentFrames);
+        QFETCH(QString, partFrames);
         QFETCH(bool, busy);
         // Whether a join fails depends on the very samples: sox's dithered
         // noise makes one fail, other noise need not.
@@ -508,8 +508,8 @@ private slots:
         QVERIFY(test::makeWav(source, {"-R", "-r", "48000", "-c", "2", "-b", "16"}, 6.0, synth));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         // A warm-up this short leaves joins without room.
-        if (!segmentFrames.isEmpty()) {
-            environment.insert(QStringLiteral("CONV_SEGMENT_FRAMES"), segmentFrames);
+        if (!partFrames.isEmpty()) {
+            environment.insert(QStringLiteral("CONV_PART_FRAMES"), partFrames);
             environment.insert(QStringLiteral("CONV_WARMUP_FRAMES"), QStringLiteral("6"));
         }
         std::vector<std::unique_ptr<QProcess>> hogs;

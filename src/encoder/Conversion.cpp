@@ -151,7 +151,7 @@ bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &s
     const std::int64_t samples = SampleStream(input, settings.sampleRate, settings.channels).length();
     const ParallelEncoder::Plan plan = ParallelEncoder::plan(settings.sampleRate, settings.channels,
                                                              settings.bitRateKbps, settings.threads, samples,
-                                                             settings.segmentFrames, settings.warmUpFrames);
+                                                             settings.partFrames, settings.warmUpFrames);
     if (plan.count > 0) {
         const Outcome outcome = encodeInParts(input, settings, plan, samples, sink, error);
         if (outcome != Outcome::oneThreadInstead)

@@ -12,7 +12,7 @@ struct EncodeSettings {
     int bitRateKbps; // allowed at that rate
     int threads = 1; // more share a long file out in parts
     // For tests: frames per part and of the warm-up instead of those chosen.
-    int segmentFrames = 0;
+    int partFrames = 0;
     int warmUpFrames = 0;
 };
 

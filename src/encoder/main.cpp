@@ -111,7 +111,7 @@ EncodeSettings settingsFor(const ConvOptions &options, const AudioReader &input)
         const char *value = std::getenv(name);
         return value ? std::atoi(value) : 0;
     };
-    return {rate, channels, kbps, threadCount(options.threads), number("CONV_SEGMENT_FRAMES"),
+    return {rate, channels, kbps, threadCount(options.threads), number("CONV_PART_FRAMES"),
             number("CONV_WARMUP_FRAMES")};
 }
 

@@ -62,7 +62,8 @@ bool SampleStream::pump(std::int64_t from, std::int64_t to, const Resampler::Sin
         return !reached;
     };
 
-    const std::int64_t block = std::max<std::int64_t>(256, 65536 / m_input.channels());
+    // Small blocks: a worker stops within one once its part is joined.
+    const std::int64_t block = std::clamp<std::int64_t>(65536 / m_input.channels(), 256, 8192);
     std::vector<float> raw(static_cast<std::size_t>(block * m_input.channels()));
     std::vector<float> mixed(static_cast<std::size_t>(block * m_channels));
     std::int64_t read = inputStart;

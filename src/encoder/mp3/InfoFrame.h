@@ -18,7 +18,7 @@ struct StreamFacts {
 
 // LAME leaves out its info frame when it does not fit in one frame of the
 // stream's bit rate (32 kbit/s at 48 kHz, say), and a stream joined from
-// segments needs one of its own. Ours is an "Info" frame with the LAME
+// parts needs one of its own. Ours is an "Info" frame with the LAME
 // extension at the stream's bit rate, as LAME writes it, or at the lowest
 // bit rate it fits in where the stream's is too small; "Xing" when the
 // audio frames are not all at one bit rate (a join widened one), since

@@ -8,7 +8,7 @@
 
 // LAME set up for constant bit rate at its default quality, with the
 // LAME/Xing info frame for exact duration and gapless playback (unless
-// asked to leave it out: a segment of a stream has none).
+// asked to leave it out: a part of a stream has none).
 class Mp3Encoder {
 public:
     Mp3Encoder(int sampleRate, int channels, int bitRateKbps, bool infoFrame = true);

@@ -53,8 +53,10 @@ constexpr std::size_t publishBatch = 64;
 constexpr int lookAhead = 2; // frames of samples after a part, for LAME's look-ahead
 // A part at least this long: shorter ones cost more than they save.
 constexpr std::int64_t shortestPart = 600;
-// Bytes of encoded frames waiting for their turn stay below this.
+// Bytes of encoded frames waiting for their turn stay below this, and
+// the parts' own records small.
 constexpr std::int64_t waitingBudget = 20 << 20;
+constexpr std::int64_t mostParts = 4096;
 
 } // namespace
 
@@ -74,7 +76,7 @@ ParallelEncoder::Plan ParallelEncoder::plan(int sampleRate, int channels, int bi
         if (plan.threads < 2)
             return {};
         const std::int64_t longest = waitingBudget / ((plan.threads - 1) * frameCost);
-        plan.frames = std::clamp<std::int64_t>(asked, 1, longest);
+        plan.frames = std::clamp<std::int64_t>(asked, (frames + mostParts - 1) / mostParts, longest);
         plan.count = static_cast<int>(frames / plan.frames);
         return plan;
     }

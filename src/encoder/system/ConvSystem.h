@@ -38,7 +38,7 @@ private:
 bool exists(const std::string &path);
 
 // The processors this process may run on that no other program keeps busy
-// right now (at least 1). `-threads auto` takes no more: segments that
+// right now (at least 1). `-threads auto` takes no more: parts that
 // share a core with other work cost more than they save.
 int freeCores();
 
