@@ -1,6 +1,5 @@
 #include "Conversion.h"
 
-#include "ChannelMixer.h"
 #include "Id3Tag.h"
 #include "InfoFrame.h"
 #include "Mp3Encoder.h"
