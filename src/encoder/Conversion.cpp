@@ -7,8 +7,6 @@
 #include "Resampler.h"
 #include "SampleStream.h"
 
-#include <algorithm>
-#include <memory>
 #include <vector>
 
 namespace {

@@ -184,7 +184,7 @@ void ParallelEncoder::encodePart(int index)
         // Handed on in batches (each wakes the joiner), but at once past the
         // part's end, where the joiner looks for the join and stops this.
         if (kept.size() >= publishBatch || (!last && frame > firstFrameOf(index + 1)))
-            publish(index, kept);
+            publish(part, kept);
         return !broken;
     };
     std::string error;
@@ -194,7 +194,7 @@ void ParallelEncoder::encodePart(int index)
     const bool read = !broken && m_feed(from, to, encode, error);
     if (read)
         take(encoder.flush());
-    publish(index, kept);
+    publish(part, kept);
 
     std::lock_guard lock(m_mutex);
     part.ok = read && !broken && splitter.complete();
@@ -205,11 +205,10 @@ void ParallelEncoder::encodePart(int index)
     part.ready.notify_all();
 }
 
-void ParallelEncoder::publish(int index, std::vector<Mp3Frame> &frames)
+void ParallelEncoder::publish(Part &part, std::vector<Mp3Frame> &frames)
 {
     {
         std::lock_guard lock(m_mutex);
-        Part &part = m_parts[static_cast<std::size_t>(index)];
         std::move(frames.begin(), frames.end(), std::back_inserter(part.arrived));
         part.ready.notify_all();
     }
@@ -265,8 +264,12 @@ bool ParallelEncoder::layPart(int index)
         if (!last && m_next >= firstFrameOf(index + 1)) {
             Part &next = m_parts[static_cast<std::size_t>(index + 1)];
             const FramePacker::Fit fit = handOver(next, !have || m_next + 1 >= lastFrameOf(index));
-            if (fit == FramePacker::Fit::no)
-                return next.finished && !next.ok ? failWith(next) : (m_failed = true, false);
+            if (fit == FramePacker::Fit::no) {
+                if (next.finished && !next.ok)
+                    return failWith(next);
+                m_failed = true;
+                return false;
+            }
             if (fit == FramePacker::Fit::yes)
                 break;
         }

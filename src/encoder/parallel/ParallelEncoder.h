@@ -82,7 +82,7 @@ private:
     std::int64_t lastFrameOf(int part) const;
     void work();
     void encodePart(int index);
-    void publish(int index, std::vector<Mp3Frame> &frames);
+    void publish(Part &part, std::vector<Mp3Frame> &frames);
     // The joiner's side.
     bool pull(Part &part);
     bool has(Part &part, std::int64_t frame);
