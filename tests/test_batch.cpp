@@ -151,8 +151,8 @@ private slots:
         QVERIFY(log.open(QIODevice::ReadOnly));
         QVERIFY(log.readAll().contains(QFile::encodeName(out)));
         // The temporary files are gone after the batch.
-        QVERIFY(!QFile::exists(w->batch().tempWav()));
-        QVERIFY(!QFile::exists(w->batch().tempMp3()));
+        QVERIFY(!QFile::exists(w->batch().workingFiles().input()));
+        QVERIFY(!QFile::exists(w->batch().workingFiles().output()));
     }
 
     // During a batch: files dropped on the window join it, the caption's
@@ -188,6 +188,9 @@ private slots:
         QFile::remove(m_openLog);
         const QStringList three{wav(QStringLiteral("in-stop/a.wav"), 0.2), wav(QStringLiteral("in-stop/b.wav"), 0.2),
                                 wav(QStringLiteral("in-stop/c.wav"), 0.2)};
+        // Escape is the window's key: it reaches the window that has the focus.
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
         connect(&w->batch(), &ConversionBatch::fileFinished, w.get(), [&] { QTest::keyClick(w.get(), Qt::Key_Escape); },
                 Qt::SingleShotConnection);
         QSignalSpy stopped(&w->batch(), &ConversionBatch::batchStopped);
@@ -243,7 +246,7 @@ private slots:
         QCOMPARE(caption->text(), QStringLiteral("3 of 4 files failed"));
         // Each failed file with its reason, in the tool tip and in the log.
         const QStringList reasons{"cannot be read: No such file or directory", "is a folder, not an audio file",
-                                  "not an audio file"};
+                                  "not an audio file (Format not recognised)"};
         QStringList expected;
         for (int i = 0; i < 3; ++i)
             expected << sources.at(i) + QStringLiteral(" \u2014 ") + reasons.at(i);
@@ -303,11 +306,11 @@ private slots:
         const QString out = path(QStringLiteral("out4"));
         w->control<QLineEdit>("txtPath")->setText(out);
         // A killed run's leftovers.
-        QFile stale(w->batch().tempMp3());
+        QFile stale(w->batch().workingFiles().output());
         QVERIFY(stale.open(QIODevice::WriteOnly));
         stale.write(QByteArray(4096, 'x'));
         stale.close();
-        QVERIFY(QFile::copy(wav(QStringLiteral("in4/old.wav")), w->batch().tempWav()));
+        QVERIFY(QFile::copy(wav(QStringLiteral("in4/old.wav")), w->batch().workingFiles().input()));
 
         QVERIFY(runBatch(*w, {path(QStringLiteral("in4/vanished.wav"))}));
         QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("1 of 1 files failed"));

@@ -15,17 +15,10 @@
 
 namespace {
 
-struct QueueInput : BatchInput {
-    QStringList queue;
+struct PlainInput : BatchInput {
     QString folder;
     QString rate = QStringLiteral("22050");
-    int sourcesLeft() const override { return static_cast<int>(queue.size()); }
-    QString headSource() const override { return queue.first(); }
-    void removeHeadSource() override { queue.removeFirst(); }
-    QStringList queuedSources() const override { return queue; }
-    QString bitRate() const override { return QStringLiteral("64"); }
-    QString sampleRate() const override { return rate; }
-    int channels() const override { return 1; }
+    FileSettings encodeSettings() const override { return {QStringLiteral("64"), rate, 1}; }
     QString outputFolder() const override { return folder; }
 };
 
@@ -38,13 +31,13 @@ class BatchAloneTest : public QObject {
 private slots:
     void reportsEachStepAndReadsSettingsPerFile()
     {
-        QueueInput input;
+        PlainInput input;
         input.folder = m_tmp.filePath(QStringLiteral("out"));
         ConversionBatch batch(input, Installation{test::programDir(), m_tmp.path(), {}});
-        batch.setTempFolder(platform::preparePrivateFolder(m_tmp.path()));
+        batch.setWorkingFolder(platform::preparePrivateFolder(m_tmp.path()));
         const QString good = m_tmp.filePath(QStringLiteral("good.wav"));
         QVERIFY(test::makeWav(good, {"-r", "44100", "-c", "2", "-b", "16"}, 0.5));
-        input.queue = {good, m_tmp.filePath(QStringLiteral("missing.wav")), good};
+        const QStringList queue{good, m_tmp.filePath(QStringLiteral("missing.wav")), good};
         // A partial copy a killed run left is removed; one being written now is not.
         // A folder named as the result is a taken name.
         QDir().mkpath(input.folder + QStringLiteral("/good.mp3"));
@@ -69,8 +62,13 @@ private slots:
         });
         QSignalSpy finished(&batch, &ConversionBatch::batchFinished);
         QSignalSpy ended(&batch, &ConversionBatch::batchEnded);
+        QSignalSpy startRequested(&batch, &ConversionBatch::startRequested);
+        batch.enqueue(queue);
+        QCOMPARE(startRequested.size(), 1);
+        QCOMPARE(batch.queue(), queue);
         batch.start();
         QVERIFY2(ended.wait(60000), "the batch did not end");
+        QCOMPARE(batch.queue(), QStringList{});
 
         const QStringList expected{"load 3", "start 3", "done 2", "load 2", "start 2", "failed 1",
                                    "load 1", "start 1", "done 0"};
@@ -85,8 +83,8 @@ private slots:
         // The same source twice in one batch replaces its own result.
         QCOMPARE(test::filesIn(input.folder), (QStringList{QStringLiteral(".tolvik-part-busy"), QStringLiteral("good (2).mp3")}));
         QCOMPARE(test::probeMp3(input.folder + QStringLiteral("/good (2).mp3")).sampleRate, 8000);
-        QVERIFY(!QFile::exists(batch.tempWav()));
-        QVERIFY(!QFile::exists(batch.tempMp3()));
+        QVERIFY(!QFile::exists(batch.workingFiles().input()));
+        QVERIFY(!QFile::exists(batch.workingFiles().output()));
     }
 
     // One record a line whatever the names hold, and a log that stays small.
@@ -133,12 +131,12 @@ private slots:
     void stopEndsTheBatchAtEveryStep()
     {
         QFETCH(QString, step);
-        QueueInput input;
+        PlainInput input;
         input.folder = m_tmp.filePath(QStringLiteral("stop-out-") + step);
         const QString temp = m_tmp.filePath(QStringLiteral("stop-temp-") + step);
         QDir().mkpath(temp);
         ConversionBatch batch(input, Installation{test::programDir(), temp, {}});
-        batch.setTempFolder(platform::preparePrivateFolder(temp));
+        batch.setWorkingFolder(platform::preparePrivateFolder(temp));
         const QString source = m_tmp.filePath(QStringLiteral("stop-") + step + QStringLiteral(".wav"));
         if (step == QLatin1String("loading")) {
             QFile big(source); // sparse: large to copy, quick to make
@@ -147,7 +145,7 @@ private slots:
             QVERIFY(test::makeWav(source, {"-r", "44100", "-c", "2", "-b", "16"},
                                   step == QLatin1String("encoding") ? 600 : 0.2));
         }
-        input.queue = {source, source};
+        batch.enqueue({source, source});
 
         auto stopSoon = [&] { QTimer::singleShot(step == QLatin1String("loading") ? 100 : 20, &batch, [&] { batch.stop(); }); };
         if (step == QLatin1String("loading"))
@@ -161,8 +159,8 @@ private slots:
         batch.start();
         QVERIFY2(stopped.wait(30000), "the batch did not stop");
         QVERIFY(!batch.isRunning());
-        QCOMPARE(input.queue, QStringList{});
-        const QString folder = QFileInfo(batch.tempWav()).absolutePath();
+        QCOMPARE(batch.queue(), QStringList{});
+        const QString folder = QFileInfo(batch.workingFiles().input()).absolutePath();
         QCOMPARE(test::filesIn(folder), QStringList{});
         // An encoder left running would write its partial output here.
         QTest::qWait(1500);
@@ -175,7 +173,7 @@ private slots:
         disconnect(&batch, &ConversionBatch::batchFinished, this, nullptr);
         const QString small = m_tmp.filePath(QStringLiteral("after-stop.wav"));
         QVERIFY(test::makeWav(small, {"-r", "8000", "-c", "1", "-b", "16"}, 0.1));
-        input.queue = {small};
+        batch.enqueue({small});
         batch.start();
         QVERIFY2(ended.wait(30000), "the batch after a stop did not end");
         QVERIFY(test::filesIn(input.folder).contains(QStringLiteral("after-stop.mp3")));

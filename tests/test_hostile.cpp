@@ -364,7 +364,7 @@ private slots:
         QDir().mkpath(path(QStringLiteral("killed")));
         QVERIFY(test::makeWav(longFile, {"-r", "44100", "-c", "2", "-b", "16"}, 300, QStringLiteral("pinknoise")));
         QVERIFY(writeFile(path(QStringLiteral("killed/after.wav")), pcmWav(2, 44100, 4410)));
-        const QString tempMp3 = w->batch().tempMp3();
+        const QString tempMp3 = w->batch().workingFiles().output();
         QTimer killer;
         connect(&killer, &QTimer::timeout, this, [&] {
             const QByteArray pids = test::run(QStringLiteral("pgrep"), {"-f", tempMp3}).out.trimmed();

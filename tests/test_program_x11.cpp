@@ -329,7 +329,7 @@ private slots:
         dropFromAnotherProcess({longFile});
         // Wait for the encoder to run on the temporary copy.
         QString encoder;
-        for (int i = 0; i < 100 && encoder.isEmpty(); ++i) {
+        for (int i = 0; i < 600 && encoder.isEmpty(); ++i) { // a 74 MB copy first, on a busy machine
             QTest::qWait(50);
             encoder = QString::fromLocal8Bit(test::run(QStringLiteral("pgrep"), {"-f", temp + "/run-[0-9-]*/tmpfile1.mp3"}).out).trimmed();
         }
@@ -471,7 +471,7 @@ private slots:
             second.start(m_program + QStringLiteral("/tolvik"), {wav(QStringLiteral("keys/") + name, 420)});
             second.waitForFinished(20000);
             QString encoder;
-            for (int i = 0; i < 100 && encoder.isEmpty(); ++i) {
+            for (int i = 0; i < 600 && encoder.isEmpty(); ++i) { // a 74 MB copy first, on a busy machine
                 QTest::qWait(50);
                 encoder = QString::fromLocal8Bit(
                     test::run(QStringLiteral("pgrep"), {"-f", temp + "/run-[0-9-]*/tmpfile1.mp3"}).out).trimmed();
@@ -640,7 +640,7 @@ private slots:
             stopTolvik();
             QVERIFY(startTolvik({longFile}));
             QString encoder;
-            for (int i = 0; i < 100 && encoder.isEmpty(); ++i) {
+            for (int i = 0; i < 600 && encoder.isEmpty(); ++i) { // a 74 MB copy first, on a busy machine
                 QTest::qWait(50);
                 encoder = QString::fromLocal8Bit(
                     test::run(QStringLiteral("pgrep"), {"-f", temp + "/run-[0-9-]*/tmpfile1.mp3"}).out).trimmed();

@@ -1,6 +1,6 @@
 #include "FrmMain.h"
 
-#include "batch/FailureLog.h"
+#include "batch/OutputFolder.h"
 #include "HelpViewer.h"
 #include "Version.h"
 #include "feedback/FrmSuggest.h"
@@ -13,13 +13,13 @@
 #include "sources/OutputFolderDialog.h"
 #include "sources/SourceFileChooser.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
-#include <QShortcut>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -60,13 +60,12 @@ FrmMain::FrmMain(const Installation &installation, QWidget *parent)
     cmbChannel = control<QComboBox>("cmbChannel");
     txtPath = control<QLineEdit>("txtPath");
     lblVersion = control<QLabel>("lblVersion");
-    imgDrag = control<ImageElement>("imgDrag");
-    imgDragLight = control<ImageElement>("imgDragLight");
     imgMin = control<ImageElement>("imgMin");
     imgHelp = control<ImageElement>("imgHelp");
     new SkinBehaviour(this, mainSkinSpec());
 
-    m_batchInput = std::make_unique<BatchInputFromControls>(lstFile, cmbBR, cmbR, cmbChannel, txtPath);
+    picDrag->setLooks(control<ImageElement>("imgDrag"), control<ImageElement>("imgDragLight"));
+    m_batchInput = std::make_unique<BatchInputFromControls>(cmbBR, cmbR, cmbChannel, txtPath);
     m_progress = std::make_unique<ProgressDisplay>(
         control<ImageElement>("imgPBLeft"), control<ImageElement>("imgPB"),
         control<ImageElement>("imgPBRight"), control<QLabel>("lblPb"), control<QTimer>("Timer2"));
@@ -76,7 +75,6 @@ FrmMain::FrmMain(const Installation &installation, QWidget *parent)
     wireKeyboard();
 
     connect(Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
-    connect(picDrag, &DropArea::dragStateChanged, this, &FrmMain::picDrag_OLEDragOver);
     connect(picDrag, &DropArea::dropped, this, &FrmMain::picDrag_OLEDragDrop);
     connect(control<ImageElement>("imgBrowse"), &ImageElement::clicked, this, &FrmMain::imgBrowse_Click);
     connect(imgMin, &ImageElement::clicked, this, &FrmMain::imgMin_Click);
@@ -107,13 +105,13 @@ void FrmMain::wireBatch()
     connect(batch, &ConversionBatch::fileStarted, progress, &ProgressDisplay::fileStarted);
     connect(batch, &ConversionBatch::fileFinished, progress, &ProgressDisplay::fileFinished);
     connect(batch, &ConversionBatch::batchFinished, progress, &ProgressDisplay::batchFinished);
-    connect(batch, &ConversionBatch::fileFinished, this, [](const FileOutcome &file) {
-        if (!file.converted)
-            FailureLog().append(file.source, file.reason);
-    });
-    connect(batch, &ConversionBatch::batchEnded, this, &FrmMain::batchEnded);
+    connect(batch, &ConversionBatch::fileFinished, this, [this](const FileOutcome &file) { m_failureLog.record(file); });
     connect(batch, &ConversionBatch::batchStopped, progress, &ProgressDisplay::batchStopped);
-    connect(batch, &ConversionBatch::batchStopped, picDrag, &QWidget::show);
+    connect(batch, &ConversionBatch::queueChanged, this, &FrmMain::showQueue);
+    connect(batch, &ConversionBatch::startRequested, Timer1, qOverload<>(&QTimer::start));
+    // The drop area is hidden exactly while a batch runs: files dropped
+    // meanwhile land on the window (dropEvent).
+    connect(batch, &ConversionBatch::runningChanged, picDrag, &QWidget::setHidden);
     connect(batch, &ConversionBatch::batchFinished, this, [this] {
         // A batch that ends unseen asks for the user's attention.
         if (isMinimized() || !isActiveWindow())
@@ -123,14 +121,30 @@ void FrmMain::wireBatch()
 
 void FrmMain::wireKeyboard()
 {
-    // The keyboard's ways to what the mouse does.
-    const std::pair<QKeySequence, void (FrmMain::*)()> keys[] = {
-        {QKeySequence::Open, &FrmMain::chooseFiles},
-        {QKeySequence(Qt::CTRL | Qt::Key_Q), &FrmMain::imgExit_Click},
-        {QKeySequence(Qt::Key_F1), &FrmMain::imgHelp_Click},
+    // The keyboard's ways to what the mouse does, as actions that menus
+    // share.
+    struct Key {
+        const char *text;
+        QKeySequence key;
+        void (FrmMain::*slot)();
     };
-    for (const auto &[key, action] : keys)
-        connect(new QShortcut(key, this), &QShortcut::activated, this, action);
+    const Key keys[] = {
+        {"Add files...", QKeySequence::Open, &FrmMain::chooseFiles},
+        {"Stop", QKeySequence(Qt::Key_Escape), &FrmMain::stopBatch},
+        {"Quit", QKeySequence(Qt::CTRL | Qt::Key_Q), &FrmMain::imgExit_Click},
+        {"Help", QKeySequence(Qt::Key_F1), &FrmMain::imgHelp_Click},
+    };
+    for (const Key &key : keys) {
+        auto *action = new QAction(QString::fromLatin1(key.text), this);
+        action->setShortcut(key.key);
+        connect(action, &QAction::triggered, this, key.slot);
+        addAction(action);
+        if (key.slot == &FrmMain::stopBatch)
+            m_stopAction = action;
+    }
+    // Escape is the window's only while there is a batch to stop.
+    m_stopAction->setEnabled(false);
+    connect(m_batch.get(), &ConversionBatch::runningChanged, m_stopAction, &QAction::setEnabled);
     connect(picDrag, &DropArea::clicked, this, &FrmMain::chooseFiles);
     // Files dropped on the window while a batch runs join that batch.
     setAcceptDrops(true);
@@ -172,9 +186,9 @@ bool FrmMain::Form_Load()
     // before run folders, in the private folder itself.
     const platform::PrivateFolder privateFolder = platform::preparePrivateFolder(m_installation.tempBase);
     if (privateFolder.usable)
-        ConversionBatch::removeLeftoversIn(privateFolder.path);
+        WorkingFiles::removeLeftoversIn(privateFolder.path);
     m_tempFolder = platform::prepareRunFolder(privateFolder);
-    m_batch->setTempFolder(m_tempFolder);
+    m_batch->setWorkingFolder(m_tempFolder);
     applyColourKey();
     m_progress->resetPercent();
 
@@ -185,7 +199,7 @@ bool FrmMain::Form_Load()
     cmbR->setCurrentIndex(mainStartUp.sampleRateIndex);
     cmbChannel->setCurrentIndex(mainStartUp.channelIndex);
     txtPath->setText(m_installation.defaultOutputFolder());
-    ConversionBatch::removeStalePartials(txtPath->text());
+    outputfolder::removeStalePartials(txtPath->text());
     lblVersion->setText(versionCaption());
     lblVersion->adjustSize();
     if (!m_startFiles.isEmpty())
@@ -195,24 +209,19 @@ bool FrmMain::Form_Load()
 
 void FrmMain::openFiles(const QStringList &files)
 {
-    // The drop area is hidden exactly while a batch runs: never start a
-    // second one, give the running one more files instead; a batch that is
-    // already ending leaves them to the next one (batchEnded).
-    if (picDrag->isVisible()) {
-        picDrag_OLEDragDrop(files);
-        return;
-    }
-    for (const QString &file : files)
-        lstFile->addItem(file);
-    if (m_batch->takesMoreSources())
-        m_batch->addBatchSources(files);
+    m_batch->enqueue(files);
 }
 
-void FrmMain::batchEnded()
+void FrmMain::showQueue(int taken, const QStringList &added)
 {
-    picDrag->show();
-    if (lstFile->count() > 0)
-        picDrag_OLEDragDrop({}); // files that came while the batch ended
+    // lstFile shows the batch's queue: head first, as it is consumed.
+    if (taken >= lstFile->count()) {
+        lstFile->clear();
+    } else {
+        for (int i = 0; i < taken; ++i)
+            delete lstFile->takeItem(0);
+    }
+    lstFile->addItems(added);
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)
@@ -225,7 +234,7 @@ void FrmMain::Form_Unload()
 {
     // A closed program leaves nothing running and nothing half-written.
     m_batch->stop();
-    m_batch->removeLeftovers();
+    m_batch->workingFiles().removeLeftovers();
     platform::removeRunFolder(m_tempFolder);
     m_endProgram();
 }
@@ -236,20 +245,9 @@ void FrmMain::Timer1_Timer()
     m_batch->start();
 }
 
-void FrmMain::picDrag_OLEDragOver(DropArea::DragState state)
-{
-    picDrag->setPicture(state == DropArea::Over ? imgDragLight->picture() : imgDrag->picture());
-}
-
 void FrmMain::picDrag_OLEDragDrop(const QStringList &paths)
 {
-    picDrag->setPicture(imgDrag->picture());
-    for (const QString &path : paths)
-        lstFile->addItem(path);
-    if (lstFile->count() > 0) {
-        picDrag->hide();
-        Timer1->start();
-    }
+    m_batch->enqueue(paths);
 }
 
 void FrmMain::chooseFiles()
@@ -266,16 +264,6 @@ void FrmMain::stopBatch()
     m_batch->stop();
 }
 
-void FrmMain::keyPressEvent(QKeyEvent *event)
-{
-    // Escape stops a running batch (a key no control of the window took).
-    if (event->key() == Qt::Key_Escape && m_batch->isRunning()) {
-        stopBatch();
-        return;
-    }
-    SkinnedWindow::keyPressEvent(event);
-}
-
 void FrmMain::progressMenu(const QPoint &at)
 {
     if (!m_batch->isRunning())
@@ -283,13 +271,13 @@ void FrmMain::progressMenu(const QPoint &at)
     // Not exec(): the batch goes on while the menu is open.
     auto *menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(QStringLiteral("Stop"), this, &FrmMain::stopBatch);
+    menu->addAction(m_stopAction);
     menu->popup(control<QLabel>("lblPb")->mapToGlobal(at));
 }
 
 void FrmMain::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (m_batch->takesMoreSources() && event->mimeData()->hasUrls())
+    if (m_batch->isRunning() && event->mimeData()->hasUrls())
         event->acceptProposedAction();
 }
 

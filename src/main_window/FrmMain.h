@@ -2,6 +2,7 @@
 
 #include "BatchInputFromControls.h"
 #include "batch/ConversionBatch.h"
+#include "batch/FailureLog.h"
 #include "batch/Installation.h"
 #include "ProgressDisplay.h"
 #include "SingleInstance.h"
@@ -15,20 +16,20 @@
 #include <memory>
 
 class ImageElement;
+class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QTimer;
 
-// The main window: start-up and exit, and the owner of all conversion
-// state (source list, options, output folder, progress). It wires the
-// batch to its input and to the progress display.
+// The main window: start-up and exit, the options and the output folder.
+// It hands sources to the batch, which owns the queue, and wires the batch
+// to the progress display, the failure log and its own controls.
 //
-// Its controls and handlers keep the names the window is described by
-// (frmMain, cmbBR, lstFile, Timer1_Timer, imgExit_Click...) on purpose:
-// tests find the controls by them, and code and description read side by
-// side. Everything else is in Qt's style.
+// Its controls and handlers keep their own names (frmMain, cmbBR, lstFile,
+// Timer1_Timer, imgExit_Click...): tests and readers find controls and
+// routines by them. Everything else is in Qt's style.
 class FrmMain : public SkinnedWindow {
     Q_OBJECT
 public:
@@ -40,7 +41,8 @@ public:
     void setStartFiles(const QStringList &files) { m_startFiles = files; }
     // Start-up. False when another instance runs: this one must end.
     bool Form_Load();
-    // Files from outside a drop: a drop when idle, else more for the batch.
+    // Files from outside a drop (the chooser, the command line, a second
+    // start), taken as a drop of them.
     void openFiles(const QStringList &files);
     // Exit: deletes the temporary files and ends the program at once.
     void Form_Unload();
@@ -63,15 +65,13 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void wireBatch();    // the batch to the progress display, the log and the window
     void wireKeyboard(); // keys, the drop area's click, drops during a batch
     void Timer1_Timer();
-    void batchEnded();
-    void picDrag_OLEDragOver(DropArea::DragState state);
+    void showQueue(int taken, const QStringList &added);
     void picDrag_OLEDragDrop(const QStringList &paths);
     void imgBrowse_Click();
     void chooseFiles();
@@ -96,15 +96,15 @@ private:
     QComboBox *cmbChannel;
     QLineEdit *txtPath;
     QLabel *lblVersion;
-    ImageElement *imgDrag;
-    ImageElement *imgDragLight;
     ImageElement *imgMin;
     ImageElement *imgHelp;
+    QAction *m_stopAction = nullptr;
     QPointer<FrmSuggest> m_feedback;
     QPointer<QWidget> m_helpViewer;
     bool m_feedPressed = false;
     QStringList m_startFiles;
 
+    FailureLog m_failureLog;
     std::unique_ptr<BatchInputFromControls> m_batchInput;
     std::unique_ptr<ProgressDisplay> m_progress;
     std::unique_ptr<ConversionBatch> m_batch;

@@ -12,10 +12,23 @@ DropArea::DropArea(QWidget *parent) : PictureBox(parent)
     setAcceptDrops(true);
 }
 
+void DropArea::setLooks(const SkinPicture *rest, const SkinPicture *lit)
+{
+    m_rest = rest;
+    m_lit = lit;
+}
+
+void DropArea::showLook(bool lit)
+{
+    if (const SkinPicture *look = lit ? m_lit : m_rest)
+        setPicture(look->picture());
+}
+
 void DropArea::dragEnterEvent(QDragEnterEvent *event)
 {
     event->setDropAction(Qt::CopyAction);
     event->accept();
+    showLook(false);
     emit dragStateChanged(Enter);
 }
 
@@ -23,12 +36,14 @@ void DropArea::dragMoveEvent(QDragMoveEvent *event)
 {
     event->setDropAction(Qt::CopyAction);
     event->accept();
+    showLook(true);
     emit dragStateChanged(Over);
 }
 
 void DropArea::dragLeaveEvent(QDragLeaveEvent *event)
 {
     event->accept();
+    showLook(false);
     emit dragStateChanged(Leave);
 }
 
@@ -48,5 +63,6 @@ void DropArea::dropEvent(QDropEvent *event)
 {
     event->setDropAction(Qt::CopyAction);
     event->accept();
+    showLook(false);
     emit dropped(localFiles(event->mimeData()));
 }

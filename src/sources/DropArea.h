@@ -6,8 +6,9 @@
 
 class QMimeData;
 
-// The drop area: a picture box that accepts every drag and reports what
-// happens to it. It only emits signals; the window decides what they mean.
+// The drop area: a picture box that accepts every drag, lights up while
+// one is over it and reports what it drops. The window decides what a drop
+// means.
 class DropArea : public PictureBox {
     Q_OBJECT
 public:
@@ -15,6 +16,10 @@ public:
     Q_ENUM(DragState)
 
     explicit DropArea(QWidget *parent = nullptr);
+
+    // The pictures at rest and under a drag: the skin's holders, read when
+    // shown, so a change of the screen's scale reaches them.
+    void setLooks(const SkinPicture *rest, const SkinPicture *lit);
 
     // The local files a drop carries, in its order (addresses that name
     // no file here left out).
@@ -31,4 +36,10 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dragLeaveEvent(QDragLeaveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+
+private:
+    void showLook(bool lit);
+
+    const SkinPicture *m_rest = nullptr;
+    const SkinPicture *m_lit = nullptr;
 };

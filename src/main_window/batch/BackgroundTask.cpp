@@ -19,14 +19,14 @@ bool BackgroundTask::run(Job job)
     m_running = true;
     const quint64 number = ++m_job;
     m_thread = std::thread([this, number, job = std::move(job)] {
-        job(m_cancelled);
+        JobResult result = job(m_cancelled);
         // Posted to this object's thread; a job cancelled meanwhile has a
         // stale number and is not reported.
-        LaterStep::post(this, [this, number] {
+        LaterStep::post(this, [this, number, result = std::move(result)] {
             if (number != m_job || !m_running)
                 return;
             m_running = false;
-            emit done();
+            emit done(result);
         });
     });
     return true;

@@ -1,19 +1,27 @@
 #pragma once
 
+#include <QMetaType>
 #include <QObject>
+#include <QString>
 
 #include <atomic>
 #include <functional>
 #include <thread>
 
+// What a job on the background thread found: handed back by value, so the
+// job never writes to the object that started it.
+struct JobResult {
+    bool ok = true;
+    QString reason; // why it failed, in a few words
+};
+
 // Runs one job at a time on a thread of its own and reports its end as an
-// event of the thread that started it (a LaterStep): the window goes on painting and
-// answering while a large file is copied. The job's results go through
-// its own captures; done() makes them safe to read.
+// event of the thread that started it (a LaterStep): the window goes on
+// painting and answering while a large file is copied.
 class BackgroundTask : public QObject {
     Q_OBJECT
 public:
-    using Job = std::function<void(const std::atomic_bool &cancelled)>;
+    using Job = std::function<JobResult(const std::atomic_bool &cancelled)>;
 
     explicit BackgroundTask(QObject *parent = nullptr);
     ~BackgroundTask() override;
@@ -26,7 +34,7 @@ public:
     void cancel();
 
 signals:
-    void done();
+    void done(const JobResult &result);
 
 protected:
     bool event(QEvent *event) override;
@@ -37,3 +45,5 @@ private:
     bool m_running = false;
     quint64 m_job = 0; // which job a done() event belongs to
 };
+
+Q_DECLARE_METATYPE(JobResult)

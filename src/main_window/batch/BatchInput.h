@@ -1,20 +1,21 @@
 #pragma once
 
-#include <QStringList>
+#include <QString>
 
-// What the conversion batch reads, and only that: the queue of sources
-// (head first) and the settings, read afresh for every file.
+// The settings one file is encoded with, read from the lists when its
+// command line is built.
+struct FileSettings {
+    QString bitRate;    // kbit/s, as the list shows it
+    QString sampleRate; // Hz, as the list shows it
+    int channels = 2;   // 1 or 2
+};
+
+// What the batch reads from the window, and only that: the settings when
+// a file's encoding starts, the output folder when its result is stored.
 class BatchInput {
 public:
     virtual ~BatchInput() = default;
 
-    virtual int sourcesLeft() const = 0;
-    virtual QString headSource() const = 0;
-    virtual void removeHeadSource() = 0;
-    virtual QStringList queuedSources() const = 0;
-
-    virtual QString bitRate() const = 0;    // kbit/s, as the list shows it
-    virtual QString sampleRate() const = 0; // Hz, as the list shows it
-    virtual int channels() const = 0;       // 1 or 2
+    virtual FileSettings encodeSettings() const = 0;
     virtual QString outputFolder() const = 0;
 };

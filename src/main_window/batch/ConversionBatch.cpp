@@ -1,28 +1,25 @@
 #include "ConversionBatch.h"
 
-#include "BatchInput.h"
 #include "LaterStep.h"
+#include "OutputFolder.h"
 #include "common/ConvContract.h"
-#include "names/FileNames.h"
 #include "platform/CompletionSound.h"
 #include "platform/DesktopOpener.h"
 #include "platform/FileCopy.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 ConversionBatch::ConversionBatch(BatchInput &input, const Installation &installation, QObject *parent)
     : QObject(parent), m_input(input), m_installation(installation)
 {
     connect(&m_encoder, &platform::ChildProcess::finished, this, &ConversionBatch::encoded);
-    connect(&m_background, &BackgroundTask::done, this, [this] {
+    connect(&m_background, &BackgroundTask::done, this, [this](const JobResult &result) {
         switch (m_step) {
-        case Step::Loading: loaded(); break;
-        case Step::Storing: stored(); break;
+        case Step::Loading: loaded(result); break;
+        case Step::Storing: stored(result); break;
         case Step::Ending: soundPlayed(); break;
         case Step::Idle:
+        case Step::Starting:
         case Step::Encoding: break;
         }
     });
@@ -34,140 +31,99 @@ ConversionBatch::~ConversionBatch()
     m_step = Step::Idle;
     m_encoder.stop(2000);
     m_background.cancel();
-    removeLeftovers();
+    m_working.removeLeftovers();
 }
 
-namespace {
-
-// When this program started: partial copies older than that are leftovers.
-const QDateTime programStart = QDateTime::currentDateTime();
-
-const QString tempWavName = QStringLiteral("tmpfile.wav");
-const QString tempMp3Name = QStringLiteral("tmpfile1.mp3");
-
-} // namespace
-
-QString ConversionBatch::tempWav() const
+void ConversionBatch::setStep(Step step)
 {
-    return m_temp.path + pathSeparator() + tempWavName;
+    const bool wasRunning = isRunning();
+    m_step = step;
+    if (wasRunning != isRunning())
+        emit runningChanged(isRunning());
 }
 
-QString ConversionBatch::tempMp3() const
+void ConversionBatch::enqueue(const QStringList &sources)
 {
-    return m_temp.path + pathSeparator() + tempMp3Name;
-}
-
-void ConversionBatch::deleteTempFiles() const
-{
-    if (!m_temp.usable)
+    if (sources.isEmpty())
         return;
-    platform::removeFile(tempWav());
-    platform::removeFile(tempMp3());
+    m_queue.append(sources);
+    // Sources that join a running batch are its sources: no result of it
+    // may replace them.
+    if (m_step != Step::Ending)
+        m_names.addSources(sources);
+    emit queueChanged(0, sources);
+    if (m_step == Step::Idle)
+        requestStart();
 }
 
-void ConversionBatch::removeLeftovers() const
+void ConversionBatch::requestStart()
 {
-    if (m_temp.usable)
-        removeLeftoversIn(m_temp.path);
+    setStep(Step::Starting);
+    emit startRequested();
 }
 
-void ConversionBatch::removeLeftoversIn(const QString &path)
+QStringList ConversionBatch::encoderArguments(const FileSettings &settings) const
 {
-    const QDir folder(path);
-    const QString convPartials =
-        QString::fromStdString(convcontract::partialOutputPrefix(tempMp3Name.toStdString())) + QLatin1Char('*');
-    const QStringList leftovers = folder.entryList({tempWavName, tempMp3Name, convPartials, platform::partialCopyPattern()},
-                                                   QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &name : leftovers)
-        platform::removeFile(folder.filePath(name));
-}
-
-void ConversionBatch::removeStalePartials(const QString &outputFolder)
-{
-    if (!outputFolder.isEmpty())
-        platform::removeStalePartialCopies(outputFolder, programStart);
-}
-
-void ConversionBatch::addBatchSources(const QStringList &sources)
-{
-    for (const QString &source : sources) {
-        const QFileInfo info(source);
-        m_sourceKeys.insert(FileNameKey(info.absoluteFilePath()));
-        const QString real = info.canonicalFilePath();
-        if (!real.isEmpty())
-            m_sourceKeys.insert(FileNameKey(real));
-    }
-}
-
-bool ConversionBatch::isBatchSource(const QString &path) const
-{
-    if (m_sourceKeys.contains(FileNameKey(path)))
-        return true;
-    const QString real = QFileInfo(path).canonicalFilePath();
-    return !real.isEmpty() && m_sourceKeys.contains(FileNameKey(real));
-}
-
-QStringList ConversionBatch::encoderArguments() const
-{
-    return {QStringLiteral("-i"), tempWav(), QStringLiteral("-y"),
-            QStringLiteral("-ab"), m_input.bitRate() + QLatin1Char('k'),
-            QStringLiteral("-ar"), m_input.sampleRate(),
-            QStringLiteral("-ac"), QString::number(m_input.channels()),
-            tempMp3()};
+    return {QStringLiteral("-i"), m_working.input(), QStringLiteral("-y"),
+            QStringLiteral("-ab"), settings.bitRate + QLatin1Char('k'),
+            QStringLiteral("-ar"), settings.sampleRate,
+            QStringLiteral("-ac"), QString::number(settings.channels),
+            m_working.output()};
 }
 
 void ConversionBatch::start()
 {
-    if (isRunning())
+    if (m_step != Step::Starting)
         return;
     ++m_run;
-    m_written.clear();
     m_summary = {};
-    m_sourceKeys.clear();
-    addBatchSources(m_input.queuedSources());
-    removeStalePartials(m_input.outputFolder());
+    m_names.clear();
+    m_names.addSources(m_queue);
+    outputfolder::removeStalePartials(m_input.outputFolder());
     emit batchStarted();
-    ConvertNextFile();
+    convertNextFile();
 }
 
-void ConversionBatch::ConvertNextFile()
+void ConversionBatch::convertNextFile()
 {
     // Files go one after the other, never as a recursion: a queue of any
     // length needs the same memory.
-    if (m_input.sourcesLeft() < 1) {
+    if (m_queue.isEmpty()) {
         endOfBatch();
         return;
     }
-    m_source = m_input.headSource();
+    m_source = m_queue.first();
     m_output.clear();
-    m_step = Step::Loading;
-    emit fileLoading(m_input.sourcesLeft(), m_source);
+    setStep(Step::Loading);
+    emit fileLoading(int(m_queue.size()), m_source);
     if (m_step != Step::Loading)
         return; // stopped by an observer of that signal
 
     // Leftovers of an earlier file or a killed run must never be taken
     // for this file's audio.
-    deleteTempFiles();
-    m_background.run([this, source = m_source, usable = m_temp.usable, target = tempWav()](const std::atomic_bool &cancelled) {
-        m_stepReason.clear();
-        m_stepOk = usable && platform::copyFileReplacing(source, target, &m_stepReason, &cancelled);
+    m_working.remove();
+    m_background.run([source = m_source, usable = m_working.usable(),
+                      target = m_working.input()](const std::atomic_bool &cancelled) {
         if (!usable)
-            m_stepReason = QStringLiteral("the private temporary folder cannot be used");
+            return JobResult{false, QStringLiteral("the private temporary folder cannot be used")};
+        JobResult result;
+        result.ok = platform::copyFileReplacing(source, target, &result.reason, &cancelled);
+        return result;
     });
 }
 
-void ConversionBatch::loaded()
+void ConversionBatch::loaded(const JobResult &copy)
 {
-    emit fileStarted(m_input.sourcesLeft());
+    emit fileStarted(int(m_queue.size()));
     if (m_step != Step::Loading)
         return; // stopped by an observer
     // Without a copy there is nothing to encode: no process is started.
-    if (!m_stepOk) {
-        finishFile(false, m_stepReason);
+    if (!copy.ok) {
+        finishFile(false, copy.reason);
         return;
     }
-    m_step = Step::Encoding;
-    if (!m_encoder.start(m_installation.encoder(), encoderArguments()))
+    setStep(Step::Encoding);
+    if (!m_encoder.start(m_installation.encoder(), encoderArguments(m_input.encodeSettings())))
         finishFile(false, QStringLiteral("the encoder cannot be started (%1)").arg(m_installation.encoder()));
 }
 
@@ -176,54 +132,47 @@ void ConversionBatch::encoded()
     if (m_step != Step::Encoding)
         return; // an encoder the batch stopped
     // Only the encoder this batch started, ended well, made this file's
-    // result: anything else in the temporary folder is not this file's.
+    // result: anything else in the working folder is not this file's.
     if (m_encoder.exitCode() != 0) {
         finishFile(false, encoderFailure());
         return;
     }
-    const QFileInfo result(tempMp3());
+    const QFileInfo result(m_working.output());
     if (!result.isFile() || result.size() <= 0) {
         finishFile(false, QStringLiteral("the encoder wrote no result"));
         return;
     }
     // The output folder is read now, so a change made during the batch
-    // applies from the next file stored. A missing one would lose the
-    // result: make it.
+    // applies from the next file stored.
     const QString folder = m_input.outputFolder();
-    QDir().mkpath(folder.isEmpty() ? QDir::rootPath() : folder);
-    // Two sources of one batch that share a name (as the output folder's
-    // file system may compare names: without case) must not overwrite each
-    // other, and no result may replace a source of the batch; the same
-    // source dropped twice replaces its own result.
-    m_output = FreeFilePath(OutputFilePath(folder, m_source), [&](const QString &candidate) {
-        const auto it = m_written.constFind(FileNameKey(candidate));
-        // A folder of that name is taken too: no file can replace it.
-        return (it != m_written.cend() && *it != m_source) || isBatchSource(candidate) || QFileInfo(candidate).isDir();
-    });
-    m_step = Step::Storing;
-    m_background.run([this, from = tempMp3(), to = m_output, folder](const std::atomic_bool &cancelled) {
+    outputfolder::make(folder);
+    m_output = m_names.pick(folder, m_source);
+    setStep(Step::Storing);
+    m_background.run([from = m_working.output(), to = m_output, folder](const std::atomic_bool &cancelled) {
         QString why;
-        m_stepOk = platform::copyFileReplacing(from, to, &why, &cancelled);
-        m_stepReason = QStringLiteral("the result cannot be stored in %1: %2").arg(folder, why);
+        if (platform::copyFileReplacing(from, to, &why, &cancelled))
+            return JobResult{};
+        return JobResult{false, QStringLiteral("the result cannot be stored in %1: %2").arg(folder, why)};
     });
 }
 
-void ConversionBatch::stored()
+void ConversionBatch::stored(const JobResult &copy)
 {
-    if (!m_stepOk) {
-        finishFile(false, m_stepReason);
+    if (!copy.ok) {
+        finishFile(false, copy.reason);
         return;
     }
-    m_written.insert(FileNameKey(m_output), m_source);
+    m_names.written(m_output, m_source);
     finishFile(true, {});
 }
 
 void ConversionBatch::finishFile(bool converted, const QString &reason)
 {
     ++m_summary.total;
-    m_input.removeHeadSource();
-    deleteTempFiles();
-    const FileOutcome outcome{m_source, converted, converted ? m_output : QString(), reason, m_input.sourcesLeft()};
+    m_queue.removeFirst();
+    emit queueChanged(1, {});
+    m_working.remove();
+    const FileOutcome outcome{m_source, converted, converted ? m_output : QString(), reason, int(m_queue.size())};
     if (!converted)
         m_summary.failed.append(outcome);
     emit fileFinished(outcome);
@@ -232,7 +181,7 @@ void ConversionBatch::finishFile(bool converted, const QString &reason)
     // file's "Loading...". A stop meanwhile voids the step.
     LaterStep::post(this, [this, run = m_run] {
         if (run == m_run && isRunning())
-            ConvertNextFile();
+            convertNextFile();
     });
 }
 
@@ -240,7 +189,7 @@ QString ConversionBatch::encoderFailure() const
 {
     // conv names one of our working files, which means nothing to the user.
     const std::string line = m_encoder.lastErrorLine().toStdString();
-    for (const QString &file : {tempWav(), tempMp3()}) {
+    for (const QString &file : {m_working.input(), m_working.output()}) {
         if (const auto reason = convcontract::reasonAbout(line, file.toStdString()))
             return QString::fromStdString(*reason);
     }
@@ -252,7 +201,7 @@ QString ConversionBatch::encoderFailure() const
 
 void ConversionBatch::endOfBatch()
 {
-    m_step = Step::Ending;
+    setStep(Step::Ending);
     emit batchFinished(m_summary);
     if (m_step != Step::Ending)
         return; // stopped by an observer
@@ -260,14 +209,18 @@ void ConversionBatch::endOfBatch()
     // The sound plays to its end on its own thread; the window stays live.
     m_background.run([sound = m_installation.completionSound()](const std::atomic_bool &) {
         platform::playSoundToEnd(sound);
+        return JobResult{};
     });
 }
 
 void ConversionBatch::soundPlayed()
 {
-    m_step = Step::Idle;
+    setStep(Step::Idle);
     emit completionSoundPlayed(m_installation.completionSound());
     emit batchEnded();
+    // Sources that came while the batch ended make the next one.
+    if (m_step == Step::Idle && !m_queue.isEmpty())
+        requestStart();
 }
 
 void ConversionBatch::stop()
@@ -278,9 +231,12 @@ void ConversionBatch::stop()
     m_step = Step::Idle; // the encoder's exit below is no step of a batch
     m_encoder.stop(2000);
     m_background.cancel();
-    while (m_input.sourcesLeft() > 0)
-        m_input.removeHeadSource();
-    removeLeftovers();
+    const int dropped = int(m_queue.size());
+    m_queue.clear();
+    if (dropped > 0)
+        emit queueChanged(dropped, {});
+    m_working.removeLeftovers();
+    emit runningChanged(false);
     emit batchStopped(m_summary);
 }
 

@@ -67,3 +67,9 @@ void FailureLog::append(const QString &source, const QString &reason) const
     log.write(QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + '\t'
               + platform::encodeFileName(oneLine(source)) + '\t' + oneLine(reason).toUtf8() + '\n');
 }
+
+void FailureLog::record(const FileOutcome &file) const
+{
+    if (!file.converted)
+        append(file.source, file.reason);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileOutcome.h"
+
 #include <QString>
 
 // One line per file that failed (time, path, reason) in a plain text file
@@ -14,6 +16,8 @@ public:
     static QString defaultFile();
 
     void append(const QString &source, const QString &reason) const;
+    // A file that failed, from the batch's report of it.
+    void record(const FileOutcome &file) const;
 
 private:
     QString m_file;
