@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds conv alone with ThreadSanitizer into build-tsan/ and runs its
+# Builds conv (as the tests run it, with parts of a chosen length) with
+# ThreadSanitizer into build-tsan/ and runs its
 # threaded path: parts of 150 frames (joins found by sliding), parts of a few
 # frames (many joins, resampled, at every MPEG version), and the case that
 # falls back to one thread.
@@ -9,18 +10,19 @@ if [[ ! -f build-tsan/build.ninja ]]; then
   cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS="-fsanitize=thread" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" >/dev/null
 fi
-cmake --build build-tsan --target conv
-conv=build-tsan/app/data/conv
+cmake --build build-tsan --target conv_parts
+conv_parts=build-tsan/tests/conv_parts
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 sox -n -R -r 44100 -c 2 -b 16 "$work/music.wav" synth 12 pinknoise sine 200-4000 vol 0.5
 sox -n -R -r 48000 -c 2 -b 16 "$work/dense.wav" synth 5 whitenoise vol 0.9
 export TSAN_OPTIONS="halt_on_error=1 exitcode=66"
 runs=0
-run() { "$conv" -y -threads 4 "$@" "$work/out.mp3"; runs=$((runs + 1)); }
-CONV_PART_FRAMES=150 run -i "$work/music.wav"
+# run PART_FRAMES WARMUP_FRAMES ARGUMENTS... (0: as conv plans it)
+run() { "$conv_parts" "$1" "$2" -y -threads 4 "${@:3}" "$work/out.mp3"; runs=$((runs + 1)); }
+run 150 0 -i "$work/music.wav"
 for rate in 44100 22050 8000; do
-  CONV_PART_FRAMES=4 run -i "$work/music.wav" -ar "$rate" -ab 64k
+  run 4 0 -i "$work/music.wav" -ar "$rate" -ab 64k
 done
-CONV_PART_FRAMES=2 CONV_WARMUP_FRAMES=6 run -i "$work/dense.wav" -ar 44100 -ab 320k
+run 2 6 -i "$work/dense.wav" -ar 44100 -ab 320k
 echo "ThreadSanitizer: $runs threaded conv runs, no report"

@@ -9,6 +9,8 @@ build=$(cd "$1" && pwd)
 conv=$build/app/data/conv.exe
 source "$(dirname "$0")/under_wine.sh"
 run() { wine_run "$conv" "$@" >"$work/out.txt" 2>"$work/err.txt"; }
+# conv with short parts: run_parts PART_FRAMES WARMUP_FRAMES ARGUMENTS... (0: as planned)
+run_parts() { wine_run "$build/tests/conv_parts.exe" "$@" >"$work/out.txt" 2>"$work/err.txt"; }
 
 mkdir -p "$work/My Music"
 song="$work/My Music/Šťastný song ñ.wav"
@@ -25,11 +27,11 @@ check "no temporary file left" test -z "$(find "$work" -name '*.conv-*')"
 
 # Parts of 100 frames: each resampled by its own worker.
 for threads in 1 2; do
-  CONV_PART_FRAMES=100 run -i "$(win "$work/long.wav")" -threads $threads -ar 22050 -ac 1 "$(win "$work/long-$threads.mp3")"
+  run_parts 100 0 -i "$(win "$work/long.wav")" -threads $threads -ar 22050 -ac 1 "$(win "$work/long-$threads.mp3")"
 done
 check "two threads: the samples of one" test "$(samples "$work/long-2.mp3" 1)" = "$(samples "$work/long-1.mp3" 1)"
 check "two threads: 12 s at 22050 Hz" test "$(samples "$work/long-2.mp3" 1)" = 264600
-CONV_PART_FRAMES=4 run -i "$(win "$work/long.wav")" -threads 3 -y "$(win "$work/many.mp3")"
+run_parts 4 0 -i "$(win "$work/long.wav")" -threads 3 -y "$(win "$work/many.mp3")"
 check "many joins decode whole" test "$(samples "$work/many.mp3" 2)" = 529200
 
 # Dense noise at 320k after a short warm-up leaves a join no room: the file
@@ -37,7 +39,7 @@ check "many joins decode whole" test "$(samples "$work/many.mp3" 2)" = 529200
 # the very samples and on the floating point of the build.)
 sox -n -R -r 48000 -c 2 -b 16 "$work/dense.wav" synth 6 whitenoise vol 0.9 2>/dev/null
 for threads in 1 2; do
-  CONV_PART_FRAMES=2 CONV_WARMUP_FRAMES=6 run -i "$(win "$work/dense.wav")" -y -ab 320k -ar 44100 -threads $threads "$(win "$work/dense-$threads.mp3")"
+  run_parts 2 6 -i "$(win "$work/dense.wav")" -y -ab 320k -ar 44100 -threads $threads "$(win "$work/dense-$threads.mp3")"
 done
 check "no room for a join: one thread's bytes" cmp -s "$work/dense-1.mp3" "$work/dense-2.mp3"
 

@@ -80,7 +80,11 @@ bool AudioReader::openSource()
     m_position = 0;
     m_sound = sf_open_virtual(&io, SFM_READ, &m_info, this);
     if (!m_sound || m_info.channels < 1 || m_info.samplerate < 1) {
-        m_error = "not an audio file";
+        // libsndfile's own reason after ours, as its programs give it.
+        std::string why = m_sound ? "no channels or no sample rate" : sf_error_number(sf_error(nullptr));
+        while (!why.empty() && (why.back() == '.' || why.back() == '\n'))
+            why.pop_back();
+        m_error = "not an audio file (" + why + ")";
         return false;
     }
     m_frames = m_info.frames;

@@ -37,9 +37,56 @@ bool placeholder32(std::uint32_t size)
     return size == 0 || size == 0xffffffffu || size == 0x7ffff000u;
 }
 
-// A walk over the chunks of a container; stops after this many, so a
-// hostile file cannot keep it busy.
+// How a container lays out its chunks: each begins with a head (an id in
+// its first four bytes, then a size), is followed by its body, and the next
+// begins at the body's end rounded up to `align`.
+struct ChunkLayout {
+    std::int64_t first;  // where the first chunk begins
+    int headBytes;       // id and size (and the rest of a GUID)
+    int sizeAt;          // where the size lies in the head
+    int sizeBytes;       // 4 or 8
+    bool bigEndian;
+    bool sizeCountsHead; // the size is of the whole chunk, not of its body
+    int align;
+    bool stopPastEnd;    // a chunk that ends past the file ends the walk
+};
+
+struct Chunk {
+    const unsigned char *head;
+    std::int64_t at;   // where its head begins
+    std::int64_t body; // where its body begins
+    std::uint64_t size; // of the body, as the head states it
+};
+
+// A walk over the chunks of a container, until `found` says so; it stops
+// after this many, so a hostile file cannot keep it busy.
 constexpr int maxChunks = 4096;
+
+void walkChunks(const ReadAt &read, std::int64_t length, const ChunkLayout &layout,
+                const std::function<bool(const Chunk &)> &found)
+{
+    std::int64_t at = layout.first;
+    for (int i = 0; i < maxChunks && at + layout.headBytes <= length; ++i) {
+        unsigned char head[24];
+        if (read(head, layout.headBytes, at) != layout.headBytes)
+            return;
+        const unsigned char *p = head + layout.sizeAt;
+        std::uint64_t size = layout.sizeBytes == 8 ? (layout.bigEndian ? be64(p) : le64(p))
+                                                   : (layout.bigEndian ? be32(p) : le32(p));
+        if (layout.sizeCountsHead) {
+            if (size < static_cast<std::uint64_t>(layout.headBytes))
+                return;
+            size -= static_cast<std::uint64_t>(layout.headBytes);
+        }
+        const std::int64_t body = at + layout.headBytes;
+        if (found({head, at, body, size}))
+            return;
+        if (layout.stopPastEnd && size > static_cast<std::uint64_t>(length - body))
+            return; // nothing after it to find
+        const auto align = static_cast<std::uint64_t>(layout.align);
+        at = body + static_cast<std::int64_t>((size + align - 1) / align * align);
+    }
+}
 
 ContainerHeader riff(const ReadAt &read, std::int64_t length, bool bigEndian, bool rf64)
 {
@@ -48,33 +95,28 @@ ContainerHeader riff(const ReadAt &read, std::int64_t length, bool bigEndian, bo
     auto u32 = [&](const unsigned char *p) { return bigEndian ? be32(p) : le32(p); };
     std::uint64_t ds64Data = 0;
     std::int64_t ds64Field = -1;
-    std::int64_t at = 12;
-    for (int i = 0; i < maxChunks && at + 8 <= length; ++i) {
-        unsigned char c[8];
-        if (read(c, 8, at) != 8)
-            break;
-        const std::uint32_t size = u32(c + 4);
-        const std::int64_t body = at + 8;
-        if (is(c, "ds64") && size >= 16) {
+    walkChunks(read, length, {12, 8, 4, 4, bigEndian, false, 2, false}, [&](const Chunk &c) {
+        const auto size = static_cast<std::uint32_t>(c.size);
+        if (is(c.head, "ds64") && size >= 16) {
             unsigned char d[16];
-            if (read(d, 16, body) == 16) {
+            if (read(d, 16, c.body) == 16) {
                 ds64Data = le64(d + 8);
-                ds64Field = body + 8;
+                ds64Field = c.body + 8;
             }
-        } else if (is(c, "fmt ") && size >= 2) {
+        } else if (is(c.head, "fmt ") && size >= 2) {
             unsigned char f[26] = {};
-            read(f, size >= 26 ? 26 : 2, body);
+            read(f, size >= 26 ? 26 : 2, c.body);
             h.formatTag = bigEndian ? (f[0] << 8 | f[1]) : (f[0] | f[1] << 8);
             if (h.formatTag == 0xfffe && size >= 26)
                 h.formatTag = f[24] | f[25] << 8; // the extensible format's sub-format
-        } else if (is(c, "fact") && size >= 4) {
+        } else if (is(c.head, "fact") && size >= 4) {
             unsigned char n[4];
-            if (read(n, 4, body) == 4)
+            if (read(n, 4, c.body) == 4)
                 h.factFrames = u32(n);
-        } else if (is(c, "data")) {
+        } else if (is(c.head, "data")) {
             h.known = true;
-            h.dataOffset = body;
-            h.dataSizeField = at + 4;
+            h.dataOffset = c.body;
+            h.dataSizeField = c.at + 4;
             if (rf64 && size == 0xffffffffu && ds64Field >= 0) {
                 h.dataBytes = static_cast<std::int64_t>(ds64Data);
                 h.lengthUnknown = ds64Data == 0;
@@ -83,89 +125,70 @@ ContainerHeader riff(const ReadAt &read, std::int64_t length, bool bigEndian, bo
             } else {
                 h.dataBytes = size;
                 // A stream's placeholder, unless the file really ends there.
-                h.lengthUnknown = placeholder32(size) && !(size == 0 && body >= length);
+                h.lengthUnknown = placeholder32(size) && !(size == 0 && c.body >= length);
             }
-            return h;
+            return true;
         }
-        at = body + size + (size & 1);
-    }
+        return false;
+    });
     return h;
 }
 
 ContainerHeader wave64(const ReadAt &read, std::int64_t length)
 {
     ContainerHeader h;
-    std::int64_t at = 40;
-    for (int i = 0; i < maxChunks && at + 24 <= length; ++i) {
-        unsigned char c[24];
-        if (read(c, 24, at) != 24)
-            break;
-        const std::uint64_t size = le64(c + 16); // includes the 24 bytes
-        if (size < 24)
-            break;
-        if (is(c, "data")) {
+    walkChunks(read, length, {40, 24, 16, 8, false, true, 8, true}, [&](const Chunk &c) {
+        if (is(c.head, "data")) {
             h.known = true;
-            h.dataOffset = at + 24;
-            h.dataBytes = static_cast<std::int64_t>(std::min<std::uint64_t>(size - 24, INT64_MAX));
-            return h;
+            h.dataOffset = c.body;
+            h.dataBytes = static_cast<std::int64_t>(std::min<std::uint64_t>(c.size, INT64_MAX));
+            return true;
         }
-        if (size > static_cast<std::uint64_t>(length - at))
-            break; // a chunk past the end: nothing after it to find
-        if (is(c, "fmt ")) {
+        if (c.size > static_cast<std::uint64_t>(length - c.body))
+            return false; // past the end: the walk stops, nothing read
+        if (is(c.head, "fmt ")) {
             unsigned char f[2];
-            if (read(f, 2, at + 24) == 2)
+            if (read(f, 2, c.body) == 2)
                 h.formatTag = f[0] | f[1] << 8;
-        } else if (is(c, "fact")) {
+        } else if (is(c.head, "fact")) {
             unsigned char n[8];
-            if (read(n, 8, at + 24) == 8)
+            if (read(n, 8, c.body) == 8)
                 h.factFrames = static_cast<std::int64_t>(le64(n));
         }
-        at += static_cast<std::int64_t>((size + 7) & ~std::uint64_t(7));
-    }
+        return false;
+    });
     return h;
 }
 
 ContainerHeader aiff(const ReadAt &read, std::int64_t length)
 {
     ContainerHeader h;
-    std::int64_t at = 12;
-    for (int i = 0; i < maxChunks && at + 8 <= length; ++i) {
-        unsigned char c[16];
-        if (read(c, 16, at) < 8)
-            break;
-        const std::uint32_t size = be32(c + 4);
-        if (is(c, "SSND") && size >= 8) {
-            const std::uint32_t offset = be32(c + 8);
-            h.known = true;
-            h.dataOffset = at + 16 + offset;
-            h.dataBytes = static_cast<std::int64_t>(size) - 8 - offset;
-            return h;
-        }
-        at += 8 + size + (size & 1);
-    }
+    walkChunks(read, length, {12, 8, 4, 4, true, false, 2, false}, [&](const Chunk &c) {
+        unsigned char offset[4];
+        if (!is(c.head, "SSND") || c.size < 8 || read(offset, 4, c.body) != 4)
+            return false;
+        const std::uint32_t skip = be32(offset);
+        h.known = true;
+        h.dataOffset = c.body + 8 + skip;
+        h.dataBytes = static_cast<std::int64_t>(c.size) - 8 - skip;
+        return true;
+    });
     return h;
 }
 
 ContainerHeader caf(const ReadAt &read, std::int64_t length)
 {
     ContainerHeader h;
-    std::int64_t at = 8;
-    for (int i = 0; i < maxChunks && at + 12 <= length; ++i) {
-        unsigned char c[12];
-        if (read(c, 12, at) != 12)
-            break;
-        const auto size = static_cast<std::int64_t>(be64(c + 4));
-        if (is(c, "data")) {
-            h.known = true;
-            h.dataOffset = at + 12 + 4; // after the edit count
-            h.lengthUnknown = size == -1;
-            h.dataBytes = size < 0 ? 0 : size - 4;
-            return h;
-        }
-        if (size < 0 || size > length - at - 12)
-            break;
-        at += 12 + size;
-    }
+    walkChunks(read, length, {8, 12, 4, 8, true, false, 1, true}, [&](const Chunk &c) {
+        if (!is(c.head, "data"))
+            return false;
+        const auto size = static_cast<std::int64_t>(c.size);
+        h.known = true;
+        h.dataOffset = c.body + 4; // after the edit count
+        h.lengthUnknown = size == -1;
+        h.dataBytes = size < 0 ? 0 : size - 4;
+        return true;
+    });
     return h;
 }
 

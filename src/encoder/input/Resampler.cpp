@@ -22,6 +22,13 @@ Resampler::~Resampler()
         soxr_delete(m_soxr);
 }
 
+bool Resampler::checked(soxr_error_t error)
+{
+    if (error && m_error.empty())
+        m_error = error;
+    return !error;
+}
+
 bool Resampler::deliver(std::size_t produced, const Sink &sink)
 {
     // Keep the total at exactly the target length.
@@ -41,8 +48,9 @@ bool Resampler::process(const float *in, std::int64_t frames, const Sink &sink)
         const std::int64_t offered = std::min(step, frames - consumed);
         std::size_t used = 0;
         std::size_t produced = 0;
-        soxr_process(m_soxr, in + consumed * m_channels, static_cast<std::size_t>(offered), &used,
-                     m_scratch.data(), chunkFrames, &produced);
+        if (!checked(soxr_process(m_soxr, in + consumed * m_channels, static_cast<std::size_t>(offered), &used,
+                                  m_scratch.data(), chunkFrames, &produced)))
+            return false;
         if (!deliver(produced, sink))
             return false;
         if (used == 0 && produced == 0)
@@ -56,7 +64,8 @@ bool Resampler::finish(const Sink &sink)
 {
     for (;;) {
         std::size_t produced = 0;
-        soxr_process(m_soxr, nullptr, 0, nullptr, m_scratch.data(), chunkFrames, &produced);
+        if (!checked(soxr_process(m_soxr, nullptr, 0, nullptr, m_scratch.data(), chunkFrames, &produced)))
+            return false;
         if (produced == 0)
             break;
         if (!deliver(produced, sink))

@@ -30,12 +30,14 @@ public:
     bool ok() const { return m_soxr != nullptr; }
     const std::string &error() const { return m_error; }
 
-    // Converts interleaved frames; false as soon as the sink fails.
+    // Converts interleaved frames; false as soon as the sink or libsoxr
+    // fails (then error() says why).
     bool process(const float *in, std::int64_t frames, const Sink &sink);
     // Flushes the filter and pads to the exact length.
     bool finish(const Sink &sink);
 
 private:
+    bool checked(soxr_error_t error);
     bool deliver(std::size_t produced, const Sink &sink);
     soxr_t m_soxr = nullptr;
     int m_channels;

@@ -75,8 +75,12 @@ bool SampleStream::pump(std::int64_t from, std::int64_t to, const Resampler::Sin
         m_mixer.mix(raw.data(), n, mixed.data());
         if (!(resampler ? resampler->process(mixed.data(), n, keep) : keep(mixed.data(), n)) && sinkFailed)
             return false;
+        if (resampler && !resampler->error().empty())
+            break;
     }
-    if (!reached && resampler && !resampler->finish(keep) && sinkFailed)
+    if (!reached && resampler && resampler->error().empty() && !resampler->finish(keep) && sinkFailed)
         return false;
+    if (resampler && !resampler->error().empty())
+        return fail("cannot resample: " + resampler->error());
     return true;
 }

@@ -18,7 +18,18 @@ Mp3Encoder::Mp3Encoder(int sampleRate, int channels, int bitRateKbps, bool infoF
     if (lame_init_params(m_lame) < 0) {
         lame_close(m_lame);
         m_lame = nullptr;
+        m_error = "the MP3 encoder refused these settings";
     }
+}
+
+const std::vector<unsigned char> &Mp3Encoder::took(int bytes, const char *call)
+{
+    // A negative count is LAME's error (a buffer too small, no memory, a
+    // psychoacoustic failure): the frames are lost, so the file fails.
+    if (bytes < 0 && m_error.empty())
+        m_error = "the MP3 encoder failed (" + std::string(call) + " returned " + std::to_string(bytes) + ")";
+    m_out.resize(bytes > 0 && m_error.empty() ? static_cast<std::size_t>(bytes) : 0);
+    return m_out;
 }
 
 Mp3Encoder::~Mp3Encoder()
@@ -29,6 +40,8 @@ Mp3Encoder::~Mp3Encoder()
 
 const std::vector<unsigned char> &Mp3Encoder::encode(const float *interleaved, std::int64_t frames)
 {
+    if (!ok())
+        return took(0, "");
     const auto n = static_cast<std::size_t>(frames);
     m_left.resize(n);
     m_right.resize(n);
@@ -38,18 +51,17 @@ const std::vector<unsigned char> &Mp3Encoder::encode(const float *interleaved, s
     }
     // LAME's worst case: 1.25 × samples + 7200 bytes.
     m_out.resize(n + n / 4 + 7200);
-    const int bytes = lame_encode_buffer_ieee_float(m_lame, m_left.data(), m_right.data(), static_cast<int>(n),
-                                                    m_out.data(), static_cast<int>(m_out.size()));
-    m_out.resize(bytes > 0 ? static_cast<std::size_t>(bytes) : 0);
-    return m_out;
+    return took(lame_encode_buffer_ieee_float(m_lame, m_left.data(), m_right.data(), static_cast<int>(n),
+                                              m_out.data(), static_cast<int>(m_out.size())),
+                "lame_encode_buffer_ieee_float");
 }
 
 const std::vector<unsigned char> &Mp3Encoder::flush()
 {
+    if (!ok())
+        return took(0, "");
     m_out.resize(7200);
-    const int bytes = lame_encode_flush(m_lame, m_out.data(), static_cast<int>(m_out.size()));
-    m_out.resize(bytes > 0 ? static_cast<std::size_t>(bytes) : 0);
-    return m_out;
+    return took(lame_encode_flush(m_lame, m_out.data(), static_cast<int>(m_out.size())), "lame_encode_flush");
 }
 
 std::vector<unsigned char> Mp3Encoder::infoFrame()

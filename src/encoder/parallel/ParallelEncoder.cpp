@@ -175,7 +175,7 @@ void ParallelEncoder::encodePart(int index)
     bool broken = !encoder.ok();
     const auto take = [&](const std::vector<unsigned char> &bytes) {
         split.clear();
-        broken = broken || !splitter.add(bytes.data(), bytes.size(), split);
+        broken = broken || !encoder.ok() || !splitter.add(bytes.data(), bytes.size(), split);
         for (Mp3Frame &f : split) {
             const std::int64_t at = frame++;
             if (at >= first && at < end)
