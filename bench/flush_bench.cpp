@@ -4,7 +4,7 @@
 // conv's flush alone on its result. Medians of 5 runs. Usage: flush_bench [FOLDER]
 // (the folder to write in; a real disk, not a tmpfs, shows the real cost).
 #include "TestSupport.h"
-#include "platform/FileCopy.h"
+#include "platform/files/Files.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -57,7 +57,7 @@ int main(int argc, char **argv)
     QProcess::execute(QStringLiteral("sox"), {"-n", "-r", "44100", "-c", "2", "-b", "16", wav, "synth", "300",
                                               "pinknoise", "vol", "0.5"});
     const QString mp3 = scratch.filePath(QStringLiteral("out.mp3"));
-    const double flushed = medianSeconds([&] { platform::copyFileReplacing(wav, scratch.filePath(QStringLiteral("a.wav"))); });
+    const double flushed = medianSeconds([&] { platform::copyFileReplacing(platform::NativeName(wav), platform::NativeName(scratch.filePath(QStringLiteral("a.wav")))); });
     const double unflushed = medianSeconds([&] { copyWithoutFlush(wav, scratch.filePath(QStringLiteral("b.wav"))); });
     const double encode = medianSeconds([&] {
         QProcess::execute(test::convPath(), {"-i", wav, "-y", "-ab", "128k", "-ar", "44100", "-ac", "2", mp3});

@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 #include "main_window/FrmMain.h"
 #include "skin/SkinPicture.h"
-#include "platform/PrivateFolder.h"
+#include "platform/files/Files.h"
 #include "skin/ImageElement.h"
 #include "feedback/FrmSuggest.h"
 

@@ -1,13 +1,10 @@
 // The platform layer's promises, on whichever OS this suite was built for
 // (under Wine for Windows): real files, the real encoder as the child.
 #include "TestSupport.h"
-#include "platform/ChildProcess.h"
-#include "platform/FileCopy.h"
-#include "platform/FileNameEncoding.h"
-#include "platform/InstanceLock.h"
-#include "platform/PrivateFolder.h"
-#include "platform/ProgramFolder.h"
-#include "platform/SystemTraits.h"
+#include "platform/processes/Processes.h"
+#include "platform/files/Files.h"
+#include "platform/instance/Instance.h"
+#include "platform/desktop/Desktop.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -74,20 +71,20 @@ private slots:
         if (targetExists)
             QVERIFY(write(to, "old data"));
         QString reason;
-        QCOMPARE(platform::copyFileReplacing(from, to, &reason), copied);
+        QCOMPARE(platform::copyFileReplacing(platform::NativeName(from), platform::NativeName(to), &reason), copied);
         QCOMPARE(reason.isEmpty(), copied);
         QCOMPARE(contents(to), QByteArray(copied ? "new data" : targetExists ? "old data" : "<missing>"));
         QVERIFY(test::filesIn(m_tmp.path(), {platform::partialCopyPattern()}).isEmpty());
         // A working copy is ours to replace and remove, whatever the source.
         if (copied) {
             QVERIFY2(QFileInfo(to).isWritable(), "the copy kept the source's read-only attribute");
-            QVERIFY(platform::copyFileReplacing(from, to));
+            QVERIFY(platform::copyFileReplacing(platform::NativeName(from), platform::NativeName(to)));
             QVERIFY(QFile::remove(to));
         }
         // ... and so is a read-only leftover.
         QVERIFY(write(to, "left over"));
         QVERIFY(QFile::setPermissions(to, QFileDevice::ReadOwner));
-        QVERIFY(platform::removeFile(to));
+        QVERIFY(platform::removeFile(platform::NativeName(to)));
         QVERIFY(!QFileInfo::exists(to));
     }
 

@@ -1,8 +1,8 @@
 #include "main_window/FrmMain.h"
 #include "names/FileUrls.h"
-#include "platform/ExitRequests.h"
-#include "platform/FileNameEncoding.h"
-#include "platform/RunningMark.h"
+#include "platform/processes/Processes.h"
+#include "platform/files/Files.h"
+#include "platform/desktop/Desktop.h"
 #include "skin/SkinFonts.h"
 
 #include <QApplication>

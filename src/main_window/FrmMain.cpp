@@ -4,8 +4,8 @@
 #include "HelpViewer.h"
 #include "Version.h"
 #include "feedback/FrmSuggest.h"
-#include "platform/DesktopOpener.h"
-#include "platform/RunFolder.h"
+#include "platform/desktop/Desktop.h"
+#include "platform/files/Files.h"
 #include "skin/ImageElement.h"
 #include "skin/MainLayout.h"
 #include "skin/PictureBox.h"
@@ -304,10 +304,11 @@ void FrmMain::imgExit_Click()
 void FrmMain::imgHelp_Click()
 {
     imgHelp->clearPicture();
-    platform::openWithDesktop(m_installation.helpFile(), [self = QPointer<FrmMain>(this)] {
+    const platform::NativeName page(m_installation.helpFile());
+    platform::openWithDesktop(page, [self = QPointer<FrmMain>(this), page] {
         // Without its page the button does nothing visible: an empty
         // window would help no one.
-        if (self && QFileInfo(self->m_installation.helpFile()).isFile())
+        if (self && page.fileSize() >= 0)
             self->showOwnHelp();
     });
 }

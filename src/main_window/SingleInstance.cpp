@@ -1,7 +1,7 @@
 #include "SingleInstance.h"
 
 #include "names/FileNames.h"
-#include "platform/FileNameEncoding.h"
+#include "platform/files/Files.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/InstanceLock.h"
+#include "platform/instance/Instance.h"
 
 #include <QObject>
 #include <QTimer>

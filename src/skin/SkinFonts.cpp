@@ -1,6 +1,6 @@
 #include "SkinFonts.h"
 
-#include "platform/SystemTraits.h"
+#include "platform/desktop/Desktop.h"
 
 #include <QDir>
 #include <QFontDatabase>

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "platform/window/WindowManagerMove.h"
+#include "platform/desktop/DesktopWindow.h"
 
 WindowDrag::WindowDrag(QWidget *window) : QObject(window), m_window(window)
 {

@@ -1,7 +1,7 @@
 #include "DropArea.h"
 
 #include "names/FileUrls.h"
-#include "platform/FileNameEncoding.h"
+#include "platform/files/Files.h"
 
 #include <QDropEvent>
 #include <QMimeData>

@@ -1,6 +1,6 @@
 #include "OutputFolderDialog.h"
 
-#include "platform/window/FolderDialog.h"
+#include "platform/desktop/DesktopWindow.h"
 
 QString browseForOutputFolder(QWidget *owner, const QString &fallback)
 {

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
 #include "main_window/FrmMain.h"
-#include "platform/ProgramFolder.h"
-#include "platform/SystemTraits.h"
+#include "platform/files/Files.h"
+#include "platform/desktop/Desktop.h"
 
 #include <QApplication>
 #include <QDropEvent>

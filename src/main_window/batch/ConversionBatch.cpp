@@ -3,11 +3,9 @@
 #include "LaterStep.h"
 #include "OutputFolder.h"
 #include "common/ConvContract.h"
-#include "platform/CompletionSound.h"
-#include "platform/DesktopOpener.h"
-#include "platform/FileCopy.h"
+#include "platform/desktop/Desktop.h"
+#include "platform/files/Files.h"
 
-#include <QFileInfo>
 
 ConversionBatch::ConversionBatch(BatchInput &input, const Installation &installation, QObject *parent)
     : QObject(parent), m_input(input), m_installation(installation)
@@ -107,7 +105,8 @@ void ConversionBatch::convertNextFile()
         if (!usable)
             return JobResult{false, QStringLiteral("the private temporary folder cannot be used")};
         JobResult result;
-        result.ok = platform::copyFileReplacing(source, target, &result.reason, &cancelled);
+        result.ok = platform::copyFileReplacing(platform::NativeName(source), platform::NativeName(target), &result.reason,
+                                                &cancelled);
         return result;
     });
 }
@@ -137,8 +136,7 @@ void ConversionBatch::encoded()
         finishFile(false, encoderFailure());
         return;
     }
-    const QFileInfo result(m_working.output());
-    if (!result.isFile() || result.size() <= 0) {
+    if (platform::NativeName(m_working.output()).fileSize() <= 0) {
         finishFile(false, QStringLiteral("the encoder wrote no result"));
         return;
     }
@@ -150,7 +148,7 @@ void ConversionBatch::encoded()
     setStep(Step::Storing);
     m_background.run([from = m_working.output(), to = m_output, folder](const std::atomic_bool &cancelled) {
         QString why;
-        if (platform::copyFileReplacing(from, to, &why, &cancelled))
+        if (platform::copyFileReplacing(platform::NativeName(from), platform::NativeName(to), &why, &cancelled))
             return JobResult{};
         return JobResult{false, QStringLiteral("the result cannot be stored in %1: %2").arg(folder, why)};
     });
@@ -205,10 +203,10 @@ void ConversionBatch::endOfBatch()
     emit batchFinished(m_summary);
     if (m_step != Step::Ending)
         return; // stopped by an observer
-    platform::openWithDesktop(m_input.outputFolder());
+    platform::openWithDesktop(platform::NativeName(m_input.outputFolder()));
     // The sound plays to its end on its own thread; the window stays live.
     m_background.run([sound = m_installation.completionSound()](const std::atomic_bool &) {
-        platform::playSoundToEnd(sound);
+        platform::playSoundToEnd(platform::NativeName(sound));
         return JobResult{};
     });
 }

@@ -6,7 +6,7 @@
 #include "Installation.h"
 #include "ResultNames.h"
 #include "WorkingFiles.h"
-#include "platform/ChildProcess.h"
+#include "platform/processes/Processes.h"
 
 #include <QObject>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "FailureLog.h"
 
-#include "platform/FileNameEncoding.h"
+#include "platform/files/Files.h"
 
 #include <QDateTime>
 #include <QDir>

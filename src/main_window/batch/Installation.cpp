@@ -3,9 +3,8 @@
 #include "Version.h"
 #include "common/ConvContract.h"
 #include "names/FileNames.h"
-#include "platform/PrivateFolder.h"
-#include "platform/ProgramFolder.h"
-#include "platform/SystemTraits.h"
+#include "platform/files/Files.h"
+#include "platform/desktop/Desktop.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "OutputFolder.h"
 
-#include "platform/FileCopy.h"
+#include "platform/files/Files.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -15,13 +15,13 @@ namespace outputfolder {
 
 void make(const QString &folder)
 {
-    QDir().mkpath(folder.isEmpty() ? QDir::rootPath() : folder);
+    platform::NativeName(folder.isEmpty() ? QDir::rootPath() : folder).makeFolder();
 }
 
 void removeStalePartials(const QString &folder)
 {
     if (!folder.isEmpty())
-        platform::removeStalePartialCopies(folder, programStart);
+        platform::removeStalePartialCopies(platform::NativeName(folder), programStart);
 }
 
 } // namespace outputfolder

@@ -1,8 +1,7 @@
 #include "ResultNames.h"
 
 #include "names/FileNames.h"
-
-#include <QFileInfo>
+#include "platform/files/Files.h"
 
 void ResultNames::clear()
 {
@@ -13,11 +12,11 @@ void ResultNames::clear()
 void ResultNames::addSources(const QStringList &sources)
 {
     for (const QString &source : sources) {
-        const QFileInfo info(source);
-        m_sourceKeys.insert(FileNameKey(info.absoluteFilePath()));
-        const QString real = info.canonicalFilePath();
+        const platform::NativeName name(source);
+        m_sourceKeys.insert(FileNameKey(name.absolute().text()));
+        const platform::NativeName real = name.real();
         if (!real.isEmpty())
-            m_sourceKeys.insert(FileNameKey(real));
+            m_sourceKeys.insert(FileNameKey(real.text()));
     }
 }
 
@@ -25,8 +24,8 @@ bool ResultNames::isSource(const QString &path) const
 {
     if (m_sourceKeys.contains(FileNameKey(path)))
         return true;
-    const QString real = QFileInfo(path).canonicalFilePath();
-    return !real.isEmpty() && m_sourceKeys.contains(FileNameKey(real));
+    const platform::NativeName real = platform::NativeName(path).real();
+    return !real.isEmpty() && m_sourceKeys.contains(FileNameKey(real.text()));
 }
 
 QString ResultNames::pick(const QString &folder, const QString &source) const
@@ -34,7 +33,7 @@ QString ResultNames::pick(const QString &folder, const QString &source) const
     return FreeFilePath(OutputFilePath(folder, source), [&](const QString &candidate) {
         const auto it = m_written.constFind(FileNameKey(candidate));
         // A folder of that name is taken too: no file can replace it.
-        return (it != m_written.cend() && *it != source) || isSource(candidate) || QFileInfo(candidate).isDir();
+        return (it != m_written.cend() && *it != source) || isSource(candidate) || platform::NativeName(candidate).isFolder();
     });
 }
 

@@ -2,7 +2,7 @@
 
 #include "common/ConvContract.h"
 #include "names/FileNames.h"
-#include "platform/FileCopy.h"
+#include "platform/files/Files.h"
 
 #include <QDir>
 
@@ -27,8 +27,8 @@ void WorkingFiles::remove() const
 {
     if (!m_folder.usable)
         return;
-    platform::removeFile(input());
-    platform::removeFile(output());
+    platform::removeFile(platform::NativeName(input()));
+    platform::removeFile(platform::NativeName(output()));
 }
 
 void WorkingFiles::removeLeftovers() const
@@ -45,5 +45,5 @@ void WorkingFiles::removeLeftoversIn(const QString &path)
     const QStringList leftovers = folder.entryList({inputName, outputName, convPartials, platform::partialCopyPattern()},
                                                    QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &name : leftovers)
-        platform::removeFile(folder.filePath(name));
+        platform::removeFile(platform::NativeName(folder.filePath(name)));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PrivateFolder.h"
+#include "platform/files/Files.h"
 
 #include <QString>
 

@@ -1,0 +1,113 @@
+#pragma once
+
+// Files and folders: copies, removals, the private and run folders, the
+// program folder, and the rule that a file name is what the system stores.
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <atomic>
+
+class QUrl;
+
+namespace platform {
+
+// File names as the system stores them. On Linux a name is a string of
+// bytes, and not every one is UTF-8 (an old Latin-1 "café" is). Such a
+// name travels in a QString with each byte b that is not part of valid
+// UTF-8 as the code point U+DC00 + b (Python's "surrogateescape"), so it
+// comes back as exactly the bytes it was.
+QString decodeFileName(const QByteArray &bytes);
+QByteArray encodeFileName(const QString &name);
+
+// The program's command-line arguments (after argv[0]) as file-name bytes:
+// those Qt left of the first `argc` in argv, then the `restCount` from
+// `rest` on ("--" and what follows it, which Qt never saw), as the system
+// gave them.
+QList<QByteArray> commandLineArguments(int argc, char **argv, int restCount = 0, char **rest = nullptr);
+
+// The path of a local file:// URL, from the URL's own bytes (toLocalFile()
+// would lose those of a name that is not UTF-8).
+QString localFileOf(const QUrl &url);
+
+// A path handed to the file system. The program carries paths as text, in
+// which a Linux name that is not UTF-8 keeps its bytes as escapes (above);
+// Qt's own file classes would turn those into other bytes and reach
+// another file, or none. Every path the platform layer takes is of this
+// type, and the layer alone turns it into the system's form (the bytes on
+// Linux, UTF-16 on Windows), so the program asks it, not QFileInfo.
+class NativeName {
+public:
+    NativeName() = default;
+    explicit NativeName(QString text) : m_text(std::move(text)) {}
+
+    const QString &text() const { return m_text; }
+    bool isEmpty() const { return m_text.isEmpty(); }
+
+    bool isFolder() const;
+    // The size of a regular file (links followed); -1 for anything else.
+    qint64 fileSize() const;
+    // Made absolute against the working folder, by its text alone.
+    NativeName absolute() const;
+    // Every link and "..", resolved; empty when it does not exist.
+    NativeName real() const;
+    // Makes the folder and those above it that are missing.
+    bool makeFolder() const;
+
+private:
+    QString m_text;
+};
+
+// Copies a regular file to `to`, replacing an existing file. The data go
+// to a new file beside `to` that is renamed into place, so a reader of the
+// old file never sees a half-written one. Returns false (and leaves `to`
+// as it was) when anything fails, also when `from` is not a regular file;
+// then `reason`, when given, says why in a few words. A copy running on
+// a thread of its own gives up soon after `cancelled` turns true.
+bool copyFileReplacing(const NativeName &from, const NativeName &to, QString *reason = nullptr,
+                       const std::atomic_bool *cancelled = nullptr);
+
+// Removes a file, read-only or not (a read-only file cannot be deleted on
+// Windows until its attribute is cleared).
+bool removeFile(const NativeName &path);
+
+// The names (a wildcard pattern) of the new files a copy writes beside its
+// target; one is left behind only when the program is killed mid-copy.
+QString partialCopyPattern();
+
+// Removes partial copies in `folder` last written before `before`: those a
+// killed program left, not those another program is writing now.
+void removeStalePartialCopies(const NativeName &folder, const QDateTime &before);
+
+// A working folder that only the current user can reach.
+struct PrivateFolder {
+    QString path;
+    bool usable = false;
+};
+
+// Creates (or checks) the per-user private folder "<base>/tolvik-<uid>".
+// An existing entry is used only when it is a real folder owned by the
+// user with no access for group or others; otherwise the result is not
+// usable and nothing is written there.
+PrivateFolder preparePrivateFolder(const QString &base);
+
+// Where the private folder goes: the user's temporary folder (TMPDIR when
+// it names an existing folder by an absolute path), else /tmp.
+QString temporaryBase();
+
+// The working folder of one run (one window's batch) inside the private
+// folder, "run-<process>-<n>": no other process uses it, so two programs
+// at once never take each other's working files. Folders of runs whose
+// process is gone are removed here first.
+PrivateFolder prepareRunFolder(const PrivateFolder &privateFolder);
+
+// Removes the run's folder and what is in it (at exit).
+void removeRunFolder(const PrivateFolder &runFolder);
+
+// The folder holding the running executable, as the OS reports it
+// (never the working directory), without a trailing separator.
+QString programFolder();
+
+} // namespace platform

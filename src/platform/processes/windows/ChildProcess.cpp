@@ -1,0 +1,168 @@
+#include "platform/processes/Processes.h"
+
+#include <QWinEventNotifier>
+
+#include <windows.h>
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace platform {
+namespace {
+
+// The tail of the child's standard error, filled by a reader thread that
+// owns the pipe's end and outlives the object if the child does.
+struct ErrorTail {
+    std::mutex mutex;
+    QByteArray bytes;
+};
+
+// One argument as the Microsoft C runtime splits a command line: quoted
+// when it holds blanks or quotes (or is empty), backslashes doubled before
+// a quote.
+std::wstring quoted(const QString &argument)
+{
+    const std::wstring text = argument.toStdWString();
+    if (!text.empty() && text.find_first_of(L" \t\n\v\"") == std::wstring::npos)
+        return text;
+    std::wstring out = L"\"";
+    for (std::size_t i = 0;; ++i) {
+        std::size_t backslashes = 0;
+        while (i < text.size() && text[i] == L'\\') {
+            ++backslashes;
+            ++i;
+        }
+        if (i == text.size()) {
+            out.append(backslashes * 2, L'\\');
+            break;
+        }
+        if (text[i] == L'"')
+            out.append(backslashes * 2 + 1, L'\\');
+        else
+            out.append(backslashes, L'\\');
+        out.push_back(text[i]);
+    }
+    return out + L"\"";
+}
+
+} // namespace
+
+struct ChildProcess::State {
+    HANDLE process = nullptr;
+    QWinEventNotifier *notifier = nullptr;
+    bool stopped = false; // by stop(): no exit status of its own
+    std::shared_ptr<ErrorTail> errors = std::make_shared<ErrorTail>();
+    std::thread reader;
+};
+
+ChildProcess::ChildProcess(QObject *parent) : QObject(parent), d(std::make_unique<State>()) {}
+
+ChildProcess::~ChildProcess()
+{
+    if (d->reader.joinable())
+        d->reader.detach(); // ends with the child's standard error
+    if (d->process)
+        CloseHandle(d->process);
+}
+
+bool ChildProcess::start(const QString &program, const QStringList &arguments)
+{
+    if (m_running)
+        return false;
+    std::wstring commandLine = quoted(program);
+    for (const QString &argument : arguments)
+        commandLine += L" " + quoted(argument);
+
+    SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE nul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                             OPEN_EXISTING, 0, nullptr);
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (nul == INVALID_HANDLE_VALUE || !CreatePipe(&readEnd, &writeEnd, &inherited, 0)) {
+        if (nul != INVALID_HANDLE_VALUE)
+            CloseHandle(nul);
+        return false;
+    }
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nul;
+    startup.hStdOutput = nul;
+    startup.hStdError = writeEnd;
+    PROCESS_INFORMATION info{};
+    // Hidden: a console program started without a console window.
+    const bool started = CreateProcessW(program.toStdWString().c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                        CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT, nullptr, nullptr, &startup,
+                                        &info);
+    CloseHandle(nul);
+    CloseHandle(writeEnd);
+    if (!started) {
+        CloseHandle(readEnd);
+        return false;
+    }
+    CloseHandle(info.hThread);
+    if (d->process)
+        CloseHandle(d->process);
+    if (d->reader.joinable())
+        d->reader.detach();
+    d->process = info.hProcess;
+    d->stopped = false;
+    m_running = true;
+    m_exitCode = -1;
+    d->errors = std::make_shared<ErrorTail>();
+    d->reader = std::thread([errors = d->errors, readEnd] {
+        char buffer[4096];
+        DWORD n = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &n, nullptr) && n > 0) {
+            std::lock_guard lock(errors->mutex);
+            keepTail(errors->bytes, buffer, n);
+        }
+        CloseHandle(readEnd);
+    });
+    delete d->notifier;
+    d->notifier = new QWinEventNotifier(d->process, this);
+    connect(d->notifier, &QWinEventNotifier::activated, this, &ChildProcess::reap);
+    return true;
+}
+
+void ChildProcess::reap()
+{
+    if (!m_running || WaitForSingleObject(d->process, 0) != WAIT_OBJECT_0)
+        return;
+    DWORD code = 0;
+    GetExitCodeProcess(d->process, &code);
+    // Exception codes (0xC0000005…) are the Windows form of a signal.
+    const int exitCode = d->stopped || code >= 0xC0000000u ? -1 : static_cast<int>(code);
+    if (d->reader.joinable())
+        d->reader.join(); // the pipe ends with the child
+    if (d->notifier) {
+        d->notifier->setEnabled(false);
+        d->notifier->deleteLater();
+        d->notifier = nullptr;
+    }
+    ended(exitCode);
+}
+
+void ChildProcess::stop(int graceMs)
+{
+    if (!m_running)
+        return;
+    d->stopped = true;
+    // A process without a console cannot be asked to end: it is ended,
+    // and the caller removes what it leaves.
+    Q_UNUSED(graceMs);
+    TerminateProcess(d->process, 1);
+    WaitForSingleObject(d->process, INFINITE);
+    reap();
+}
+
+QByteArray ChildProcess::errorTail() const
+{
+    std::lock_guard lock(d->errors->mutex);
+    return d->errors->bytes;
+}
+
+} // namespace platform
