@@ -4,6 +4,7 @@
 #include "main_window/batch/BatchInput.h"
 #include "main_window/batch/ConversionBatch.h"
 #include "main_window/batch/FailureLog.h"
+#include "main_window/Installation.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -33,7 +34,7 @@ private slots:
     {
         PlainInput input;
         input.folder = m_tmp.filePath(QStringLiteral("out"));
-        ConversionBatch batch(input, Installation{test::programDir(), m_tmp.path(), {}});
+        ConversionBatch batch(input, Installation{test::programDir(), m_tmp.path(), {}}.batchFiles());
         batch.setWorkingFolder(platform::preparePrivateFolder(m_tmp.path()));
         const QString good = m_tmp.filePath(QStringLiteral("good.wav"));
         QVERIFY(test::makeWav(good, {"-r", "44100", "-c", "2", "-b", "16"}, 0.5));
@@ -135,7 +136,7 @@ private slots:
         input.folder = m_tmp.filePath(QStringLiteral("stop-out-") + step);
         const QString temp = m_tmp.filePath(QStringLiteral("stop-temp-") + step);
         QDir().mkpath(temp);
-        ConversionBatch batch(input, Installation{test::programDir(), temp, {}});
+        ConversionBatch batch(input, Installation{test::programDir(), temp, {}}.batchFiles());
         batch.setWorkingFolder(platform::preparePrivateFolder(temp));
         const QString source = m_tmp.filePath(QStringLiteral("stop-") + step + QStringLiteral(".wav"));
         if (step == QLatin1String("loading")) {

@@ -6,6 +6,8 @@
 #include "platform/files/Files.h"
 #include "skin/ImageElement.h"
 #include "feedback/FrmSuggest.h"
+#include "skin/FeedbackLayout.h"
+#include "skin/MainLayout.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -79,28 +81,28 @@ private slots:
     {
         auto w = loadedWindow();
         QVERIFY(w);
-        // Places typed from the design, not read from the table that built them.
-        const std::pair<const char *, QRect> places[] = {
-            {"picDrag", {238, 35, 143, 146}},   {"cmbBR", {18, 54, 89, 22}},
-            {"cmbR", {124, 54, 101, 22}},       {"cmbChannel", {18, 102, 207, 22}},
-            {"txtPath", {18, 150, 161, 23}},    {"imgPBLeft", {15, 195, 5, 14}},
-            {"imgPBRight", {217, 195, 5, 14}},  {"imgBrowse", {182, 150, 42, 22}},
-        };
-        for (const auto &[name, rect] : places)
-            QCOMPARE(w->control<QWidget>(name)->geometry(), rect);
-        QCOMPARE(w->control<QWidget>("lstFile")->parentWidget(), w->control<QWidget>("picDrag"));
-        for (const char *name : {"imgMinLight", "imgDragLight", "imgBrowseDark", "imgHelpLight"})
-            QVERIFY2(!w->rect().intersects(w->control<QWidget>(name)->geometry()), name);
-
+        // Every control where its row of the table puts it (the reference
+        // pictures below check the table against the design); the holder
+        // pictures outside the window.
         FrmSuggest feedback({});
         feedback.Form_Load(nullptr);
-        const std::pair<const char *, QRect> feedbackPlaces[] = {
-            {"txtName", {110, 50, 141, 21}},  {"txtEMail", {110, 76, 141, 21}},
-            {"txtComment", {110, 102, 189, 21}}, {"imgSend", {166, 136, 58, 18}},
-            {"imgBack", {246, 136, 58, 18}},  {"imgExit", {300, 11, 15, 15}},
-        };
-        for (const auto &[name, rect] : feedbackPlaces)
-            QCOMPARE(feedback.control<QWidget>(name)->geometry(), rect);
+        const std::pair<const SkinnedWindow *, const WindowSpec *> windows[] = {{w.get(), &mainWindowSpec()},
+                                                                             {&feedback, &feedbackWindowSpec()}};
+        for (const auto &[window, spec] : windows) {
+            for (const ControlSpec &row : spec->controls) {
+                const auto *control = window->findChild<QWidget *>(QLatin1String(row.name));
+                if (!control || row.kind == ControlKind::Timer)
+                    continue;
+                const QRect place(row.x, row.y, row.width, row.height);
+                if (row.start == StartState::Outside)
+                    QVERIFY2(!window->rect().intersects(control->geometry()), row.name);
+                // (Labels and pictures take their text's or picture's size.)
+                else if (row.kind != ControlKind::Label && (row.kind != ControlKind::ImageElement || row.stretch))
+                    QVERIFY2(control->geometry() == place, qPrintable(QStringLiteral("%1 at %2,%3 %4x%5").arg(row.name)
+                        .arg(control->x()).arg(control->y()).arg(control->width()).arg(control->height())));
+            }
+        }
+        QCOMPARE(w->control<QWidget>("lstFile")->parentWidget(), w->control<QWidget>("picDrag"));
 
         // The whole face against reference pictures. The output field shows
         // a neutral path, not this machine's.

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "skin/ColourKey.h"
 #include "skin/HandCursor.h"
+#include "skin/MainLayout.h"
 #include "skin/SkinResources.h"
 
 #include <QBitmap>
@@ -153,7 +154,11 @@ private slots:
             };
             return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
         };
-        const QRgb caption = qRgb(255, 255, 255); // lblPb's colour
+        QRgb caption = 0;
+        for (const ControlSpec &control : mainWindowSpec().controls) {
+            if (QLatin1String(control.name) == QLatin1String("lblPb"))
+                caption = control.colour;
+        }
         QList<QRgb> under;
         for (const char *piece : {"PB", "PBLeft", "PBRight"}) {
             const QImage image(QStringLiteral(":/skin/main/%1.jpg").arg(QLatin1String(piece)));

@@ -69,7 +69,7 @@ FrmMain::FrmMain(const Installation &installation, QWidget *parent)
     m_progress = std::make_unique<ProgressDisplay>(
         control<ImageElement>("imgPBLeft"), control<ImageElement>("imgPB"),
         control<ImageElement>("imgPBRight"), control<QLabel>("lblPb"), control<QTimer>("Timer2"));
-    m_batch = std::make_unique<ConversionBatch>(*m_batchInput, m_installation);
+    m_batch = std::make_unique<ConversionBatch>(*m_batchInput, m_installation.batchFiles());
 
     wireBatch();
     wireKeyboard();

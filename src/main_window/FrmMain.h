@@ -3,7 +3,7 @@
 #include "BatchInputFromControls.h"
 #include "batch/ConversionBatch.h"
 #include "batch/FailureLog.h"
-#include "batch/Installation.h"
+#include "Installation.h"
 #include "ProgressDisplay.h"
 #include "SingleInstance.h"
 #include "feedback/FrmSuggest.h"

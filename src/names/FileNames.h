@@ -5,9 +5,8 @@
 #include <functional>
 
 // Name routines that work on the text of a path alone; they never touch
-// the file system. The routines the window's batch is described by keep
-// those names (GetFileName, GetBaseName) on purpose, so that code and
-// description can be read side by side; the rest is in Qt's style.
+// the file system. GetFileName and GetBaseName keep their own names, by
+// which tests and readers find them; the rest is in Qt's style.
 
 // The separator that paths are joined with. Names split at it and at
 // '/', which is the separator on Linux and one too on Windows (where no

@@ -7,8 +7,8 @@
 #include "platform/files/Files.h"
 
 
-ConversionBatch::ConversionBatch(BatchInput &input, const Installation &installation, QObject *parent)
-    : QObject(parent), m_input(input), m_installation(installation)
+ConversionBatch::ConversionBatch(BatchInput &input, BatchFiles files, QObject *parent)
+    : QObject(parent), m_input(input), m_files(std::move(files))
 {
     connect(&m_encoder, &platform::ChildProcess::finished, this, &ConversionBatch::encoded);
     connect(&m_background, &BackgroundTask::done, this, [this](const JobResult &result) {
@@ -122,8 +122,8 @@ void ConversionBatch::loaded(const JobResult &copy)
         return;
     }
     setStep(Step::Encoding);
-    if (!m_encoder.start(m_installation.encoder(), encoderArguments(m_input.encodeSettings())))
-        finishFile(false, QStringLiteral("the encoder cannot be started (%1)").arg(m_installation.encoder()));
+    if (!m_encoder.start(m_files.encoder, encoderArguments(m_input.encodeSettings())))
+        finishFile(false, QStringLiteral("the encoder cannot be started (%1)").arg(m_files.encoder));
 }
 
 void ConversionBatch::encoded()
@@ -205,7 +205,7 @@ void ConversionBatch::endOfBatch()
         return; // stopped by an observer
     platform::openWithDesktop(platform::NativeName(m_input.outputFolder()));
     // The sound plays to its end on its own thread; the window stays live.
-    m_background.run([sound = m_installation.completionSound()](const std::atomic_bool &) {
+    m_background.run([sound = m_files.completionSound](const std::atomic_bool &) {
         platform::playSoundToEnd(platform::NativeName(sound));
         return JobResult{};
     });
@@ -214,7 +214,7 @@ void ConversionBatch::endOfBatch()
 void ConversionBatch::soundPlayed()
 {
     setStep(Step::Idle);
-    emit completionSoundPlayed(m_installation.completionSound());
+    emit completionSoundPlayed(m_files.completionSound);
     emit batchEnded();
     // Sources that came while the batch ended make the next one.
     if (m_step == Step::Idle && !m_queue.isEmpty())

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "BackgroundTask.h"
+#include "BatchFiles.h"
 #include "BatchInput.h"
 #include "FileOutcome.h"
-#include "Installation.h"
 #include "ResultNames.h"
 #include "WorkingFiles.h"
 #include "platform/processes/Processes.h"
@@ -29,7 +29,7 @@ class ConversionBatch : public QObject {
 public:
     enum class Step { Idle, Starting, Loading, Encoding, Storing, Ending };
 
-    ConversionBatch(BatchInput &input, const Installation &installation, QObject *parent = nullptr);
+    ConversionBatch(BatchInput &input, BatchFiles files, QObject *parent = nullptr);
     ~ConversionBatch() override;
 
     void setWorkingFolder(const platform::PrivateFolder &folder) { m_working = WorkingFiles(folder); }
@@ -90,7 +90,7 @@ private:
     void endOfBatch();
 
     BatchInput &m_input;
-    Installation m_installation;
+    BatchFiles m_files;
     WorkingFiles m_working;
     platform::ChildProcess m_encoder;
     BackgroundTask m_background;

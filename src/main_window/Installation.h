@@ -1,5 +1,7 @@
 #pragma once
 
+#include "batch/BatchFiles.h"
+
 #include <QString>
 
 // Where the program's own files are: the program folder and the files
@@ -19,4 +21,5 @@ struct Installation {
     QString encoder() const;
     QString completionSound() const;
     QString helpFile() const;
+    BatchFiles batchFiles() const { return {encoder(), completionSound()}; }
 };
