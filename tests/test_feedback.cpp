@@ -10,9 +10,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
 #include <QUrlQuery>
@@ -24,6 +29,7 @@ namespace {
 class HttpServer : public QTcpServer {
 public:
     int status = 200; // 0: never answer; 1: close without answering
+    QByteArray location; // sent with the status when set
     qint64 bodySize = 2; // what Content-Length says; sent as long as the client reads
     qint64 bodySent = 0;
     QList<QByteArray> targets;
@@ -47,7 +53,9 @@ public:
                         socket->disconnectFromHost();
                         return;
                     }
-                    socket->write("HTTP/1.1 " + QByteArray::number(status) + " Whatever\r\nContent-Length: "
+                    socket->write("HTTP/1.1 " + QByteArray::number(status) + " Whatever\r\n"
+                                  + (location.isEmpty() ? QByteArray() : "Location: " + location + "\r\n")
+                                  + "Content-Length: "
                                   + QByteArray::number(bodySize) + "\r\nConnection: close\r\n\r\n");
                     bodySent = 0;
                     auto more = [this, socket] {
@@ -65,6 +73,58 @@ public:
         });
     }
     QString host() const { return QStringLiteral("127.0.0.1:%1").arg(serverPort()); }
+
+private:
+    QHash<QTcpSocket *, QByteArray> m_buffers;
+};
+
+// An HTTPS server on 127.0.0.1 with a certificate of a CA made for the
+// test (by openssl), answering 200 and recording the targets.
+class TlsServer : public QSslServer {
+public:
+    QList<QByteArray> targets;
+
+    explicit TlsServer(const QString &folder)
+    {
+        const auto openssl = [&](const QStringList &arguments) {
+            return test::run(QStringLiteral("openssl"), arguments, 60000).exitCode == 0;
+        };
+        const QString dir = folder + QLatin1Char('/');
+        QFile extension(dir + QStringLiteral("ext"));
+        made = extension.open(QIODevice::WriteOnly) && extension.write("subjectAltName=IP:127.0.0.1\n") > 0;
+        extension.close();
+        made = made
+               && openssl({"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", dir + "ca.key", "-out",
+                           dir + "ca.pem", "-days", "2", "-subj", "/CN=Tolvik test CA"})
+               && openssl({"req", "-newkey", "rsa:2048", "-nodes", "-keyout", dir + "server.key", "-out",
+                           dir + "server.csr", "-subj", "/CN=127.0.0.1"})
+               && openssl({"x509", "-req", "-in", dir + "server.csr", "-CA", dir + "ca.pem", "-CAkey", dir + "ca.key",
+                           "-CAcreateserial", "-out", dir + "server.pem", "-days", "2", "-extfile", dir + "ext"});
+        if (!made)
+            return;
+        ca = QSslCertificate::fromPath(dir + "ca.pem").value(0);
+        QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+        config.setLocalCertificate(QSslCertificate::fromPath(dir + "server.pem").value(0));
+        QFile key(dir + "server.key");
+        made = key.open(QIODevice::ReadOnly);
+        config.setPrivateKey(QSslKey(&key, QSsl::Rsa));
+        setSslConfiguration(config);
+        made = made && listen(QHostAddress::LocalHost);
+        connect(this, &QSslServer::pendingConnectionAvailable, this, [this] {
+            while (QTcpSocket *socket = nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    m_buffers[socket] += socket->readAll();
+                    if (!m_buffers[socket].contains("\r\n\r\n"))
+                        return;
+                    targets << m_buffers[socket].split(' ').value(1);
+                    socket->write("HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+                    socket->disconnectFromHost();
+                });
+            }
+        });
+    }
+    bool made = false;
+    QSslCertificate ca;
 
 private:
     QHash<QTcpSocket *, QByteArray> m_buffers;
@@ -225,6 +285,52 @@ private slots:
             QTRY_COMPARE(status(w), QStringLiteral("Finished."));
             QCOMPARE(m_server->targets.size(), 2);
         }
+    }
+
+    // A redirect goes on to http, or to https with the certificate checked;
+    // anywhere else it is refused with a reason, and nothing crashes.
+    void redirectsAreFollowedOnlyToTheWeb_data()
+    {
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("to a local file") << "file:///etc/passwd" << "Not sent." << "not on the web";
+        QTest::newRow("to another scheme") << "ftp://127.0.0.1/x" << "Not sent." << "not on the web";
+        QTest::newRow("to https, trusted") << "https" << "Finished." << "";
+        QTest::newRow("to https, not trusted") << "https-untrusted" << "Not sent." << "certificate";
+    }
+    void redirectsAreFollowedOnlyToTheWeb()
+    {
+        QFETCH(QString, to);
+        QFETCH(QString, expected);
+        QFETCH(QString, reason);
+        const QSslConfiguration defaults = QSslConfiguration::defaultConfiguration();
+        const auto restore = qScopeGuard([&] { QSslConfiguration::setDefaultConfiguration(defaults); });
+        std::unique_ptr<TlsServer> tls;
+        if (to.startsWith(QLatin1String("https"))) {
+            if (!QSslSocket::supportsSsl() || !test::hostToolsRun())
+                QSKIP("no TLS backend, or no openssl to make certificates");
+            tls = std::make_unique<TlsServer>(m_tmp.path());
+            QVERIFY2(tls->made, "the test's TLS server could not be set up");
+            if (to == QLatin1String("https")) {
+                QSslConfiguration trusting = defaults;
+                trusting.addCaCertificate(tls->ca);
+                QSslConfiguration::setDefaultConfiguration(trusting);
+            }
+            to = QStringLiteral("https://127.0.0.1:%1/suggest/post.php?name=Ann").arg(tls->serverPort());
+        }
+        m_server->status = 301;
+        m_server->location = to.toUtf8();
+        FrmSuggest *w = open();
+        w->request()->setTimeLimit(10000);
+        fill(w, QStringLiteral("Ann"), QStringLiteral("mail"), QStringLiteral("hi"));
+        send(w);
+        QTRY_COMPARE_WITH_TIMEOUT(status(w), expected, 15000);
+        const QString tip = w->control<QLabel>("lblSending")->toolTip();
+        QVERIFY2(reason.isEmpty() ? tip.isEmpty() : tip.contains(reason), qPrintable(tip));
+        if (tls)
+            QCOMPARE(tls->targets.size(), expected == QLatin1String("Finished.") ? 1 : 0);
+        QTest::qWait(100); // a late event of the dropped socket must find nothing to run on
     }
 
     void anEndlessReplyIsNotRead()

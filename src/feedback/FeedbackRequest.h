@@ -6,11 +6,13 @@
 class QTcpSocket;
 class QTimer;
 
-// Carries the feedback request: one plain HTTP GET per Navigate, never
-// sent again by itself (a network stack's automatic retries would make one
-// click several submissions), whose body is not read. Its end is
-// reported once, with whether the server took it (HTTP 2xx); a redirect
-// (3xx with a Location on http) is followed, at most a few times.
+// Carries the feedback request: one HTTP GET per Navigate, never sent
+// again by itself (a network stack's automatic retries would make one
+// click several submissions), whose body is not read. Its end is reported
+// once, with whether the server took it (HTTP 2xx) and, when it did not,
+// why. A redirect (3xx with a Location) is followed, at most a few times,
+// to http, or to https over TLS with the certificate checked where Qt has
+// a TLS backend; any other address is refused.
 class FeedbackRequest : public QObject {
     Q_OBJECT
 public:
@@ -19,6 +21,8 @@ public:
     // A request that has not ended after this long counts as failed.
     void setTimeLimit(int milliseconds) { m_timeLimit = milliseconds; }
     void Navigate(const QUrl &url);
+    // Why the last request was not taken, in a few words; empty when it was.
+    const QString &failure() const { return m_failure; }
 
     // "http://" + host + "/suggest/post.php?name=…&age=…&comment=…", each
     // text percent-encoded as UTF-8 so the server gets exactly the texts.
@@ -31,12 +35,14 @@ signals:
 private:
     void send(const QUrl &url);
     void readHead();
-    void finish(bool accepted);
+    void dropSocket();
+    void finish(bool accepted, const QString &why = {});
 
     QTcpSocket *m_socket = nullptr;
     QTimer *m_limit;
     QByteArray m_head;
     QUrl m_url;
+    QString m_failure;
     int m_redirects = 0;
     int m_timeLimit = 30000;
 };

@@ -135,6 +135,7 @@ void FrmSuggest::imgSend_Click()
 void FrmSuggest::wb_DocumentComplete(bool accepted)
 {
     lblSending->setText(accepted ? QStringLiteral("Finished.") : QStringLiteral("Not sent."));
+    lblSending->setToolTip(wb->failure());
     lblSending->adjustSize();
     // A failed request may be sent again without typing again.
     if (!accepted)
