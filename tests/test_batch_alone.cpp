@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
@@ -117,6 +118,16 @@ private slots:
             log.append(QStringLiteral("/music/%1.wav").arg(i), longReason);
         QVERIFY2(QFileInfo(file).size() <= (qint64(1) << 20) + 4096, "the log grows without bound");
         QVERIFY(QFileInfo::exists(file + QStringLiteral(".1")));
+
+        // A log that is a FIFO nobody reads holds nothing up (the window
+        // would freeze at its first failure).
+        const QString fifo = m_tmp.filePath(QStringLiteral("log/fifo.log"));
+        if (test::makeFifo(fifo)) {
+            QElapsedTimer took;
+            took.start();
+            FailureLog(fifo).append(QStringLiteral("/music/a.wav"), QStringLiteral("why"));
+            QVERIFY2(took.elapsed() < 2000, "writing the log waited for a reader");
+        }
     }
 
     // "Stop the batch now" at each step: nothing runs on, nothing is left

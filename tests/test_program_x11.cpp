@@ -555,6 +555,15 @@ private slots:
             QVERIFY2(help.exitStatus() == QProcess::NormalExit && help.exitCode() == 0, option);
             QVERIFY(!help.readAllStandardOutput().isEmpty());
         }
+        // Without a display: said plainly, status 1, no abort.
+        QProcess headless;
+        bare.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        headless.setProcessEnvironment(bare);
+        headless.start(m_program + QStringLiteral("/tolvik"), {});
+        QVERIFY(headless.waitForFinished(10000));
+        const QByteArray why = headless.readAllStandardError();
+        QVERIFY2(headless.exitStatus() == QProcess::NormalExit && headless.exitCode() == 1, why.constData());
+        QVERIFY2(why.contains("xvfb-run -a"), why.constData());
 
         QVERIFY(ensureTolvik());
         const QString out = m_program + QStringLiteral("/output");

@@ -72,6 +72,15 @@ int main(int argc, char *argv[])
             return 0;
         }
     }
+    bool platformAsked = false;
+    for (int i = 1; i < split; ++i)
+        platformAsked = platformAsked || std::strcmp(argv[i], "-platform") == 0;
+    if (!platformAsked && !platform::displayNamed()) {
+        std::fputs("tolvik: no display found. Tolvik is a desktop program: start it from a desktop session,\n"
+                   "or under a virtual X server:  xvfb-run -a tolvik\n",
+                   stderr);
+        return 1;
+    }
     int qtArgc = split;
     const bool chose = preferX11();
     QApplication app(qtArgc, argv); // takes Qt's own options out of argv

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <vector>
 #include <string>
 
@@ -145,7 +146,14 @@ int runConv(const std::vector<std::string> &words, const PartTuning &tuning)
         return fail(options.output, output.error());
 
     Failure error;
-    if (!encodeStream(input, settings, output, error)) {
+    bool encoded = false;
+    try {
+        encoded = encodeStream(input, settings, output, error);
+    } catch (const std::exception &e) {
+        // Under a memory limit (ulimit -v): the file fails, nothing is left.
+        error = {convcontract::Culprit::None, std::string("not enough memory to convert it (") + e.what() + ")"};
+    }
+    if (!encoded) {
         const std::string why = output.error().empty() ? error.why : output.error();
         output.abandon();
         return fail(error.culprit == convcontract::Culprit::Output ? options.output : options.input, why);

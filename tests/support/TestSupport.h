@@ -58,6 +58,8 @@ bool hostToolsRun();
 // A tool tip's text as the user reads it (a rich-text tip without markup).
 QString plainTip(const QString &tip);
 bool canLockFolders();
+// A FIFO at `path` (false where the system has none in its files).
+bool makeFifo(const QString &path);
 
 // Linux only: a stand-in "xdg-open" in a fresh folder: it appends its argument to
 // `log` and exits with `exitCode` (3: no handler). Returns the folder, to

@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace test {
@@ -86,6 +87,11 @@ bool hostToolsRun()
 bool canLockFolders()
 {
     return ::geteuid() != 0;
+}
+
+bool makeFifo(const QString &path)
+{
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
 }
 
 QString makeXdgOpenStandIn(const QString &folder, const QString &log, int exitCode)

@@ -273,6 +273,11 @@ bool hostToolsRun()
     return false;
 }
 
+bool makeFifo(const QString &)
+{
+    return false;
+}
+
 bool canLockFolders()
 {
     return false;

@@ -42,6 +42,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -119,11 +120,28 @@ bool ParallelEncoder::run()
     for (int part = 0; part < m_plan.count; ++part)
         m_parts[static_cast<std::size_t>(part)].first = firstFrameOf(part);
     std::vector<std::thread> workers;
-    for (int i = 0; i < m_plan.threads; ++i)
-        workers.emplace_back([this] { work(); });
+    try {
+        for (int i = 0; i < m_plan.threads; ++i)
+            workers.emplace_back([this] { work(); });
+    } catch (const std::system_error &) {
+        // The system gives no more threads (a memory limit): those started
+        // share the parts; with none, the stream goes on one thread.
+        if (workers.empty()) {
+            m_failed = true;
+            return false;
+        }
+    }
     bool ok = true;
-    for (int part = 0; ok && part < m_plan.count; ++part)
-        ok = layPart(part);
+    try {
+        for (int part = 0; ok && part < m_plan.count; ++part)
+            ok = layPart(part);
+    } catch (...) {
+        // (Out of memory.) No worker may outlive this: each is joined first.
+        stop();
+        for (std::thread &worker : workers)
+            worker.join();
+        throw;
+    }
     stop();
     for (std::thread &worker : workers)
         worker.join();
@@ -154,7 +172,16 @@ void ParallelEncoder::work()
                 return;
             part = m_nextPart++;
         }
-        encodePart(part);
+        try {
+            encodePart(part);
+        } catch (...) {
+            // Out of memory: the part fails, and the stream goes on one thread.
+            std::lock_guard lock(m_mutex);
+            Part &failed = m_parts[static_cast<std::size_t>(part)];
+            failed.ok = false;
+            failed.done = true;
+            failed.ready.notify_all();
+        }
     }
 }
 

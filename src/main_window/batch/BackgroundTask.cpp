@@ -2,6 +2,8 @@
 
 #include "LaterStep.h"
 
+#include <system_error>
+
 BackgroundTask::BackgroundTask(QObject *parent) : QObject(parent) {}
 
 BackgroundTask::~BackgroundTask()
@@ -16,9 +18,8 @@ bool BackgroundTask::run(Job job)
     if (m_thread.joinable())
         m_thread.join(); // the last job's thread, already past its job
     m_cancelled = false;
-    m_running = true;
     const quint64 number = ++m_job;
-    m_thread = std::thread([this, number, job = std::move(job)] {
+    auto work = [this, number, job = std::move(job)] {
         JobResult result = job(m_cancelled);
         // Posted to this object's thread; a job cancelled meanwhile has a
         // stale number and is not reported.
@@ -28,7 +29,13 @@ bool BackgroundTask::run(Job job)
             m_running = false;
             emit done(result);
         });
-    });
+    };
+    try {
+        m_thread = std::thread(std::move(work));
+    } catch (const std::system_error &) {
+        return false; // no thread to be had (a memory limit)
+    }
+    m_running = true;
     return true;
 }
 

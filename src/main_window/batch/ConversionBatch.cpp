@@ -11,16 +11,19 @@ ConversionBatch::ConversionBatch(BatchInput &input, BatchFiles files, QObject *p
     : QObject(parent), m_input(input), m_files(std::move(files))
 {
     connect(&m_encoder, &platform::ChildProcess::finished, this, &ConversionBatch::encoded);
-    connect(&m_background, &BackgroundTask::done, this, [this](const JobResult &result) {
-        switch (m_step) {
-        case Step::Loading: loaded(result); break;
-        case Step::Storing: stored(result); break;
-        case Step::Ending: soundPlayed(); break;
-        case Step::Idle:
-        case Step::Starting:
-        case Step::Encoding: break;
-        }
-    });
+    connect(&m_background, &BackgroundTask::done, this, &ConversionBatch::backgroundDone);
+}
+
+void ConversionBatch::backgroundDone(const JobResult &result)
+{
+    switch (m_step) {
+    case Step::Loading: loaded(result); break;
+    case Step::Storing: stored(result); break;
+    case Step::Ending: soundPlayed(); break;
+    case Step::Idle:
+    case Step::Starting:
+    case Step::Encoding: break;
+    }
 }
 
 ConversionBatch::~ConversionBatch()
@@ -100,14 +103,26 @@ void ConversionBatch::convertNextFile()
     // Leftovers of an earlier file or a killed run must never be taken
     // for this file's audio.
     m_working.remove();
-    m_background.run([source = m_source, usable = m_working.usable(),
-                      target = m_working.input()](const std::atomic_bool &cancelled) {
+    runInBackground([source = m_source, usable = m_working.usable(),
+                     target = m_working.input()](const std::atomic_bool &cancelled) {
         if (!usable)
             return JobResult{false, QStringLiteral("the private temporary folder cannot be used")};
         JobResult result;
         result.ok = platform::copyFileReplacing(platform::NativeName(source), platform::NativeName(target), &result.reason,
                                                 &cancelled);
         return result;
+    });
+}
+
+void ConversionBatch::runInBackground(BackgroundTask::Job job)
+{
+    if (m_background.run(std::move(job)))
+        return;
+    // No thread to be had (a memory limit): the step ends as failed, as
+    // an event like every step's end, and the batch goes on.
+    LaterStep::post(this, [this, run = m_run, step = m_step] {
+        if (run == m_run && step == m_step)
+            backgroundDone({false, QStringLiteral("the system gives no thread to work on (out of memory)")});
     });
 }
 
@@ -146,7 +161,7 @@ void ConversionBatch::encoded()
     outputfolder::make(folder);
     m_output = m_names.pick(folder, m_source);
     setStep(Step::Storing);
-    m_background.run([from = m_working.output(), to = m_output, folder](const std::atomic_bool &cancelled) {
+    runInBackground([from = m_working.output(), to = m_output, folder](const std::atomic_bool &cancelled) {
         QString why;
         if (platform::copyFileReplacing(platform::NativeName(from), platform::NativeName(to), &why, &cancelled))
             return JobResult{};
@@ -205,7 +220,7 @@ void ConversionBatch::endOfBatch()
         return; // stopped by an observer
     platform::openWithDesktop(platform::NativeName(m_input.outputFolder()));
     // The sound plays to its end on its own thread; the window stays live.
-    m_background.run([sound = m_files.completionSound](const std::atomic_bool &) {
+    runInBackground([sound = m_files.completionSound](const std::atomic_bool &) {
         platform::playSoundToEnd(platform::NativeName(sound));
         return JobResult{};
     });

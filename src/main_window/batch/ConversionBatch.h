@@ -80,6 +80,9 @@ private:
     void setStep(Step step);
     void requestStart();
     void convertNextFile();
+    // Runs a step's work on the background thread; its end comes as done().
+    void runInBackground(BackgroundTask::Job job);
+    void backgroundDone(const JobResult &result);
     void loaded(const JobResult &copy);
     void encoded();
     void stored(const JobResult &copy);

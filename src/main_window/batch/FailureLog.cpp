@@ -53,19 +53,19 @@ QString FailureLog::defaultFile()
 void FailureLog::append(const QString &source, const QString &reason) const
 {
     QDir().mkpath(QFileInfo(m_file).absolutePath());
-    QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Append;
+    bool fresh = false;
     if (QFileInfo(m_file).size() >= rotateAtBytes) {
         QFile::remove(m_file + QStringLiteral(".1"));
         // A log another program holds open cannot be renamed on Windows:
         // then it starts afresh, bounded all the same.
-        if (!QFile::rename(m_file, m_file + QStringLiteral(".1")))
-            mode = QIODevice::WriteOnly | QIODevice::Truncate;
+        fresh = !QFile::rename(m_file, m_file + QStringLiteral(".1"));
     }
-    QFile log(m_file);
-    if (!log.open(mode))
-        return; // the log is a help, never a reason to fail
-    log.write(QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + '\t'
-              + platform::encodeFileName(oneLine(source)) + '\t' + oneLine(reason).toUtf8() + '\n');
+    // The log is a help, never a reason to fail, nor to wait: one that is
+    // not a regular file (a FIFO nobody reads) is passed over.
+    platform::appendToRegularFile(platform::NativeName(m_file),
+                                  QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + '\t'
+                                      + platform::encodeFileName(oneLine(source)) + '\t' + oneLine(reason).toUtf8() + '\n',
+                                  fresh);
 }
 
 void FailureLog::record(const FileOutcome &file) const

@@ -33,6 +33,10 @@ void markProgramRunning();
 // The file name of an executable called `base` ("conv", "conv.exe").
 QString executableName(const QString &base);
 
+// Whether a display can be asked for at all: a window system named in the
+// environment (or a Qt platform chosen there). Without one Qt would abort.
+bool displayNamed();
+
 // Whether the system has the skin's fonts (Tahoma) itself; where it has
 // not, the program loads those of its own folder.
 bool systemHasSkinFonts();

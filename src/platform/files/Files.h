@@ -73,6 +73,11 @@ bool copyFileReplacing(const NativeName &from, const NativeName &to, QString *re
 // Windows until its attribute is cleared).
 bool removeFile(const NativeName &path);
 
+// Appends `bytes` to a regular file, made when missing (emptied first when
+// `fresh`), without ever waiting: anything else of that name (a FIFO, a
+// device) is left alone, and false returned.
+bool appendToRegularFile(const NativeName &file, const QByteArray &bytes, bool fresh = false);
+
 // The names (a wildcard pattern) of the new files a copy writes beside its
 // target; one is left behind only when the program is killed mid-copy.
 QString partialCopyPattern();

@@ -9,6 +9,11 @@ QString executableName(const QString &base)
     return base + QStringLiteral(".exe");
 }
 
+bool displayNamed()
+{
+    return true; // the desktop is always there
+}
+
 bool systemHasSkinFonts()
 {
     // Windows ships Tahoma, but trimmed images (and Wine) may lack it: then

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,6 +49,27 @@ bool NativeName::makeFolder() const
             return false;
     }
     return isFolder();
+}
+
+bool appendToRegularFile(const NativeName &file, const QByteArray &bytes, bool fresh)
+{
+    // Non-blocking: a FIFO without a reader fails at once, one with a
+    // reader is found not regular below; neither holds the caller.
+    const int fd = ::open(systemName(file).constData(),
+                          O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (fresh ? O_TRUNC : O_APPEND), 0644);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    for (qsizetype done = 0; ok && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        done += n > 0 ? n : 0;
+    }
+    ::close(fd);
+    return ok;
 }
 
 bool removeFile(const NativeName &path)

@@ -40,6 +40,21 @@ bool NativeName::makeFolder() const
     return QDir().mkpath(m_text);
 }
 
+bool appendToRegularFile(const NativeName &file, const QByteArray &bytes, bool fresh)
+{
+    const HANDLE handle = CreateFileW(systemName(file).c_str(), fresh ? GENERIC_WRITE : FILE_APPEND_DATA,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      fresh ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok = GetFileType(handle) == FILE_TYPE_DISK
+                    && WriteFile(handle, bytes.constData(), static_cast<DWORD>(bytes.size()), &written, nullptr)
+                    && written == static_cast<DWORD>(bytes.size());
+    CloseHandle(handle);
+    return ok;
+}
+
 bool removeFile(const NativeName &path)
 {
     const std::wstring name = systemName(path);
