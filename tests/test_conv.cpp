@@ -470,6 +470,33 @@ private slots:
         QTest::newRow("11025 to 48000") << 11025 << 2 << 48000 << 2;
     }
 
+    // A part's reader reads the file as it was when conv opened it: a
+    // header rewritten since (a smaller data size) or a file grown since
+    // changes no part's length.
+    void aPartReadsTheFileAsItWasOpened()
+    {
+        const QString source = path(QStringLiteral("rewritten.wav"));
+        QVERIFY(test::makeWav(source, {"-r", "44100", "-c", "2", "-b", "16"}, 2.0));
+        AudioReader input;
+        QVERIFY2(input.open(QFile::encodeName(source).toStdString()), input.error().c_str());
+        QFile file(source);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray bytes = file.readAll();
+        const qsizetype data = bytes.indexOf("data");
+        QVERIFY(data > 0);
+        file.seek(data + 4);
+        file.write(QByteArray("\x10\x00\x00\x00", 4)); // 4 frames
+        file.seek(file.size());
+        file.write(QByteArray(1 << 16, '\x7f')); // and more audio after
+        file.close();
+        AudioReader part;
+        QVERIFY2(part.openTwin(input), part.error().c_str());
+        QCOMPARE(part.frames(), input.frames());
+        QVERIFY(part.seek(input.frames() - 100));
+        std::vector<float> tail(200 * 2);
+        QCOMPARE(part.read(tail.data(), 200), std::int64_t(100));
+    }
+
     void partsReadTheSamplesOfOneRun()
     {
         QFETCH(int, inRate);

@@ -50,11 +50,27 @@ bool AudioReader::openTwin(const AudioReader &original)
     m_file = original.m_file;
     m_bytes = original.m_bytes;
     m_length = original.m_length;
-    return openSource();
+    m_head = original.m_head;
+    if (!openSource())
+        return false;
+    if (m_info.channels != original.m_info.channels || m_info.samplerate != original.m_info.samplerate) {
+        m_error = "changed while it was read";
+        return false;
+    }
+    m_frames = original.m_frames;
+    return true;
 }
 
 bool AudioReader::openSource()
 {
+    if (m_file && !m_head) {
+        // The header and what may follow it closely (a FLAC's or an MP3's
+        // first blocks): bounded, so a hostile offset costs little.
+        constexpr std::int64_t headBytes = 1 << 16;
+        auto head = std::make_shared<std::string>(static_cast<std::size_t>(std::min(m_length, headBytes)), '\0');
+        head->resize(static_cast<std::size_t>(readAt(head->data(), static_cast<std::int64_t>(head->size()), 0)));
+        m_head = std::move(head);
+    }
     const ContainerHeader header = readContainerHeader(
         [this](void *buffer, std::int64_t size, std::int64_t offset) { return readAt(buffer, size, offset); },
         m_length);
@@ -103,7 +119,13 @@ std::int64_t AudioReader::readAt(void *buffer, std::int64_t size, std::int64_t o
         return 0;
     size = std::min(size, m_length - offset);
     std::int64_t done = 0;
-    if (m_file) {
+    const auto head = m_head ? static_cast<std::int64_t>(m_head->size()) : 0;
+    if (offset < head) {
+        done = std::min(size, head - offset);
+        std::memcpy(buffer, m_head->data() + offset, static_cast<size_t>(done));
+        if (done < size)
+            done += m_file->readAt(static_cast<char *>(buffer) + done, size - done, offset + done);
+    } else if (m_file) {
         done = m_file->readAt(buffer, size, offset);
     } else {
         std::memcpy(buffer, m_bytes.data() + offset, static_cast<size_t>(size));

@@ -5,6 +5,7 @@
 #include <sndfile.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,8 @@ public:
     bool openMemory(std::string_view bytes);
     // Opens the same input again, to read another part of it on another
     // thread (`original` must outlive this reader; both read by position).
+    // It reads the file as the original found it when it was opened: the
+    // same header and length, whatever has been written to it since.
     bool openTwin(const AudioReader &original);
 
     const std::string &error() const { return m_error; }
@@ -66,6 +69,9 @@ private:
     std::string_view m_bytes;
     std::int64_t m_length = 0;
     std::int64_t m_position = 0;
+    // The file's head as it was when first opened, shown to libsndfile at
+    // every later opening (a rewind, a twin) in place of what is there now.
+    std::shared_ptr<const std::string> m_head;
     // Bytes shown to libsndfile in place of the file's own.
     std::int64_t m_patchAt = -1;
     int m_patchSize = 0;
