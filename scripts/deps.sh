@@ -4,7 +4,7 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
 packages=(cmake ninja-build ccache g++ pkg-config qt6-base-dev libgl-dev
-          libmp3lame-dev libsndfile1-dev libsoxr-dev libcanberra-dev libxcb1-dev
+          libmp3lame-dev libsndfile1-dev libmpg123-dev libsoxr-dev libcanberra-dev libxcb1-dev
           xdg-utils fonts-wine fonts-wqy-microhei)
 if [[ "${1:-}" == "--package" || "${1:-}" == "--test" ]]; then
   packages+=(dpkg-dev file lintian appstream desktop-file-utils)

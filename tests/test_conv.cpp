@@ -470,6 +470,40 @@ private slots:
         QTest::newRow("11025 to 48000") << 11025 << 2 << 48000 << 2;
     }
 
+    // An MP3 input is read to its end, whether a Xing/Info frame states its
+    // length or not (lame -t writes none; libsndfile guesses then), on one
+    // thread and in parts: every sample mpg123 decodes from it.
+    void mp3InputsAreReadToTheirEnd_data()
+    {
+        QTest::addColumn<QStringList>("lame");
+        QTest::newRow("VBR -V 2, no info frame") << QStringList{"-t", "-V", "2"};
+        QTest::newRow("VBR -V 0, no info frame") << QStringList{"-t", "-V", "0"};
+        QTest::newRow("ABR 160, no info frame") << QStringList{"-t", "--abr", "160"};
+        QTest::newRow("CBR 128, no info frame") << QStringList{"-t", "-b", "128"};
+        QTest::newRow("VBR -V 2 with its info frame") << QStringList{"-V", "2"};
+    }
+    void mp3InputsAreReadToTheirEnd()
+    {
+        QFETCH(QStringList, lame);
+        if (!test::hostToolsRun())
+            QSKIP("needs lame (conv_under_wine.sh reads MP3 under Wine)");
+        const QString wav = path(QStringLiteral("mp3-source.wav"));
+        QVERIFY(test::makeWav(wav, {"-r", "44100", "-c", "2", "-b", "16"}, 9.0,
+                              QStringLiteral("pinknoise sine 200-4000 vol 0.5")));
+        const QString input = path(QStringLiteral("input.mp3"));
+        const test::RunResult made = test::run(QStringLiteral("lame"), QStringList{"--quiet"} + lame + QStringList{wav, input});
+        QVERIFY2(made.exitCode == 0, made.err.constData());
+        const qint64 expected = test::probeMp3(input).samples;
+        QVERIFY(expected > 390000);
+        for (const bool parts : {false, true}) {
+            const QString output = path(QStringLiteral("from-mp3.mp3"));
+            const QStringList arguments{"-i", input, "-y", "-threads", parts ? "3" : "1", output};
+            const test::RunResult result = parts ? convInParts(100, 0, arguments, 120000) : conv(arguments);
+            QVERIFY2(result.exitCode == 0, result.err.constData());
+            QCOMPARE(test::probeMp3(output).samples, expected);
+        }
+    }
+
     // A part's reader reads the file as it was when conv opened it: a
     // header rewritten since (a smaller data size) or a file grown since
     // changes no part's length.

@@ -51,6 +51,7 @@ bool AudioReader::openTwin(const AudioReader &original)
     m_bytes = original.m_bytes;
     m_length = original.m_length;
     m_head = original.m_head;
+    m_decoded = original.m_decoded;
     if (!openSource())
         return false;
     if (m_info.channels != original.m_info.channels || m_info.samplerate != original.m_info.samplerate) {
@@ -104,12 +105,35 @@ bool AudioReader::openSource()
         return false;
     }
     m_frames = m_info.frames;
+    if ((m_info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_MPEG && !openMpeg())
+        return false;
     if (blockCoded(header.formatTag) && header.factFrames > 0)
         m_frames = std::min<std::int64_t>(m_frames, header.factFrames);
     if (m_frames <= 0) {
         m_error = "contains no audio";
         return false;
     }
+    return true;
+}
+
+bool AudioReader::openMpeg()
+{
+    m_mpeg = std::make_unique<Mp3Decoder>(
+        [this](void *buffer, std::int64_t size, std::int64_t offset) { return readAt(buffer, size, offset); }, m_length);
+    if (!m_mpeg->start()) {
+        m_error = m_mpeg->error();
+        return false;
+    }
+    // Counted once, by the first opening: a twin or a rewind knows it.
+    if (m_decoded < 0)
+        m_decoded = m_mpeg->countFrames();
+    if (m_decoded < 0) {
+        m_error = m_mpeg->error();
+        return false;
+    }
+    m_info.channels = m_mpeg->channels();
+    m_info.samplerate = m_mpeg->sampleRate();
+    m_frames = m_decoded;
     return true;
 }
 
@@ -151,6 +175,7 @@ bool AudioReader::rewind()
     if (m_sound)
         sf_close(m_sound);
     m_sound = nullptr;
+    m_mpeg.reset();
     m_read = 0;
     return openSource();
 }
@@ -182,7 +207,7 @@ std::int64_t AudioReader::read(float *interleaved, std::int64_t count)
     count = std::min(count, m_frames - m_read);
     if (count <= 0)
         return 0;
-    const std::int64_t n = sf_readf_float(m_sound, interleaved, count);
+    const std::int64_t n = m_mpeg ? m_mpeg->read(interleaved, count) : sf_readf_float(m_sound, interleaved, count);
     m_read += std::max<std::int64_t>(n, 0);
     return n;
 }

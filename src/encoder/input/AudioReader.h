@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ConvSystem.h"
+#include "Mp3Decoder.h"
 
 #include <sndfile.h>
 
@@ -55,12 +56,16 @@ public:
 
 private:
     bool openSource();
+    bool openMpeg();
     std::int64_t readAt(void *buffer, std::int64_t size, std::int64_t offset) const;
     static SF_VIRTUAL_IO virtualIo();
 
     SNDFILE *m_sound = nullptr;
+    // MPEG audio is decoded here, not by libsndfile (see Mp3Decoder).
+    std::unique_ptr<Mp3Decoder> m_mpeg;
     SF_INFO m_info{};
     std::int64_t m_frames = 0; // what is read: libsndfile's count, or less
+    std::int64_t m_decoded = -1; // an MPEG input's frames, counted once
     std::int64_t m_read = 0;
     std::string m_error;
     // The input: a file, or bytes in memory.
