@@ -169,6 +169,22 @@ private slots:
             QVERIFY(QFileInfo(folder.path).isDir());
             QVERIFY(folder.path.startsWith(base));
         }
+        // Its name taken by something else (another user's file, folder or
+        // link, made first): a folder of this run's own instead, gone with
+        // the run.
+        const QString squatted = platform::preparePrivateFolder(base).path;
+        QVERIFY(QDir(squatted).removeRecursively());
+        QFile squatter(squatted);
+        QVERIFY(squatter.open(QIODevice::WriteOnly));
+        squatter.close();
+        const platform::PrivateFolder own = platform::preparePrivateFolder(base);
+        QVERIFY2(own.usable && own.path != squatted && own.path.startsWith(base), qPrintable(own.path));
+        const platform::PrivateFolder run = platform::prepareRunFolder(own);
+        QVERIFY(run.usable);
+        platform::removeRunFolder(run);
+        QVERIFY2(!QFileInfo::exists(own.path), "the run's own private folder was left");
+        QVERIFY(QFileInfo(squatted).isFile());
+
         const QString name = native(QStringLiteral("Šťastný ñ 日本.wav"));
         QCOMPARE(platform::decodeFileName(platform::encodeFileName(name)), name);
         QCOMPARE(platform::localFileOf(QUrl::fromLocalFile(name)), name);

@@ -4,7 +4,8 @@
 ; (scripts/windows/make_installer.sh). Silent (/S) it never asks: it
 ; stops with a non-zero status and changes nothing where it would have
 ; asked (Tolvik running: 2, an older version over a newer one without
-; /ALLOWDOWNGRADE: 3, Windows before 10: 4).
+; /ALLOWDOWNGRADE: 3, Windows before 10: 4, another installer or
+; uninstaller of Tolvik running: 5).
 !include "${PROJECT}"
 ; A 64-bit installer for a 64-bit program (and for a Wine without 32-bit support).
 Target amd64-unicode
@@ -70,6 +71,19 @@ FunctionEnd
 !insertmacro RefuseWhileRunning ""
 !insertmacro RefuseWhileRunning "un."
 
+; One installer or uninstaller at a time: two would change the folder
+; together. The mutex is this process's until it ends.
+!macro OnlyOneSetup
+  System::Call 'kernel32::CreateMutexW(p 0, i 0, w "Tolvik-setup") p .r0 ?e'
+  Pop $1
+  ${If} $1 == 183 ; ERROR_ALREADY_EXISTS
+    MessageBox MB_OK|MB_ICONEXCLAMATION|MB_TOPMOST|MB_SETFOREGROUND \
+      "Another Tolvik installer or uninstaller is running. Let it finish, then try again." /SD IDOK
+    SetErrorLevel 5
+    Abort
+  ${EndIf}
+!macroend
+
 ; "/D=C:\My Apps\Tolvik" in quotes, as Wine or a script that quotes each
 ; argument passes it: NSIS reads only an unquoted /D= itself.
 Function QuotedInstallFolder
@@ -96,6 +110,7 @@ Function QuotedInstallFolder
 FunctionEnd
 
 Function .onInit
+  !insertmacro OnlyOneSetup
   ${IfNot} ${AtLeastWin10}
     MessageBox MB_OK|MB_ICONSTOP|MB_TOPMOST|MB_SETFOREGROUND "Tolvik needs Windows 10 or later." /SD IDOK
     SetErrorLevel 4
@@ -199,6 +214,7 @@ Function .onInstFailed
 FunctionEnd
 
 Function un.onInit
+  !insertmacro OnlyOneSetup
   Call un.RefuseWhileRunning
 FunctionEnd
 

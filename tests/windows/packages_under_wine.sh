@@ -142,6 +142,8 @@ check "... and registers it" test "$(registered InstallLocation)" = 'C:\Other Pl
 (run "$setup" >/dev/null 2>&1 &)
 page() { page=$(xdotool search --name '^Tolvik Setup' 2>/dev/null | head -n 1) && [[ -n "$page" ]]; }
 check "the installer shows its folder page" eventually page
+check "a second installer meanwhile is refused (status 5)" test "$(status run "$setup" /S)" = 5
+check "... and changes nothing" test -f "$(unix 'C:\Other Place\Tolvik')/tolvik.exe"
 # The folder field has the focus; Return presses Install, then Finish
 # (with "Run Tolvik" ticked).
 xdotool windowfocus --sync "$page" key ctrl+a type --delay 20 'C:\Picked Folder\Tolvik'

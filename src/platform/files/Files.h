@@ -90,12 +90,14 @@ void removeStalePartialCopies(const NativeName &folder, const QDateTime &before)
 struct PrivateFolder {
     QString path;
     bool usable = false;
+    bool ownRun = false; // made for this run alone: removed with its run folder
 };
 
 // Creates (or checks) the per-user private folder "<base>/tolvik-<uid>".
 // An existing entry is used only when it is a real folder owned by the
-// user with no access for group or others; otherwise the result is not
-// usable and nothing is written there.
+// user with no access for group or others; nothing is written into any
+// other. When that name is taken so (another user made it first), a new
+// folder of a name nobody can foresee is made for this run instead.
 PrivateFolder preparePrivateFolder(const QString &base);
 
 // Where the private folder goes: the user's temporary folder (TMPDIR when

@@ -43,13 +43,18 @@ PrivateFolder prepareRunFolder(const PrivateFolder &privateFolder)
     QDir(run.path).removeRecursively();
     run.usable = parent.mkdir(name, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)
                  && !QFileInfo(run.path).isSymLink();
+    run.ownRun = privateFolder.ownRun;
     return run;
 }
 
 void removeRunFolder(const PrivateFolder &runFolder)
 {
-    if (runFolder.usable)
-        QDir(runFolder.path).removeRecursively();
+    if (!runFolder.usable)
+        return;
+    QDir(runFolder.path).removeRecursively();
+    // A private folder made for this run alone goes with it.
+    if (runFolder.ownRun)
+        QDir().rmdir(QFileInfo(runFolder.path).absolutePath());
 }
 
 } // namespace platform

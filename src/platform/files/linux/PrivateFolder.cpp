@@ -2,6 +2,7 @@
 
 
 #include <cerrno>
+#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,14 +14,18 @@ PrivateFolder preparePrivateFolder(const QString &base)
     folder.path = base + QStringLiteral("/tolvik-") + QString::number(::getuid());
     const QByteArray native = encodeFileName(folder.path);
 
-    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
-        return folder;
+    ::mkdir(native.constData(), 0700);
 
     struct stat st {};
-    if (::lstat(native.constData(), &st) != 0)
-        return folder;
-    folder.usable = S_ISDIR(st.st_mode) && st.st_uid == ::getuid()
+    folder.usable = ::lstat(native.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid()
                     && (st.st_mode & 077) == 0;
+    if (folder.usable)
+        return folder;
+    // Taken by someone else: a fresh folder, made by mkdtemp as 0700 under
+    // a random name, so nobody can have made it first.
+    QByteArray fresh = native + "-XXXXXX";
+    if (::mkdtemp(fresh.data()))
+        return {decodeFileName(fresh), true, true};
     return folder;
 }
 
