@@ -160,7 +160,8 @@ Function RemovePreviousInstallation
     DetailPrint "Removing the installed version from $0"
     StrCpy $changing 1
     ClearErrors
-    ExecWait '"$0\Uninstall.exe" /S _?=$0' $1
+    ; /BYSETUP: run by this installer, which holds the one-at-a-time mutex.
+    ExecWait '"$0\Uninstall.exe" /S /BYSETUP _?=$0' $1
     ${If} ${Errors}
     ${OrIf} $1 != 0
       MessageBox MB_OK|MB_ICONSTOP|MB_TOPMOST|MB_SETFOREGROUND \
@@ -214,7 +215,12 @@ Function .onInstFailed
 FunctionEnd
 
 Function un.onInit
-  !insertmacro OnlyOneSetup
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} "$R0" "/BYSETUP" $R1
+  ${If} ${Errors}
+    !insertmacro OnlyOneSetup
+  ${EndIf}
   Call un.RefuseWhileRunning
 FunctionEnd
 

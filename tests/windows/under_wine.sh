@@ -13,6 +13,8 @@ pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   WINEPREFIX=$TOLVIK_WINEPREFIX wineserver -k 2>/dev/null || true # our own prefix only
+  # ... and gone before the next test: a dying installer would still hold its mutex.
+  WINEPREFIX=$TOLVIK_WINEPREFIX timeout 30 wineserver -w 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
