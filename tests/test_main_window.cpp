@@ -205,25 +205,34 @@ private slots:
         QVERIFY(leftover.open(QIODevice::ReadOnly));
         QCOMPARE(leftover.readAll(), QByteArray("left over"));
 
-        // Open to others: not used.
+        // Not used when it is open to others, a link (even to a private
+        // folder) or another user's: a folder of the run's own instead.
+        const auto notUsed = [](const QString &base, const QString &taken) {
+            const platform::PrivateFolder instead = platform::preparePrivateFolder(base);
+            struct stat own {};
+            return instead.path != taken && instead.usable && instead.ownRun
+                   && ::lstat(QFile::encodeName(instead.path).constData(), &own) == 0 && S_ISDIR(own.st_mode)
+                   && (own.st_mode & 0777) == 0700;
+        };
         ::chmod(QFile::encodeName(folder).constData(), 0770);
-        QVERIFY(!platform::preparePrivateFolder(base.path()).usable);
+        QVERIFY(notUsed(base.path(), folder));
         ::chmod(QFile::encodeName(folder).constData(), 0700);
 
-        // A symbolic link, even to a private folder: not used.
         QTemporaryDir elsewhere;
         QTemporaryDir base2;
-        QVERIFY(QFile::link(elsewhere.path(), base2.filePath(QStringLiteral("tolvik-%1").arg(::getuid()))));
-        QVERIFY(!platform::preparePrivateFolder(base2.path()).usable);
+        const QString link = base2.filePath(QStringLiteral("tolvik-%1").arg(::getuid()));
+        QVERIFY(QFile::link(elsewhere.path(), link));
+        QVERIFY(notUsed(base2.path(), link));
+        QVERIFY(QDir(elsewhere.path()).isEmpty());
 
-        // Another user's folder: not used (needs root to make one).
+        // (Another user's folder needs root to make.)
         if (::geteuid() == 0) {
             QTemporaryDir base3;
             const QString foreign = base3.filePath(QStringLiteral("tolvik-%1").arg(::getuid()));
             QVERIFY(QDir().mkdir(foreign));
             ::chmod(QFile::encodeName(foreign).constData(), 0700);
             QCOMPARE(::chown(QFile::encodeName(foreign).constData(), 65534, 65534), 0);
-            QVERIFY(!platform::preparePrivateFolder(base3.path()).usable);
+            QVERIFY(notUsed(base3.path(), foreign));
         }
 
         // TMPDIR is used only when it names an existing folder by an absolute path.
@@ -250,8 +259,14 @@ private slots:
             QCOMPARE(w->control<QLineEdit>("txtPath")->text(), music + QStringLiteral("/Tolvik"));
         }
 
-        // A start-up whose folder is unusable still completes.
-        auto w = test::loadedMainWindow(base2.path());
+        // A start-up whose private folder is taken works in one of its own;
+        // one whose folder cannot be made at all still completes.
+        {
+            auto taken = test::loadedMainWindow(base2.path());
+            QVERIFY(taken && taken->tempFolder().usable);
+            QVERIFY(!taken->tempFolder().path.startsWith(link + QLatin1Char('/')));
+        }
+        auto w = test::loadedMainWindow(base.filePath(QStringLiteral("no-such-base")));
         QVERIFY(w);
         QVERIFY(!w->tempFolder().usable);
         QCOMPARE(w->control<QLineEdit>("txtPath")->text(), test::programDir() + QStringLiteral("/output"));
