@@ -132,4 +132,13 @@ void compareWithReference(const QImage &image, const QString &name)
                             .arg(name).arg(differing).arg(allowed).arg(QDir::tempPath())));
 }
 
+bool freedMemoryIsKept()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return true;
+#else
+    return false;
+#endif
+}
+
 } // namespace test

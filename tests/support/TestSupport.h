@@ -92,6 +92,10 @@ void compareWithReference(const QImage &image, const QString &name);
 // This process's resident memory (KiB; the working set on Windows), and
 // (Linux only) its open file descriptors.
 long residentKiB();
+// Whether this build keeps freed memory in AddressSanitizer's quarantine:
+// then resident memory grows with what is freed, and says nothing of leaks
+// (LeakSanitizer checks those at exit).
+bool freedMemoryIsKept();
 int openDescriptors();
 
 } // namespace test
