@@ -88,8 +88,8 @@ private slots:
         feedback.Form_Load(nullptr);
         const std::pair<const SkinnedWindow *, const WindowSpec *> windows[] = {{w.get(), &mainWindowSpec()},
                                                                              {&feedback, &feedbackWindowSpec()}};
-        for (const auto &[window, spec] : windows) {
-            for (const ControlSpec &row : spec->controls) {
+        for (const auto &[window, layout] : windows) {
+            for (const ControlSpec &row : layout->controls) {
                 const auto *control = window->findChild<QWidget *>(QLatin1String(row.name));
                 if (!control || row.kind == ControlKind::Timer)
                     continue;
