@@ -2,12 +2,15 @@
 // xdotool, first without a window manager and then under openbox.
 #include "TestSupport.h"
 
+#include "platform/instance/Instance.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMap>
 #include <QMouseEvent>
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QRegularExpression>
@@ -728,6 +731,154 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(mp3sIn(out).contains(QStringLiteral("far.mp3")), 20000);
         stopTolvik();
         m_env = saved;
+    }
+
+    // Whoever is slow, stopped or killed during a hand-off, each file is
+    // converted by exactly one program: the running one, or the start
+    // that gave up on it. Played with both real programs, then with the
+    // test as either side of the exchange.
+    void eachHandedFileHasOneOwner()
+    {
+        stopTolvik();
+        const QString out = m_program + QStringLiteral("/output");
+        const QString run = path(QStringLiteral("run"));
+        const QString tolvik = m_program + QStringLiteral("/tolvik");
+        int round = 0;
+        const auto wavs = [&](int count) {
+            QStringList files;
+            ++round;
+            for (int i = 0; i < count; ++i) {
+                const QString name = QStringLiteral("owner-%1-%2").arg(round).arg(i);
+                QFile::remove(out + QLatin1Char('/') + name + QStringLiteral(".mp3"));
+                files << wav(QStringLiteral("owners/") + name + QStringLiteral(".wav"), 0.3);
+            }
+            return files;
+        };
+        const auto results = [&](const QStringList &files) {
+            QStringList stamps; // a second conversion stores new files
+            for (const QString &file : files) {
+                struct stat st {};
+                const QString mp3 = out + QLatin1Char('/') + QFileInfo(file).completeBaseName() + QStringLiteral(".mp3");
+                stamps << (::stat(QFile::encodeName(mp3).constData(), &st) == 0
+                               ? QStringLiteral("%1@%2").arg(st.st_ino).arg(st.st_mtim.tv_nsec) : QString());
+            }
+            return stamps;
+        };
+        const auto stored = [&](const QStringList &files) { return !results(files).contains(QString()); };
+        const auto noneStored = [&](const QStringList &files) { return results(files).count(QString()) == files.size(); };
+        const auto twins = [&] { return test::filesIn(out, {QStringLiteral("owner-* (*).mp3")}); };
+        const auto start = [&](const QStringList &files) {
+            auto *second = new QProcess(this);
+            second->setProcessEnvironment(m_env);
+            second->start(tolvik, files);
+            return second;
+        };
+        const auto end = [](QProcess *process) {
+            process->kill();
+            process->waitForFinished();
+            delete process;
+        };
+        QDir().mkpath(path(QStringLiteral("owners")));
+
+        // The running program stopped, then resumed after 5 s (within the
+        // start's patience) or after 15 s (past it).
+        for (const int pause : {5000, 15000}) {
+            QVERIFY(startTolvik());
+            const qint64 first = m_tolvik->processId();
+            ::kill(first, SIGSTOP);
+            const QStringList files = wavs(3);
+            QProcess *second = start(files);
+            QTest::qWait(pause);
+            if (pause < 10000) {
+                ::kill(first, SIGCONT);
+                QVERIFY2(second->waitForFinished(10000), "the start waited on after the running program answered");
+                QVERIFY2(second->readAllStandardError().isEmpty(), "the resumed program did not take the files");
+                QTRY_VERIFY_WITH_TIMEOUT(stored(files), 20000);
+            } else {
+                QTRY_VERIFY2_WITH_TIMEOUT(stored(files), "the start that gave up did not convert its files", 20000);
+                QVERIFY(second->readAllStandardError().contains("did not take the files"));
+                const QStringList before = results(files);
+                ::kill(first, SIGCONT);
+                QTest::qWait(3000);
+                QVERIFY2(results(files) == before && twins().isEmpty(), "the resumed program converted them again");
+            }
+            end(second);
+            stopTolvik();
+        }
+
+        // The running program killed while the offer waits for it: the
+        // start converts its files itself, without waiting out its time.
+        QVERIFY(startTolvik());
+        ::kill(m_tolvik->processId(), SIGSTOP);
+        QStringList files = wavs(2);
+        QProcess *second = start(files);
+        QTest::qWait(1500);
+        stopTolvik();
+        QTRY_VERIFY2_WITH_TIMEOUT(stored(files), "files offered to a program that was killed were lost", 8000);
+        end(second);
+
+        // The test as the start: an offer withdrawn, a message cut before
+        // its offer and a token that is not one of ours are refused; an
+        // offer whose start vanished right after sending it is taken.
+        QVERIFY(startTolvik());
+        const QString channel = platform::instanceChannel(run);
+        const auto offer = [&](const QStringList &sent, const QByteArray &ending, bool makeToken) {
+            QLocalSocket socket;
+            socket.connectToServer(channel);
+            QVERIFY(socket.waitForConnected(5000));
+            QByteArray message;
+            for (const QString &file : sent)
+                message += "open " + QFile::encodeName(file).toPercentEncoding() + '\n';
+            if (makeToken)
+                QVERIFY(QFile(run + QLatin1Char('/') + QString::fromLatin1(ending.mid(6).trimmed())).open(QIODevice::WriteOnly));
+            socket.write(message + ending);
+            socket.waitForBytesWritten(2000);
+            socket.disconnectFromServer();
+        };
+        const QStringList withdrawn = wavs(1), cut = wavs(1), foreign = wavs(1), vanished = wavs(2);
+        QFile victim(path(QStringLiteral("owners/victim")));
+        QVERIFY(victim.open(QIODevice::WriteOnly));
+        victim.close();
+        offer(withdrawn, "offer .tolvik-offer-1-gone\n", false);
+        offer(cut, "", false);
+        offer(foreign, "offer ../owners/victim\n", false);
+        offer(vanished, "offer .tolvik-offer-1-left\n", true);
+        QTRY_VERIFY2_WITH_TIMEOUT(stored(vanished), "a complete offer was dropped when its start vanished", 20000);
+        QTest::qWait(1000);
+        QVERIFY2(noneStored(withdrawn + cut + foreign), "files were taken without their offer");
+        QVERIFY2(QFile::exists(victim.fileName()), "a token outside the runtime folder was removed");
+        QVERIFY(!QFile::exists(run + QStringLiteral("/.tolvik-offer-1-left")));
+        stopTolvik();
+
+        // The test as the running program: it reads the offer, then ends
+        // without taking it, or ends just after taking it.
+        for (const bool takes : {false, true}) {
+            platform::InstanceLock lock;
+            QCOMPARE(lock.acquire(run, QStringLiteral(".tolvik.lock")), platform::InstanceLock::Result::Acquired);
+            QLocalServer::removeServer(channel);
+            QLocalServer server;
+            QVERIFY(server.listen(channel));
+            files = wavs(2);
+            second = start(files);
+            QVERIFY(server.waitForNewConnection(10000));
+            QLocalSocket *socket = server.nextPendingConnection();
+            QByteArray token;
+            QTRY_VERIFY_WITH_TIMEOUT((token += socket->readAll(), token.contains("offer ") && token.endsWith('\n')), 5000);
+            token = token.mid(token.indexOf("offer ") + 6).trimmed();
+            if (takes)
+                QVERIFY(QFile::remove(run + QLatin1Char('/') + QString::fromLatin1(token)));
+            socket->abort();
+            if (takes) {
+                QVERIFY2(second->waitForFinished(12000), "a start whose files were taken went on");
+                QTest::qWait(1000);
+                QVERIFY2(noneStored(files), "a start converted files the running program had taken");
+                delete second;
+            } else {
+                QTRY_VERIFY2_WITH_TIMEOUT(stored(files), "files not taken were not converted by their start", 20000);
+                end(second);
+            }
+        }
+        QCOMPARE(test::filesIn(run, {QStringLiteral(".tolvik-offer-*")}), QStringList{});
     }
 
     void underOpenbox()

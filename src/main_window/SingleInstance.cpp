@@ -2,12 +2,15 @@
 
 #include "names/FileNames.h"
 #include "platform/files/Files.h"
+#include "platform/processes/Processes.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -24,15 +27,18 @@ int slice(const QDeadlineTimer &deadline)
 
 } // namespace
 
+const QString SingleInstance::offerPrefix = QStringLiteral(".tolvik-offer-");
+
 bool SingleInstance::claim(const QStringList &files)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) // no usable runtime folder: the user's home
-        folder = QDir::homePath();
-    m_channel = platform::instanceChannel(folder);
+    m_folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (m_folder.isEmpty()) // no usable runtime folder: the user's home
+        m_folder = QDir::homePath();
+    m_channel = platform::instanceChannel(m_folder);
 
-    switch (m_lock.acquire(folder, QStringLiteral(".tolvik.lock"))) {
+    switch (m_lock.acquire(m_folder, QStringLiteral(".tolvik.lock"))) {
     case platform::InstanceLock::Result::Acquired:
+        removeStaleOffers();
         listen();
         return true;
     case platform::InstanceLock::Result::Unavailable:
@@ -41,47 +47,94 @@ bool SingleInstance::claim(const QStringList &files)
         break;
     }
     QString why;
-    if (deliver(m_channel, files, &why))
+    if (deliver(files, &why))
         return false;
     std::fprintf(stderr, "tolvik: the running Tolvik did not take the files (%s); converting them here\n",
                  qPrintable(why));
     return true;
 }
 
-bool SingleInstance::deliver(const QString &channel, const QStringList &files, QString *why) const
+QString SingleInstance::makeOffer() const
 {
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const QString name = offerPrefix + QString::number(platform::currentProcessId()) + QLatin1Char('-')
+                             + QString::number(QRandomGenerator::system()->generate64(), 36);
+        if (platform::createNewFile(platform::NativeName(m_folder + QLatin1Char('/') + name)))
+            return name;
+    }
+    return {};
+}
+
+bool SingleInstance::takeOffer(const QByteArray &name) const
+{
+    // Only a token of ours, beside the lock: never another file.
+    static const QRegularExpression token(QStringLiteral("^\\.tolvik-offer-[0-9]+-[0-9a-z]+$"));
+    const QString text = QString::fromLatin1(name);
+    return token.match(text).hasMatch()
+           && platform::removeFile(platform::NativeName(m_folder + QLatin1Char('/') + text));
+}
+
+void SingleInstance::removeStaleOffers() const
+{
+    // Tokens of starts killed while they offered: no one waits for them.
+    const QStringList offers = QDir(m_folder).entryList({offerPrefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden);
+    for (const QString &name : offers) {
+        const qint64 owner = name.mid(offerPrefix.size()).section(QLatin1Char('-'), 0, 0).toLongLong();
+        if (owner > 0 && !platform::processExists(owner))
+            platform::removeFile(platform::NativeName(m_folder + QLatin1Char('/') + name));
+    }
+}
+
+bool SingleInstance::deliver(const QStringList &files, QString *why) const
+{
+    QString offer;
+    if (!files.isEmpty()) {
+        offer = makeOffer();
+        if (offer.isEmpty()) {
+            *why = QStringLiteral("no offer could be made in %1").arg(m_folder);
+            return false;
+        }
+    }
     // One line a file, its bytes percent-encoded: any name fits a line.
     QByteArray message;
     for (const QString &file : files)
         message += "open " + platform::encodeFileName(file).toPercentEncoding() + '\n';
-    message += "activate\n";
+    message += offer.isEmpty() ? QByteArray("activate\n") : "offer " + offer.toLatin1() + '\n';
 
     // The running instance may not listen yet (it has just started) or be
     // busy with another start: try again, for a while.
     const QDeadlineTimer deadline(10000);
-    QLocalSocket first;
-    for (;;) {
-        first.connectToServer(channel);
-        if (first.waitForConnected(slice(deadline)))
-            break;
-        if (deadline.hasExpired()) {
-            *why = QStringLiteral("no answer on its channel: %1").arg(first.errorString());
-            return false;
+    QLocalSocket channel;
+    bool connected = false;
+    while (!connected && !deadline.hasExpired()) {
+        channel.connectToServer(m_channel);
+        connected = channel.waitForConnected(slice(deadline));
+        if (!connected) {
+            channel.abort();
+            QThread::msleep(100);
         }
-        first.abort();
-        QThread::msleep(100);
     }
-    first.write(message);
-    while (first.bytesToWrite() > 0 && !deadline.hasExpired())
-        first.waitForBytesWritten(slice(deadline));
-    // It answers once it has taken every file.
-    while (!first.canReadLine() && !deadline.hasExpired() && first.state() == QLocalSocket::ConnectedState)
-        first.waitForReadyRead(slice(deadline));
-    if (first.canReadLine() && first.readLine().trimmed() == "ok")
-        return true;
-    *why = first.bytesToWrite() > 0 ? QStringLiteral("the files could not all be sent")
-                                    : QStringLiteral("it did not confirm them");
-    return false;
+    if (connected) {
+        channel.write(message);
+        while (channel.bytesToWrite() > 0 && !deadline.hasExpired() && channel.state() == QLocalSocket::ConnectedState)
+            channel.waitForBytesWritten(slice(deadline));
+        // It answers once it holds every file; it closes the channel when
+        // it ends or finds the offer withdrawn.
+        while (!channel.canReadLine() && !deadline.hasExpired() && channel.state() == QLocalSocket::ConnectedState)
+            channel.waitForReadyRead(slice(deadline));
+        if (channel.canReadLine() && channel.readLine().trimmed() == "ok")
+            return true;
+    }
+    *why = !connected                       ? QStringLiteral("no answer on its channel: %1").arg(channel.errorString())
+           : channel.bytesToWrite() > 0     ? QStringLiteral("the files could not all be sent")
+           : channel.state() != QLocalSocket::ConnectedState ? QStringLiteral("it closed the channel")
+                                            : QStringLiteral("it did not answer in 10 seconds");
+    if (offer.isEmpty())
+        return false;
+    // Withdrawn: the files are ours again. Unless it took them just now.
+    if (platform::removeFile(platform::NativeName(m_folder + QLatin1Char('/') + offer)))
+        return false;
+    return true;
 }
 
 void SingleInstance::listen()
@@ -127,7 +180,25 @@ void SingleInstance::readMessages(QLocalSocket *socket)
         const QByteArray text = line.trimmed();
         if (text.startsWith("open ")) {
             files << platform::decodeFileName(QByteArray::fromPercentEncoding(text.mid(5)));
+        } else if (text.startsWith("offer ")) {
+            // Ours only when its token is still there to remove; then no
+            // return to the event loop before the answer, so nothing of
+            // them is converted by a program that could not answer.
+            const bool taken = takeOffer(text.mid(6));
+            if (taken && !files.isEmpty())
+                emit filesReceived(files);
+            files.clear();
+            received = 0;
+            if (!taken) {
+                socket->abort(); // withdrawn: its start converts them
+                return;
+            }
+            socket->write("ok\n");
+            socket->flush();
+            emit activationRequested();
         } else if (text == "activate") {
+            // Files without an offer: a start that only asks us forward,
+            // or an older one that waits for our word.
             if (!files.isEmpty())
                 emit filesReceived(files);
             files.clear();

@@ -11,14 +11,20 @@ class QLocalSocket;
 // One running instance per user: a lock in the user's runtime folder,
 // and a local channel on which a later start hands the running instance
 // its files and asks it to come forward.
+//
+// Files are offered, not sent: the later start makes a token file beside
+// the lock, and whoever removes it owns the files. The running instance
+// takes them only by removing the token; a start that gives up waiting
+// removes it first and converts them itself. Whichever side is slow,
+// stopped or killed, each file has exactly one owner.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
     // True when this process must run: it holds the lock, no lock can be
     // had at all (one instance too many beats none), or the instance that
     // holds it did not take `files` (then this one converts them itself:
-    // a file is never dropped in silence). False when a live instance has
-    // taken the files and been asked to come forward.
+    // a file is never dropped in silence). False when the running instance
+    // has taken the files and been asked to come forward.
     bool claim(const QStringList &files = {});
 
     // Limits of a message on the channel: a longer line or message is
@@ -26,16 +32,23 @@ public:
     static constexpr qsizetype maxLineBytes = 64 * 1024;
     static constexpr qsizetype maxMessageBytes = 64 * 1024 * 1024;
 
+    // The token files' names begin so, followed by "<process>-<random>".
+    static const QString offerPrefix;
+
 signals:
     void filesReceived(const QStringList &files);
     void activationRequested();
 
 private:
-    bool deliver(const QString &channel, const QStringList &files, QString *why) const;
+    bool deliver(const QStringList &files, QString *why) const;
+    QString makeOffer() const;
+    bool takeOffer(const QByteArray &name) const;
+    void removeStaleOffers() const;
     void listen();
     void readMessages(QLocalSocket *socket);
 
     platform::InstanceLock m_lock;
+    QString m_folder; // the lock's, and the offers'
     QString m_channel;
     QLocalServer *m_server = nullptr;
     QTimer m_watch; // listens again when the channel is lost

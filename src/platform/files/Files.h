@@ -55,6 +55,9 @@ public:
     NativeName real() const;
     // Makes the folder and those above it that are missing.
     bool makeFolder() const;
+    // An existing file marked read-only: on Linux without write permission
+    // for this user (for root: for anyone), on Windows by its attribute.
+    bool isReadOnlyFile() const;
 
 private:
     QString m_text;
@@ -72,6 +75,10 @@ bool copyFileReplacing(const NativeName &from, const NativeName &to, QString *re
 // Removes a file, read-only or not (a read-only file cannot be deleted on
 // Windows until its attribute is cleared).
 bool removeFile(const NativeName &path);
+
+// Makes a new empty file, only this user's; false when anything of that
+// name exists (a link is never followed) or it cannot be made.
+bool createNewFile(const NativeName &path);
 
 // Appends `bytes` to a regular file, made when missing (emptied first when
 // `fresh`), without ever waiting: anything else of that name (a FIFO, a

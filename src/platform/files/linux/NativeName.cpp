@@ -51,6 +51,18 @@ bool NativeName::makeFolder() const
     return isFolder();
 }
 
+bool NativeName::isReadOnlyFile() const
+{
+    const QByteArray name = systemName(*this);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    // root may write anything: what the file's mode says is the user's wish.
+    if (::geteuid() == 0)
+        return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    return ::access(name.constData(), W_OK) != 0 && errno == EACCES;
+}
+
 bool appendToRegularFile(const NativeName &file, const QByteArray &bytes, bool fresh)
 {
     // Non-blocking: a FIFO without a reader fails at once, one with a
@@ -76,6 +88,12 @@ bool removeFile(const NativeName &path)
 {
     // Linux removes a read-only file as any other: the folder decides.
     return ::unlink(systemName(path).constData()) == 0;
+}
+
+bool createNewFile(const NativeName &path)
+{
+    const int fd = ::open(systemName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    return fd >= 0 && ::close(fd) == 0;
 }
 
 } // namespace platform

@@ -40,6 +40,13 @@ bool NativeName::makeFolder() const
     return QDir().mkpath(m_text);
 }
 
+bool NativeName::isReadOnlyFile() const
+{
+    const DWORD attributes = GetFileAttributesW(systemName(*this).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)
+           && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 bool appendToRegularFile(const NativeName &file, const QByteArray &bytes, bool fresh)
 {
     const HANDLE handle = CreateFileW(systemName(file).c_str(), fresh ? GENERIC_WRITE : FILE_APPEND_DATA,
@@ -66,6 +73,13 @@ bool removeFile(const NativeName &path)
         || !(attributes & FILE_ATTRIBUTE_READONLY))
         return false;
     return SetFileAttributesW(name.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY) && DeleteFileW(name.c_str());
+}
+
+bool createNewFile(const NativeName &path)
+{
+    const HANDLE handle = CreateFileW(systemName(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_HIDDEN, nullptr);
+    return handle != INVALID_HANDLE_VALUE && CloseHandle(handle);
 }
 
 } // namespace platform
