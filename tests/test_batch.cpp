@@ -8,8 +8,10 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -271,6 +273,18 @@ private slots:
         w->control<QLineEdit>("txtPath")->setText(text.fileName() + QStringLiteral("/sub"));
         QVERIFY(runBatch(*w, {path(QStringLiteral("in2/good.wav"))}));
         QCOMPARE(caption->text(), QStringLiteral("1 of 1 files failed"));
+
+        // A read-only MP3 where the result would go is kept, and said.
+        w->control<QLineEdit>("txtPath")->setText(out);
+        const QString kept = out + QStringLiteral("/good.mp3");
+        QFile::setPermissions(kept, QFile::ReadOwner | QFile::ReadUser);
+        const QDateTime stamp = QFileInfo(kept).lastModified();
+        QVERIFY(runBatch(*w, {path(QStringLiteral("in2/good.wav"))}));
+        QCOMPARE(caption->text(), QStringLiteral("1 of 1 files failed"));
+        QVERIFY2(test::plainTip(caption->toolTip()).endsWith(QStringLiteral("the existing MP3 is read-only")),
+                 qPrintable(caption->toolTip()));
+        QCOMPARE(QFileInfo(kept).lastModified(), stamp);
+        QFile::setPermissions(kept, QFile::ReadOwner | QFile::WriteOwner);
     }
 
     void encodersThatFailFailTheirFiles()

@@ -1,6 +1,7 @@
 // The platform layer's promises, on whichever OS this suite was built for
 // (under Wine for Windows): real files, the real encoder as the child.
 #include "TestSupport.h"
+#include "common/windows/LongPath.h"
 #include "platform/processes/Processes.h"
 #include "platform/files/Files.h"
 #include "platform/instance/Instance.h"
@@ -155,6 +156,43 @@ private slots:
 
         QCOMPARE(platform::instanceChannel(folder), platform::instanceChannel(folder));
         QVERIFY(platform::instanceChannel(folder) != platform::instanceChannel(native(QStringLiteral("my programs"))));
+    }
+
+    // Windows' long form of a path, as data: plain lengths pass as they
+    // are; longer paths are made absolute, normalized and marked.
+    void longPathsTakeTheVerbatimForm_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<QString>("expected");
+        const QString deep = QString(130, QLatin1Char('d')) + QLatin1Char('\\') + QString(130, QLatin1Char('e'));
+        const QString cur = QStringLiteral("C:\\Users\\ann\\Music");
+        QTest::newRow("plain length") << "D:/Music/song.wav" << cur << "D:/Music/song.wav";
+        QTest::newRow("drive") << "D:\\" + deep + "\\a.wav" << cur << "\\\\?\\D:\\" + deep + "\\a.wav";
+        QTest::newRow("forward slashes") << "D:/" + QString(deep).replace('\\', '/') + "/a.wav" << cur
+                                         << "\\\\?\\D:\\" + deep + "\\a.wav";
+        QTest::newRow("relative") << ".\\" + deep + "\\x\\..\\a.wav" << cur << "\\\\?\\" + cur + "\\" + deep + "\\a.wav";
+        QTest::newRow("above the root") << "D:\\..\\..\\" + deep << cur << "\\\\?\\D:\\" + deep;
+        QTest::newRow("rooted") << "\\" + deep << cur << "\\\\?\\C:\\" + deep;
+        QTest::newRow("other drive, relative") << "E:" + deep << cur << "\\\\?\\E:\\" + deep;
+        QTest::newRow("same drive, relative") << "c:" + deep << cur << "\\\\?\\" + cur + "\\" + deep;
+        QTest::newRow("share") << "\\\\nas\\music\\" + deep << cur << "\\\\?\\UNC\\nas\\music\\" + deep;
+        QTest::newRow("share above its root") << "\\\\nas\\music\\..\\" + deep << cur << "\\\\?\\UNC\\nas\\music\\" + deep;
+        QTest::newRow("relative to a share") << deep << "\\\\nas\\music" << "\\\\?\\UNC\\nas\\music\\" + deep;
+        QTest::newRow("trailing periods and spaces") << "D:\\" + deep + "\\name. . " << cur << "\\\\?\\D:\\" + deep + "\\name";
+        QTest::newRow("a segment's period") << "D:\\dir.\\" + deep << cur << "\\\\?\\D:\\dir\\" + deep;
+        QTest::newRow("three periods stay") << "D:\\...\\" + deep << cur << "\\\\?\\D:\\...\\" + deep;
+        QTest::newRow("verbatim already") << "\\\\?\\D:\\" + deep + "\\..\\a" << cur << "\\\\?\\D:\\" + deep + "\\..\\a";
+        QTest::newRow("device") << "\\\\.\\pipe\\" + deep << cur << "\\\\.\\pipe\\" + deep;
+        QTest::newRow("short, relative to a long folder") << "a.wav" << "C:\\" + deep << "\\\\?\\C:\\" + deep + "\\a.wav";
+    }
+
+    void longPathsTakeTheVerbatimForm()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, current);
+        QFETCH(QString, expected);
+        QCOMPARE(QString::fromStdWString(longpath::longPathForm(path.toStdWString(), current.toStdWString())), expected);
     }
 
     void foldersAndNames()

@@ -2,6 +2,7 @@
 
 #include "common/ConvContract.h"
 #include "common/SourceReasons.h"
+#include "common/windows/LongPath.h"
 #include "common/windows/RetryWhileHeld.h"
 
 #include <windows.h>
@@ -26,6 +27,16 @@ std::wstring wide(const std::string &utf8)
     std::wstring out(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
     return out;
+}
+
+// A path for Windows' file calls: UTF-16, in the long form when it is
+// longer than plain paths may be.
+std::wstring systemPath(const std::string &utf8)
+{
+    std::wstring current(32768, L'\0');
+    const DWORD length = GetCurrentDirectoryW(32768, current.data());
+    current.resize(length < 32768 ? length : 0);
+    return longpath::longPathForm(wide(utf8), current);
 }
 
 std::string narrow(const wchar_t *text)
@@ -69,7 +80,7 @@ InputFile::~InputFile()
 
 bool InputFile::open(const std::string &path, std::string &error)
 {
-    const std::wstring name = wide(path);
+    const std::wstring name = systemPath(path);
     const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         error = sourcereasons::folder;
@@ -123,7 +134,7 @@ bool InputFile::isSameFileAs(const std::string &path) const
     BY_HANDLE_FILE_INFORMATION mine{};
     BY_HANDLE_FILE_INFORMATION other{};
     // No access asked: only the file's identity is read.
-    const HANDLE handle = CreateFileW(wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    const HANDLE handle = CreateFileW(systemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     const bool same = identify(reinterpret_cast<HANDLE>(m_handle), mine) && identify(handle, other)
                       && mine.dwVolumeSerialNumber == other.dwVolumeSerialNumber
@@ -146,7 +157,7 @@ int freeCores()
 
 bool exists(const std::string &path)
 {
-    return GetFileAttributesW(wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(systemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::FILE *createBeside(const std::string &path, std::string &temp, std::string &error)
@@ -163,7 +174,7 @@ std::FILE *createBeside(const std::string &path, std::string &temp, std::string 
         temp = folder + "\\" + convcontract::partialOutputPrefix(name) + suffix;
         // Shared for deletion, so that the console handler can remove it
         // while it is open.
-        const HANDLE handle = CreateFileW(wide(temp).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+        const HANDLE handle = CreateFileW(systemPath(temp).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
                                           FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_HIDDEN, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
@@ -183,7 +194,7 @@ std::FILE *createBeside(const std::string &path, std::string &temp, std::string 
             CloseHandle(handle);
         else
             _close(fd);
-        DeleteFileW(wide(temp).c_str());
+        DeleteFileW(systemPath(temp).c_str());
         error = "cannot open the temporary file";
         temp.clear();
         return nullptr;
@@ -204,8 +215,8 @@ bool publish(const std::string &temp, const std::string &path, bool overwrite, s
 {
     // Without MOVEFILE_REPLACE_EXISTING an existing name makes it fail.
     const DWORD flags = MOVEFILE_WRITE_THROUGH | (overwrite ? MOVEFILE_REPLACE_EXISTING : 0);
-    if (retryWhileHeld([&] { return MoveFileExW(wide(temp).c_str(), wide(path).c_str(), flags) != 0; })) {
-        SetFileAttributesW(wide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (retryWhileHeld([&] { return MoveFileExW(systemPath(temp).c_str(), systemPath(path).c_str(), flags) != 0; })) {
+        SetFileAttributesW(systemPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
         return true;
     }
     error = lastError();
@@ -225,12 +236,12 @@ bool truncateToEmpty(std::FILE *file)
 
 void removeFile(const std::string &path)
 {
-    DeleteFileW(wide(path).c_str());
+    DeleteFileW(systemPath(path).c_str());
 }
 
 void removeOnInterrupt(const std::string &temp)
 {
-    const std::wstring name = wide(temp);
+    const std::wstring name = systemPath(temp);
     if (name.size() >= sizeof pendingTemp / sizeof pendingTemp[0])
         return;
     std::copy(name.c_str(), name.c_str() + name.size() + 1, pendingTemp);

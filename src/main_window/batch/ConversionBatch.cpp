@@ -162,6 +162,9 @@ void ConversionBatch::encoded()
     m_output = m_names.pick(folder, m_source);
     setStep(Step::Storing);
     runInBackground([from = m_working.output(), to = m_output, folder](const std::atomic_bool &cancelled) {
+        // Windows cannot replace it, and on Linux it is as plainly kept.
+        if (platform::NativeName(to).isReadOnlyFile())
+            return JobResult{false, QStringLiteral("the existing MP3 is read-only")};
         QString why;
         if (platform::copyFileReplacing(platform::NativeName(from), platform::NativeName(to), &why, &cancelled))
             return JobResult{};

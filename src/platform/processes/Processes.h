@@ -77,8 +77,11 @@ private:
 
 // The system's requests that the program end (on Linux SIGTERM, SIGINT
 // and SIGHUP: a logout, kill, Ctrl-C; on Windows the console's close,
-// logoff and shutdown events) as a signal of the event loop, so that they
-// are handled as the window's own exit is. One per program.
+// logoff and shutdown events, and the session's end told to the windows)
+// as a signal of the event loop, so that they are handled as the window's
+// own exit is. A session's end is emitted before the system goes on, so
+// receivers must be in the GUI thread. One per program, made after the
+// application object.
 class ExitRequests : public QObject {
     Q_OBJECT
 public:

@@ -1,5 +1,7 @@
 #include "platform/processes/Processes.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
 #include <QMetaObject>
 
 #include <windows.h>
@@ -23,16 +25,45 @@ BOOL WINAPI onConsoleEvent(DWORD event)
     return TRUE;
 }
 
+// A logoff or shutdown reaches a windowed program as WM_ENDSESSION (Qt,
+// built without session management, passes it by). The session ends when
+// the message has been answered, so the program ends cleanly before that:
+// the request is delivered at once, not queued.
+class SessionEnd : public QAbstractNativeEventFilter {
+public:
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *result) override
+    {
+        const auto *msg = static_cast<const MSG *>(message);
+        if (type != "windows_generic_MSG" || msg->message != WM_ENDSESSION || !msg->wParam || !current)
+            return false;
+        if (!m_ended) {
+            m_ended = true;
+            emit current->requested();
+        }
+        *result = 0;
+        return true;
+    }
+
+private:
+    bool m_ended = false; // every top-level window is told
+};
+
+SessionEnd sessionEnd;
+
 } // namespace
 
 ExitRequests::ExitRequests(QObject *parent) : QObject(parent)
 {
     current = this;
     SetConsoleCtrlHandler(onConsoleEvent, TRUE);
+    if (QCoreApplication *application = QCoreApplication::instance())
+        application->installNativeEventFilter(&sessionEnd);
 }
 
 ExitRequests::~ExitRequests()
 {
+    if (QCoreApplication *application = QCoreApplication::instance())
+        application->removeNativeEventFilter(&sessionEnd);
     SetConsoleCtrlHandler(onConsoleEvent, FALSE);
     current = nullptr;
 }
