@@ -55,6 +55,17 @@ check "a second start ends at once" timeout 60 "$here/scripts/windows/wine-run.s
 converted "Second start"
 check "... and the first window is the only one" test "$(xdotool search --name '^Tolvik$' | wc -l)" = 1
 
+# A read-only MP3 where the result goes: Windows cannot replace it (Wine
+# could), so the file fails with its reason and the MP3 is kept.
+kept=$(wav "Kept")
+echo kept >"$app/output/Kept.mp3"
+chmod a-w "$app/output/Kept.mp3"
+wine_run "$app/tolvik.exe" "$(win "$kept")"
+said() { grep -qs "Kept.wav.*the existing MP3 is read-only" "$TOLVIK_WINEPREFIX"/drive_c/users/*/AppData/Local/tolvik/failures.log; }
+check "a read-only MP3 in the way: the file fails with its reason" eventually said
+check "... and the MP3 is kept" test "$(cat "$app/output/Kept.mp3")" = kept
+rm -f "$app/output/Kept.mp3"
+
 # A drag from a Linux program, dropped on the drop area (238,35 142x146).
 dragged=$(wav "Dragged från Linux")
 mkdir -m 700 "$work/run"
@@ -74,22 +85,92 @@ if [[ -n "$window" ]]; then
 fi
 converted "Dragged från Linux"
 
+# Our prefix's own processes whose command line matches $1.
+our_pids() {
+  local p
+  for p in $(pgrep -f "$1"); do
+    { tr '\0' '\n' </proc/"$p"/environ; } 2>/dev/null | grep -qx "WINEPREFIX=$TOLVIK_WINEPREFIX" && echo "$p"
+  done
+}
+ours() { [[ -n "$(our_pids "$1")" ]]; }
+no_program() { ! ours 'tolvik\.exe'; }
+windows() { xdotool search --name '^Tolvik$' 2>/dev/null | wc -l; }
+close_program() { wine_run taskkill /im tolvik.exe >/dev/null 2>&1 || true; eventually no_program || true; }
+# The stored results of the files named "$1 start N", as inode and time:
+# a second conversion stores new files.
+stamps() { stat -c '%i %Y' "$app/output/$1 start"*.mp3 2>/dev/null; }
+
 # Explorer's "Open" on several selected files starts one process per file,
-# all at once: every file reaches the one window, in every round.
-lost=0
-for round in $(seq 1 10); do
+# all at once, also when no Tolvik runs yet: one becomes the program, the
+# others offer it their files, and every file is converted exactly once,
+# in every round (TOLVIK_WINE_ROUNDS, 10 by default).
+close_program
+lost=0 extra=0
+for round in $(seq 1 "${TOLVIK_WINE_ROUNDS:-10}"); do
   for n in 1 2 3 4; do
     file=$(wav "Round $round start $n")
     wine_run "$app/tolvik.exe" "$(win "$file")" &
     pids+=($!)
-    sleep 0.1
   done
   for n in 1 2 3 4; do
     eventually test -s "$app/output/Round $round start $n.mp3" || { lost=$((lost + 1)); echo "lost: round $round, start $n"; }
   done
+  [[ $(windows) == 1 ]] || { extra=$((extra + 1)); echo "round $round: $(windows) windows"; }
+  close_program
 done
-check "4 starts 0.1 s apart, 10 rounds: every file converted" test "$lost" = 0
-check "... by the one window" test "$(xdotool search --name '^Tolvik$' | wc -l)" = 1
+check "4 cold starts at once, ${TOLVIK_WINE_ROUNDS:-10} rounds: every file converted" test "$lost" = 0
+check "... by one window a round" test "$extra" = 0
+
+# The running program stopped (SIGSTOP) while a start offers it three
+# files, then resumed after 5 s (it takes them), after 15 s (the start
+# has converted them itself; they are not converted again) or killed.
+for case in 5 15 kill; do
+  name="Stop $case"
+  wine_run "$app/tolvik.exe" &
+  pids+=($!)
+  eventually find_window || true
+  first=$(our_pids 'tolvik\.exe' | head -n 1)
+  kill -STOP "$first"
+  files=()
+  for n in 1 2 3; do files+=("$(win "$(wav "$name start $n")")"); done
+  wine_run "$app/tolvik.exe" "${files[@]}" &
+  pids+=($!)
+  all_stored() { [[ $(stamps "$name" | wc -l) == 3 ]]; }
+  if [[ $case == kill ]]; then
+    sleep 2
+    kill -KILL "$first"
+    check "stopped and killed with an offer waiting: the start converts its files" eventually all_stored
+  else
+    sleep "$case"
+    if [[ $case == 5 ]]; then
+      kill -CONT "$first"
+      check "resumed after 5 s: the running program converts the offered files" eventually all_stored
+      check "... in its one window" test "$(windows)" = 1
+    else
+      check "resumed after 15 s: the start that gave up has converted its files" eventually all_stored
+      before=$(stamps "$name")
+      kill -CONT "$first"
+      sleep 4
+      check "... and the resumed program does not convert them again" test "$(stamps "$name")" = "$before"
+    fi
+  fi
+  close_program
+done
+
+# A session's end (a logoff or shutdown: WM_QUERYENDSESSION and
+# WM_ENDSESSION to every window) ends the program as its X does: the
+# encoder stopped, the working files removed.
+long=$work/long.wav
+sox -n -R -r 44100 -c 2 -b 16 "$long" synth 200 pinknoise vol 0.5
+wine_run "$app/tolvik.exe" "$(win "$long")" &
+pids+=($!)
+encoding() { ours 'conv\.exe'; }
+check "a long file is being encoded" eventually encoding
+WINEPREFIX=$TOLVIK_WINEPREFIX WINEDEBUG=-all timeout 60 wine wineboot --end-session >/dev/null 2>&1 || true
+ended() { no_program && ! encoding; }
+check "a session's end stops the encoder and the program" eventually ended
+check "... and leaves no working file" \
+  test -z "$(find "$TOLVIK_WINEPREFIX/drive_c/users" -ipath '*/temp/tolvik/*' 2>/dev/null)"
 
 # Scaled screens: Wine's DPI (LogPixels, as Windows' display scaling sets
 # it) at 150 % and 200 %; the per-monitor-aware program draws its own
