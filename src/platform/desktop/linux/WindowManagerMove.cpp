@@ -20,9 +20,33 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name)
     return result;
 }
 
+// The window a property of `window` names (XCB_NONE when there is none).
+xcb_window_t windowIn(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t property)
+{
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, property, XCB_ATOM_WINDOW, 0, 1), nullptr);
+    xcb_window_t named = XCB_NONE;
+    if (reply && xcb_get_property_value_length(reply) >= int(sizeof(xcb_window_t)))
+        named = *static_cast<const xcb_window_t *>(xcb_get_property_value(reply));
+    std::free(reply);
+    return named;
+}
+
+// Whether a window manager runs now: the root names its check window, and
+// that window (which dies with its manager) names itself. The root's
+// _NET_SUPPORTED outlives a manager that was killed.
+bool windowManagerRuns(xcb_connection_t *connection, xcb_window_t root)
+{
+    const xcb_atom_t check = atom(connection, "_NET_SUPPORTING_WM_CHECK");
+    const xcb_window_t child = windowIn(connection, root, check);
+    return child != XCB_NONE && windowIn(connection, child, check) == child;
+}
+
 // Whether the running window manager announces _NET_WM_MOVERESIZE.
 bool windowManagerMoves(xcb_connection_t *connection, xcb_window_t root, xcb_atom_t moveResize)
 {
+    if (!windowManagerRuns(connection, root))
+        return false;
     const xcb_atom_t supported = atom(connection, "_NET_SUPPORTED");
     xcb_get_property_reply_t *reply = xcb_get_property_reply(
         connection, xcb_get_property(connection, 0, root, supported, XCB_ATOM_ATOM, 0, 4096), nullptr);
