@@ -5,6 +5,7 @@
 #include "main_window/FrmMain.h"
 #include "skin/ImageElement.h"
 #include "sources/DropArea.h"
+#include "skin/SpokenStatus.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -223,6 +225,42 @@ private slots:
         QVERIFY(stopped.wait(30000));
         QCOMPARE(caption->text(), QStringLiteral("Stopped: 0 converted"));
         QVERIFY(!mp3sIn(out).contains(QStringLiteral("d.mp3")));
+    }
+
+    // What the caption shows in passing is said to a screen reader too;
+    // the failures are listed from the keyboard (Ctrl+L); the focus the
+    // hidden drop area lost comes back to it, so Enter adds files again.
+    void theBatchIsSaidAndTheFocusComesBack()
+    {
+        auto w = window();
+        QVERIFY(w);
+        w->control<QLineEdit>("txtPath")->setText(path(QStringLiteral("out-said")));
+        auto *spoken = w->findChild<SpokenStatus *>(QStringLiteral("spokenStatus"));
+        QVERIFY(spoken);
+        QSignalSpy said(spoken, &SpokenStatus::said);
+        auto *drop = w->control<DropArea>("picDrag");
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        drop->setFocus();
+        const QString missing = path(QStringLiteral("in-said/missing.wav"));
+        QVERIFY(runBatch(*w, {wav(QStringLiteral("in-said/good.wav"), 0.2), missing}));
+        QStringList lines;
+        for (const QList<QVariant> &args : said)
+            lines << args.at(0).toString();
+        QCOMPARE(lines, (QStringList{"Converting good.wav (2 files left)", "Converting missing.wav (1 files left)",
+                                     "missing.wav failed: cannot be read: No such file or directory",
+                                     "Done: 1 of 2 files failed. Control L lists them."}));
+        QVERIFY2(QApplication::focusWidget() == drop, "the focus did not come back to the drop area");
+
+        QTest::keyClick(w.get(), Qt::Key_L, Qt::ControlModifier);
+        QPlainTextEdit *list = nullptr;
+        QTRY_VERIFY((list = w->findChild<QPlainTextEdit *>(QStringLiteral("failureText"))) != nullptr);
+        const QString text = list->toPlainText();
+        QVERIFY2(text.contains(QDir::toNativeSeparators(missing) + QStringLiteral(" \u2014 cannot be read"))
+                     && text.contains(QDir::toNativeSeparators(FailureLog::defaultFile())),
+                 qPrintable(text));
+        QTRY_VERIFY(list->hasFocus());
+        list->window()->close();
     }
 
     void failuresAreReportedAndTheBatchGoesOn()

@@ -4,6 +4,7 @@
 #include "skin/FeedbackLayout.h"
 #include "skin/ImageElement.h"
 #include "skin/SkinBehaviour.h"
+#include "skin/SpokenStatus.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,7 @@ FrmSuggest::FrmSuggest(const QString &feedbackHost)
     txtEMail = control<QLineEdit>("txtEMail");
     txtComment = control<QLineEdit>("txtComment");
     lblSending = control<QLabel>("lblSending");
+    m_spoken = new SpokenStatus(this);
     Command1 = control<QPushButton>("Command1");
     Command2 = control<QPushButton>("Command2");
     imgSend = control<ImageElement>("imgSend");
@@ -98,10 +100,17 @@ void FrmSuggest::keyPressEvent(QKeyEvent *event)
 
 void FrmSuggest::prompt(const QString &text, QLineEdit *field)
 {
+    showStatus(text);
+    field->setFocus();
+}
+
+void FrmSuggest::showStatus(const QString &text, const QString &reason)
+{
     lblSending->setText(text);
+    lblSending->setToolTip(reason);
     lblSending->adjustSize();
     lblSending->show();
-    field->setFocus();
+    m_spoken->say(reason.isEmpty() ? text : text + QLatin1Char(' ') + reason);
 }
 
 void FrmSuggest::setSendEnabled(bool enabled)
@@ -119,9 +128,7 @@ void FrmSuggest::Command1_Click()
     if (txtComment->text().isEmpty())
         return prompt(QStringLiteral("Comment?"), txtComment);
 
-    lblSending->setText(QStringLiteral("Sending..."));
-    lblSending->adjustSize();
-    lblSending->show();
+    showStatus(QStringLiteral("Sending..."));
     setSendEnabled(false);
     wb->Navigate(FeedbackRequest::feedbackUrl(m_host, txtName->text(), txtEMail->text(), txtComment->text()));
 }
@@ -134,9 +141,7 @@ void FrmSuggest::imgSend_Click()
 
 void FrmSuggest::wb_DocumentComplete(bool accepted)
 {
-    lblSending->setText(accepted ? QStringLiteral("Finished.") : QStringLiteral("Not sent."));
-    lblSending->setToolTip(wb->failure());
-    lblSending->adjustSize();
+    showStatus(accepted ? QStringLiteral("Finished.") : QStringLiteral("Not sent."), wb->failure());
     // A failed request may be sent again without typing again.
     if (!accepted)
         setSendEnabled(true);

@@ -7,6 +7,7 @@ class ImageElement;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class SpokenStatus;
 
 // The feedback window: name, e-mail address and comment, sent to the
 // maker's server as one request. Frameless and skinned, modeless, with no
@@ -37,6 +38,7 @@ private:
     void imgSend_Click();
     void wb_DocumentComplete(bool accepted);
     void prompt(const QString &text, QLineEdit *field);
+    void showStatus(const QString &text, const QString &reason = {});
     void setSendEnabled(bool enabled);
 
     QString m_host;
@@ -44,6 +46,7 @@ private:
     QLineEdit *txtEMail;
     QLineEdit *txtComment;
     QLabel *lblSending;
+    SpokenStatus *m_spoken;
     QPushButton *Command1;
     QPushButton *Command2;
     ImageElement *imgSend;

@@ -1,6 +1,9 @@
 #include "FrmMain.h"
 
 #include "batch/OutputFolder.h"
+#include "BatchSpeech.h"
+#include "FailureList.h"
+#include "skin/SpokenStatus.h"
 #include "HelpViewer.h"
 #include "Version.h"
 #include "feedback/FrmSuggest.h"
@@ -85,6 +88,12 @@ FrmMain::FrmMain(const Installation &installation, QWidget *parent)
     for (const auto &[button, list] : dropDowns) {
         auto *combo = control<QComboBox>(list);
         connect(control<PictureBox>(button), &PictureBox::clicked, combo, &QComboBox::showPopup);
+        // A choice changed by the arrow keys is said (a reader hears a
+        // list's choice only when it comes to the list).
+        connect(combo, &QComboBox::currentTextChanged, this, [this, combo](const QString &choice) {
+            if (combo->hasFocus())
+                m_spoken->say(choice);
+        });
     }
     control<QLabel>("lblFeed")->installEventFilter(this);
     connect(&m_instance, &SingleInstance::filesReceived, this, &FrmMain::openFiles);
@@ -111,7 +120,20 @@ void FrmMain::wireBatch()
     connect(batch, &ConversionBatch::startRequested, Timer1, qOverload<>(&QTimer::start));
     // The drop area is hidden exactly while a batch runs: files dropped
     // meanwhile land on the window (dropEvent).
+    connect(batch, &ConversionBatch::runningChanged, this, [this](bool running) {
+        if (running)
+            m_dropHadFocus = picDrag->hasFocus();
+    });
     connect(batch, &ConversionBatch::runningChanged, picDrag, &QWidget::setHidden);
+    connect(batch, &ConversionBatch::runningChanged, this, &FrmMain::keepFocusAcrossBatch);
+    // What the window shows, also said to a screen reader.
+    m_spoken = new SpokenStatus(this);
+    m_speech = new BatchSpeech(m_spoken, this);
+    connect(batch, &ConversionBatch::batchStarted, m_speech, &BatchSpeech::batchStarted);
+    connect(batch, &ConversionBatch::fileLoading, m_speech, &BatchSpeech::fileLoading);
+    connect(batch, &ConversionBatch::fileFinished, m_speech, &BatchSpeech::fileFinished);
+    connect(batch, &ConversionBatch::batchFinished, m_speech, &BatchSpeech::batchFinished);
+    connect(batch, &ConversionBatch::batchStopped, m_speech, &BatchSpeech::batchStopped);
     connect(batch, &ConversionBatch::batchFinished, this, [this] {
         // A batch that ends unseen asks for the user's attention.
         if (isMinimized() || !isActiveWindow())
@@ -133,6 +155,7 @@ void FrmMain::wireKeyboard()
         {"Stop", QKeySequence(Qt::Key_Escape), &FrmMain::stopBatch},
         {"Quit", QKeySequence(Qt::CTRL | Qt::Key_Q), &FrmMain::imgExit_Click},
         {"Help", QKeySequence(Qt::Key_F1), &FrmMain::imgHelp_Click},
+        {"Show failures...", QKeySequence(Qt::CTRL | Qt::Key_L), &FrmMain::showFailures},
     };
     for (const Key &key : keys) {
         auto *action = new QAction(QString::fromLatin1(key.text), this);
@@ -141,6 +164,8 @@ void FrmMain::wireKeyboard()
         addAction(action);
         if (key.slot == &FrmMain::stopBatch)
             m_stopAction = action;
+        if (key.slot == &FrmMain::showFailures)
+            m_failuresAction = action;
     }
     // Escape is the window's only while there is a batch to stop.
     m_stopAction->setEnabled(false);
@@ -266,13 +291,33 @@ void FrmMain::stopBatch()
 
 void FrmMain::progressMenu(const QPoint &at)
 {
-    if (!m_batch->isRunning())
-        return;
     // Not exec(): the batch goes on while the menu is open.
     auto *menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(m_stopAction);
+    menu->addAction(m_failuresAction);
     menu->popup(control<QLabel>("lblPb")->mapToGlobal(at));
+}
+
+void FrmMain::showFailures()
+{
+    auto *list = new FailureList(m_speech->failures(), m_failureLog.file(), this);
+    list->show();
+    list->activateWindow();
+}
+
+void FrmMain::keepFocusAcrossBatch(bool running)
+{
+    // The drop area hides during a batch and the focus moves on; when it
+    // comes back, so does the focus, unless the user has moved it since:
+    // Enter adds files again.
+    if (running) {
+        m_focusMovedTo = m_dropHadFocus ? focusWidget() : nullptr;
+        return;
+    }
+    if (m_dropHadFocus && focusWidget() == m_focusMovedTo)
+        picDrag->setFocus(Qt::OtherFocusReason);
+    m_dropHadFocus = false;
 }
 
 void FrmMain::dragEnterEvent(QDragEnterEvent *event)

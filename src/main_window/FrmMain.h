@@ -15,6 +15,8 @@
 #include <functional>
 #include <memory>
 
+class BatchSpeech;
+class SpokenStatus;
 class ImageElement;
 class QAction;
 class QComboBox;
@@ -76,6 +78,8 @@ private:
     void imgBrowse_Click();
     void chooseFiles();
     void stopBatch();
+    void showFailures();
+    void keepFocusAcrossBatch(bool running);
     void progressMenu(const QPoint &at);
     void imgMin_Click();
     void imgExit_Click();
@@ -99,6 +103,11 @@ private:
     ImageElement *imgMin;
     ImageElement *imgHelp;
     QAction *m_stopAction = nullptr;
+    SpokenStatus *m_spoken = nullptr;
+    BatchSpeech *m_speech = nullptr;
+    QAction *m_failuresAction = nullptr;
+    bool m_dropHadFocus = false;
+    QPointer<QWidget> m_focusMovedTo; // where focus went when the drop area hid
     QPointer<FrmSuggest> m_feedback;
     QPointer<QWidget> m_helpViewer;
     bool m_feedPressed = false;

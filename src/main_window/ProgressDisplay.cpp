@@ -103,7 +103,8 @@ void ProgressDisplay::fileLoading(int left, const QString &source)
     setCaption(QStringLiteral("Loading...") + filesLeft(left));
     // Which file, while it is converted (plain text: a name is no markup).
     if (!source.isEmpty())
-        setPlainToolTip({QStringLiteral("Converting %1 (%2 files left)").arg(QDir::toNativeSeparators(source)).arg(left)});
+        setPlainToolTip({QStringLiteral("Converting %1 (%2 files left)").arg(QDir::toNativeSeparators(source)).arg(left),
+                         QStringLiteral("Escape stops the batch (or Stop in this caption's menu)")});
 }
 
 void ProgressDisplay::batchStopped(const BatchSummary &summary)

@@ -3,6 +3,7 @@
 #include "SkinPicture.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QPainter>
 
@@ -18,9 +19,11 @@ FocusMark::FocusMark(QWidget *window) : QWidget(window)
 
 void FocusMark::follow(QWidget *focused)
 {
-    // Lists and fields show their own focus; pictures and links do not.
+    // Pictures and links draw no focus of their own; the lists' own (a
+    // thin line in the style's colours) is too faint on the dark skin.
     const bool ours = focused && focused->window() == window() && focused != window()
-                      && (qobject_cast<SkinPicture *>(focused) || qobject_cast<QLabel *>(focused));
+                      && (qobject_cast<SkinPicture *>(focused) || qobject_cast<QLabel *>(focused)
+                          || qobject_cast<QComboBox *>(focused));
     m_target = ours ? focused : nullptr;
     if (!ours) {
         hide();

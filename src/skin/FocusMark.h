@@ -3,8 +3,8 @@
 #include <QPointer>
 #include <QWidget>
 
-// The visible focus of a skinned window's picture controls and links,
-// which draw none of their own: a dotted frame in the skin's light colour
+// The visible focus of a skinned window's picture controls, links and
+// lists: a dotted frame in the skin's light colour
 // around the control that has the focus, above everything, and never in
 // the way of the mouse.
 class FocusMark : public QWidget {

@@ -95,6 +95,7 @@ constexpr AccessibleSpec mainAccessible[] = {
     {"imgMin", "Minimise"},
     {"imgExit", "Close", "Ends Tolvik; a running batch is stopped"},
     {"lblPb", nullptr, "Progress of the batch"},
+    {"lstFile", "Files waiting to be converted"},
 };
 
 const WindowSpec mainSpec{

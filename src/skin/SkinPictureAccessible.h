@@ -10,7 +10,4 @@ public:
 
     QStringList actionNames() const override;
     void doAction(const QString &actionName) override;
-
-    // Makes every picture control of the program such a button.
-    static void install();
 };

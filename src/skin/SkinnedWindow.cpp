@@ -1,7 +1,7 @@
 #include "SkinnedWindow.h"
 
 #include "FocusMark.h"
-#include "SkinPictureAccessible.h"
+#include "SkinAccessibility.h"
 
 #include "ColourKey.h"
 #include "ScaledPicture.h"
@@ -33,7 +33,7 @@ SkinnedWindow::SkinnedWindow(const WindowSpec &layout, const ControlFactory &fac
     // A window that is not active shows tool tips too: right after a drop
     // from the file manager, the file manager is the active window.
     setAttribute(Qt::WA_AlwaysShowToolTips);
-    SkinPictureAccessible::install();
+    installSkinAccessibility();
     SkinBuilder::build(this, layout, factory);
     new FocusMark(this);
 }

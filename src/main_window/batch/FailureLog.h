@@ -14,6 +14,7 @@ public:
     // "failures.log" in the user's data folder for the program
     // (~/.local/share/tolvik/ on Linux).
     static QString defaultFile();
+    const QString &file() const { return m_file; }
 
     void append(const QString &source, const QString &reason) const;
     // A file that failed, from the batch's report of it.

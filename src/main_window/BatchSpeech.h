@@ -1,0 +1,30 @@
+#pragma once
+
+#include "batch/FileOutcome.h"
+
+#include <QObject>
+
+class SpokenStatus;
+
+// The batch as a screen reader user hears it: which file starts and how
+// many are left, each failure with its reason, the end and a stop. What
+// the caption and the bar show in passing (each percent) is not said.
+// Also keeps the batch's failures, for the list that shows them all.
+class BatchSpeech : public QObject {
+    Q_OBJECT
+public:
+    explicit BatchSpeech(SpokenStatus *spoken, QObject *parent = nullptr);
+
+    void batchStarted();
+    void fileLoading(int left, const QString &source);
+    void fileFinished(const FileOutcome &file);
+    void batchFinished(const BatchSummary &summary);
+    void batchStopped(const BatchSummary &summary);
+
+    // The failures of the running or the last batch.
+    const QList<FileOutcome> &failures() const { return m_failures; }
+
+private:
+    SpokenStatus *m_spoken;
+    QList<FileOutcome> m_failures;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "batch/FileOutcome.h"
+
+#include <QDialog>
+
+// Every failure of the last batch, file and reason, as text the keyboard
+// and a screen reader can walk line by line, with where the log keeps them.
+class FailureList : public QDialog {
+    Q_OBJECT
+public:
+    FailureList(const QList<FileOutcome> &failures, const QString &logFile, QWidget *parent);
+};
