@@ -10,7 +10,8 @@ if [[ "${1:-}" == "--package" || "${1:-}" == "--test" ]]; then
   packages+=(dpkg-dev file lintian appstream desktop-file-utils)
 fi
 if [[ "${1:-}" == "--test" ]]; then
-  packages+=(xvfb xauth openbox xdotool x11-utils weston qt6-wayland xcompmgr mpg123 ffmpeg sox lame mp3check mp3val openssl clang libclang-rt-14-dev xxd procps dosfstools fusefat time)
+  packages+=(xvfb xauth openbox xdotool x11-utils weston qt6-wayland xcompmgr mpg123 ffmpeg sox lame mp3check mp3val openssl clang libclang-rt-14-dev xxd procps dosfstools fusefat time
+            orca speech-dispatcher python3-pyatspi at-spi2-core dbus-daemon)
 fi
 
 install_missing "${packages[@]}"

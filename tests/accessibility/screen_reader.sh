@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# Tolvik as a blind user meets it: the real Orca, speaking to
+# speech-dispatcher's dummy output, on a D-Bus session and AT-SPI bus of
+# the test's own, on an X server of its own under openbox; the program
+# driven by keys (xdotool). Checks what Orca said (its debug log's
+# "SPEECH OUTPUT" lines): the controls on a Tab walk, a list's new choice,
+# each file's start, a failure and its reason, the end of a batch, the
+# failure list, a stop, the focus back on the drop area, and the feedback
+# window's status; then the two windows' AT-SPI trees (atspi_trees.py).
+# Usage: screen_reader.sh BUILD_DIR
+set -euo pipefail
+if [[ -z "${TOLVIK_PRIVATE_BUS:-}" ]]; then
+  export TOLVIK_PRIVATE_BUS=1
+  exec dbus-run-session -- bash "$0" "$@"
+fi
+build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")/../.." && pwd)
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  [[ -z "${TOLVIK_KEEP:-}" ]] || cp -r "$work" "$TOLVIK_KEEP"
+  rm -rf "$work"
+}
+trap cleanup EXIT
+source "$here/tests/helpers/checks.sh"
+
+exec 4< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
+pids+=($!)
+read -r -t 20 display <&4
+export DISPLAY=:$display
+openbox --sm-disable >/dev/null 2>&1 &
+pids+=($!)
+
+# A home of the test's own; no sound reaches a real sound server.
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
+export XDG_CACHE_HOME=$work/home/.cache XDG_RUNTIME_DIR=$work/run TMPDIR=$work/tmp PULSE_SERVER=unix:/nonexistent
+mkdir -p "$XDG_CONFIG_HOME/speech-dispatcher" "$XDG_DATA_HOME" "$TMPDIR" "$work/bin" "$work/in"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+printf 'AddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\n' >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf"
+for quiet in paplay aplay play; do printf '#!/bin/sh\nexit 0\n' >"$work/bin/$quiet"; chmod +x "$work/bin/$quiet"; done
+export PATH=$work/bin:$here/tests/helpers/stand-in:$PATH
+
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+pids+=($!)
+# Orca refuses to start beside another Orca of the same user (a desktop's
+# own): its launcher, without that check, for this private session only,
+# and with its debug log written line by line (the checks read it live).
+sed -e 's/^\(\s*\)if otherOrcas():/\1if False:/' \
+  -e "s/open(args.debug_file, 'w')/open(args.debug_file, 'w', buffering=1)/" /usr/bin/orca >"$work/orca"
+grep -q "buffering=1" "$work/orca" || echo "note: Orca's launcher changed; its log may come late"
+log=$work/orca.log
+/usr/bin/python3 "$work/orca" -u "$work/orca-settings" --debug-file "$log" >"$work/orca.out" 2>&1 &
+pids+=($!)
+said() { sed -n "s/.*SPEECH OUTPUT: '\(.*\)' *{.*/\1/p" "$log" 2>/dev/null; }
+hears() { said | grep -F -- "$1" >/dev/null; } # all read: grep -q would cut the pipe
+# The line $1 said after the line $2 (both as fixed text).
+after() { said | awk -v first="$2" -v then="$1" 'index($0, first) {seen = 1} seen && index($0, then) {found = 1} END {exit !found}'; }
+check "Orca is on" eventually hears "Screen reader on"
+
+cp -r "$build/app" "$work/program"
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+"$work/program/tolvik" >"$work/tolvik.out" 2>&1 &
+pids+=($!)
+window() { xdotool search --onlyvisible --name '^Tolvik$' >/dev/null 2>&1; }
+eventually window || true
+check "the window comes up, the drop area focused" eventually hears "Add WAV files push button"
+key() { xdotool key "$@"; sleep 0.6; }
+
+# Tab walks the controls, each said by its name; a list by what it sets
+# and its choice, and a choice changed by the arrows is said.
+for _ in 1 2 3 4 5; do key Tab; done
+for name in "Send feedback link" "Help push button" "Minimise push button" "Close push button" \
+  "Bit rate (kbit/s) combo box"; do
+  check "Tab reaches \"$name\"" eventually hears "$name"
+done
+check "... the list's choice is said" eventually after "128" "Bit rate (kbit/s) combo box"
+key Down
+check "a choice changed by Down is said" eventually hears "notification 192"
+key Up
+for _ in 1 2 3 4 5; do key shift+Tab; done
+
+# A batch of three, one of them not audio.
+sox -n -R -r 44100 -c 2 -b 16 "$work/in/first.wav" synth 1 pinknoise vol 0.5
+sox -n -R -r 44100 -c 2 -b 16 "$work/in/third.wav" synth 1 pinknoise vol 0.5
+echo "not audio" >"$work/in/broken.wav"
+"$work/program/tolvik" "$work/in/first.wav" "$work/in/broken.wav" "$work/in/third.wav"
+check "the end of a batch is said" eventually hears "Done: 1 of 3 files failed. Control L lists them."
+for line in "Converting first.wav (3 files left)" "Converting broken.wav (2 files left)" \
+  "broken.wav failed: not an audio file (Format not recognised)" "Converting third.wav (1 files left)"; do
+  check "said: $line" hears "$line"
+done
+check "... and the focus is back on the drop area" eventually after "Add WAV files push button" "Done: 1 of 3"
+key ctrl+l
+check "Ctrl+L lists the failures" eventually hears "Failures dialog"
+key Down
+check "... Down reads a failure, with its reason" eventually hears "$work/in/broken.wav — not an audio file (Format not recognised)"
+key Escape
+
+# A stop.
+sox -n -R -r 44100 -c 2 -b 16 "$work/in/long.wav" synth 600 pinknoise vol 0.5
+"$work/program/tolvik" "$work/in/long.wav"
+check "a long file's start is said" eventually hears "Converting long.wav (1 files left)"
+sleep 1
+key Escape
+check "a stop is said" eventually hears "Stopped: 0 converted"
+
+# The trees over AT-SPI; the link is followed there, and the feedback
+# window opens.
+check "the AT-SPI trees: every control named, the lists by purpose, the link followed" \
+  /usr/bin/python3 "$here/tests/accessibility/atspi_trees.py"
+feedback() { xdotool search --onlyvisible --name '^Send Feedback$|^Feedback$' >/dev/null 2>&1; }
+sleep 2
+key Return
+check "the feedback window's prompt is said" eventually hears "Your Name?"
+xdotool type --delay 20 "Ann"; key Tab
+xdotool type --delay 20 "ann@example.org"; key Tab
+xdotool type --delay 20 "Hello"; key Return
+check "... and its outcome, with the reason" eventually hears "Not sent."
+if ((failures > 0)) || [[ -n "${TOLVIK_SHOW_SPEECH:-}" ]]; then
+  echo "== what Orca said:"
+  said
+fi
+finish
