@@ -250,7 +250,7 @@ private slots:
         QCOMPARE(lines, (QStringList{"Converting good.wav (2 files left)", "Converting missing.wav (1 files left)",
                                      "missing.wav failed: cannot be read: No such file or directory",
                                      "Done: 1 of 2 files failed. Control L lists them."}));
-        QVERIFY2(QApplication::focusWidget() == drop, "the focus did not come back to the drop area");
+        QVERIFY2(w->focusWidget() == drop, "the focus did not come back to the drop area");
 
         QTest::keyClick(w.get(), Qt::Key_L, Qt::ControlModifier);
         QPlainTextEdit *list = nullptr;

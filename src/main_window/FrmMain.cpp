@@ -121,8 +121,9 @@ void FrmMain::wireBatch()
     // The drop area is hidden exactly while a batch runs: files dropped
     // meanwhile land on the window (dropEvent).
     connect(batch, &ConversionBatch::runningChanged, this, [this](bool running) {
+        // The window's own focus: the user may be in another program.
         if (running)
-            m_dropHadFocus = picDrag->hasFocus();
+            m_dropHadFocus = focusWidget() == picDrag;
     });
     connect(batch, &ConversionBatch::runningChanged, picDrag, &QWidget::setHidden);
     connect(batch, &ConversionBatch::runningChanged, this, &FrmMain::keepFocusAcrossBatch);
