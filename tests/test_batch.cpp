@@ -252,6 +252,10 @@ private slots:
                                      "Done: 1 of 2 files failed. Control L lists them."}));
         QVERIFY2(w->focusWidget() == drop, "the focus did not come back to the drop area");
 
+        // Keys go to the active window (the suite's other windows may have
+        // taken the activation meanwhile).
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
         QTest::keyClick(w.get(), Qt::Key_L, Qt::ControlModifier);
         QPlainTextEdit *list = nullptr;
         QTRY_VERIFY((list = w->findChild<QPlainTextEdit *>(QStringLiteral("failureText"))) != nullptr);
