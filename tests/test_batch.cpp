@@ -20,6 +20,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
+#include <QSet>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -267,6 +268,94 @@ private slots:
         list->window()->close();
     }
 
+    // A dropped folder: every WAV file under it (known by content), in path
+    // order with numbers as numbers, its results in the same folders below
+    // the output folder; hidden entries left out, links to files taken,
+    // links to folders not followed, an unreadable folder one failure, a
+    // folder without WAV files one failure; a stop ends the listing too.
+    void foldersKeepTheirStructure()
+    {
+        auto w = window();
+        QVERIFY(w);
+        const QString out = path(QStringLiteral("out-tree"));
+        w->control<QLineEdit>("txtPath")->setText(out);
+        const QString album = path(QStringLiteral("tree/Album"));
+        for (const char *name : {"CD1/10.wav", "CD1/2.wav", "CD1/01.wav", "CD2/01.wav", ".hidden.wav", ".sub/x.wav",
+                                 "deep/er/still/take.wav"})
+            QVERIFY(!wav(QStringLiteral("tree/Album/") + QLatin1String(name), 0.2).isEmpty());
+        QVERIFY(QFile::rename(wav(QStringLiteral("tree/Album/no-suffix.wav"), 0.2), album + QStringLiteral("/no suffix")));
+        QFile text(album + QStringLiteral("/text.wav")); // a WAV by name only
+        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("RIFF but not audio") > 0);
+        text.close();
+        QVERIFY(QFile::link(wav(QStringLiteral("tree/elsewhere.wav"), 0.2), album + QStringLiteral("/linked.wav")));
+        QVERIFY(QFile::link(album, album + QStringLiteral("/CD1/loop")));
+        QVERIFY(QDir().mkpath(album + QStringLiteral("/locked")));
+        wav(QStringLiteral("tree/Album/locked/unseen.wav"), 0.2);
+        QVERIFY(QDir().mkpath(path(QStringLiteral("tree/Nothing/sub"))));
+        const QString single = wav(QStringLiteral("tree/single.wav"), 0.2);
+
+        QFile::setPermissions(album + QStringLiteral("/locked"), {});
+        const auto unlock = qScopeGuard([&] { QFile::setPermissions(album + QStringLiteral("/locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+        QStringList finished;
+        connect(&w->batch(), &ConversionBatch::fileFinished, this,
+                [&](const FileOutcome &file) { finished << file.source + QLatin1Char('\t') + file.reason; });
+        {
+            test::WithoutFileAccessOverride plainUser; // root reads a locked folder too
+            QVERIFY(runBatch(*w, {album + QLatin1Char('/'), path(QStringLiteral("tree/Nothing")), single}));
+        }
+        const QString locked = QStringLiteral("\tcannot be read: Permission denied");
+        const QStringList expected{album + "/CD1/01.wav\t", album + "/CD1/2.wav\t", album + "/CD1/10.wav\t",
+                                   album + "/CD2/01.wav\t", album + "/deep/er/still/take.wav\t", album + "/linked.wav\t",
+                                   album + "/locked" + locked, album + "/no suffix\t",
+                                   path("tree/Nothing") + "\tno WAV files in this folder", single + "\t"};
+        QCOMPARE(finished, expected);
+        const QStringList stored = QString::fromLocal8Bit(test::run(QStringLiteral("find"), {out, "-type", "f", "-printf", "%P\\n"}).out)
+                                       .split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(QSet<QString>(stored.begin(), stored.end()),
+                 (QSet<QString>{"Album/CD1/01.mp3", "Album/CD1/2.mp3", "Album/CD1/10.mp3", "Album/CD2/01.mp3",
+                                "Album/deep/er/still/take.mp3", "Album/linked.mp3", "Album/no suffix.mp3", "single.mp3"}));
+
+        // Chosen rather than dropped (Ctrl+Shift+O): the folder's results in
+        // a folder of its name.
+        QAction *add = nullptr;
+        for (QAction *action : w->actions())
+            add = action->text() == QStringLiteral("Add a folder...") ? action : add;
+        QVERIFY(add && add->shortcut() == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+        QTimer::singleShot(300, this, [&] {
+            auto *dialog = w->findChild<QFileDialog *>(QStringLiteral("sourceFolderChooser"));
+            QVERIFY(dialog);
+            dialog->setDirectory(album + QStringLiteral("/CD2"));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        QSignalSpy ended(&w->batch(), &ConversionBatch::batchEnded);
+        add->trigger();
+        QVERIFY(ended.wait(60000));
+        QVERIFY(QFile::exists(out + QStringLiteral("/CD2/01.mp3")));
+
+        // A stop while a large tree is listed ends the listing: nothing of
+        // it is queued or converted after.
+        const QByteArray header("RIFF\x24\0\0\0WAVEfmt ", 16);
+        for (int i = 0; i < 3000; ++i) {
+            QDir().mkpath(path(QStringLiteral("big/%1").arg(i)));
+            QFile file(path(QStringLiteral("big/%1/take.wav").arg(i)));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(header) == header.size());
+        }
+        QSignalSpy listing(&w->batch(), &ConversionBatch::listing);
+        QSignalSpy loading(&w->batch(), &ConversionBatch::fileLoading);
+        QSignalSpy stopped(&w->batch(), &ConversionBatch::batchStopped);
+        dropFiles(*w, {path(QStringLiteral("big"))});
+        QVERIFY2(listing.wait(10000), "no listing was shown");
+        QVERIFY2(w->control<QLabel>("lblPb")->text().startsWith(QStringLiteral("Listing folders: ")),
+                 qPrintable(w->control<QLabel>("lblPb")->text()));
+        w->batch().stop();
+        const qsizetype loaded = loading.size();
+        QTest::qWait(1000);
+        QCOMPARE(stopped.size(), 1);
+        QVERIFY(!w->batch().isRunning());
+        QCOMPARE(w->batch().queue(), QStringList{});
+        QCOMPARE(loading.size(), loaded);
+    }
+
     void failuresAreReportedAndTheBatchGoesOn()
     {
         auto w = window();
@@ -278,7 +367,8 @@ private slots:
         QVERIFY(text.open(QIODevice::WriteOnly));
         text.write("not audio at all");
         text.close();
-        const QStringList sources{path(QStringLiteral("in2/missing.wav")), path(QStringLiteral("in2")),
+        QDir().mkpath(path(QStringLiteral("in2/empty")));
+        const QStringList sources{path(QStringLiteral("in2/missing.wav")), path(QStringLiteral("in2/empty")),
                                   text.fileName(), wav(QStringLiteral("in2/good.wav"))};
 
         CaptionRecorder captions(w->control<QLabel>("lblPb"));
@@ -289,7 +379,7 @@ private slots:
         auto *caption = w->control<QLabel>("lblPb");
         QCOMPARE(caption->text(), QStringLiteral("3 of 4 files failed"));
         // Each failed file with its reason, in the tool tip and in the log.
-        const QStringList reasons{"cannot be read: No such file or directory", "is a folder, not an audio file",
+        const QStringList reasons{"cannot be read: No such file or directory", "no WAV files in this folder",
                                   "not an audio file (Format not recognised)"};
         QStringList expected;
         for (int i = 0; i < 3; ++i)

@@ -21,8 +21,16 @@ void BatchSpeech::batchStarted()
     m_failures.clear();
 }
 
+void BatchSpeech::listing(int found)
+{
+    if (!m_listingSaid)
+        m_spoken->say(QStringLiteral("Listing folders: %1 WAV files found").arg(found));
+    m_listingSaid = true;
+}
+
 void BatchSpeech::fileLoading(int left, const QString &source)
 {
+    m_listingSaid = false;
     m_spoken->say(QStringLiteral("Converting %1 (%2 files left)").arg(nameOf(source)).arg(left));
 }
 

@@ -17,6 +17,8 @@ public:
 
     void batchStarted();
     void fileLoading(int left, const QString &source);
+    // Said once a wait for a folder's listing begins, not for each count.
+    void listing(int found);
     void fileFinished(const FileOutcome &file);
     void batchFinished(const BatchSummary &summary);
     void batchStopped(const BatchSummary &summary);
@@ -27,4 +29,5 @@ public:
 private:
     SpokenStatus *m_spoken;
     QList<FileOutcome> m_failures;
+    bool m_listingSaid = false;
 };

@@ -112,6 +112,7 @@ void FrmMain::wireBatch()
     connect(batch, &ConversionBatch::batchStarted, progress, &ProgressDisplay::batchStarted);
     connect(batch, &ConversionBatch::fileLoading, progress, &ProgressDisplay::fileLoading);
     connect(batch, &ConversionBatch::fileStarted, progress, &ProgressDisplay::fileStarted);
+    connect(batch, &ConversionBatch::listing, progress, &ProgressDisplay::listing);
     connect(batch, &ConversionBatch::fileFinished, progress, &ProgressDisplay::fileFinished);
     connect(batch, &ConversionBatch::batchFinished, progress, &ProgressDisplay::batchFinished);
     connect(batch, &ConversionBatch::fileFinished, this, [this](const FileOutcome &file) { m_failureLog.record(file); });
@@ -132,6 +133,7 @@ void FrmMain::wireBatch()
     m_speech = new BatchSpeech(m_spoken, this);
     connect(batch, &ConversionBatch::batchStarted, m_speech, &BatchSpeech::batchStarted);
     connect(batch, &ConversionBatch::fileLoading, m_speech, &BatchSpeech::fileLoading);
+    connect(batch, &ConversionBatch::listing, m_speech, &BatchSpeech::listing);
     connect(batch, &ConversionBatch::fileFinished, m_speech, &BatchSpeech::fileFinished);
     connect(batch, &ConversionBatch::batchFinished, m_speech, &BatchSpeech::batchFinished);
     connect(batch, &ConversionBatch::batchStopped, m_speech, &BatchSpeech::batchStopped);
@@ -153,6 +155,7 @@ void FrmMain::wireKeyboard()
     };
     const Key keys[] = {
         {"Add files...", QKeySequence::Open, &FrmMain::chooseFiles},
+        {"Add a folder...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), &FrmMain::chooseFolder},
         {"Stop", QKeySequence(Qt::Key_Escape), &FrmMain::stopBatch},
         {"Quit", QKeySequence(Qt::CTRL | Qt::Key_Q), &FrmMain::imgExit_Click},
         {"Help", QKeySequence(Qt::Key_F1), &FrmMain::imgHelp_Click},
@@ -282,6 +285,14 @@ void FrmMain::chooseFiles()
     chooseSourceFiles(this, [self = QPointer<FrmMain>(this)](const QStringList &files) {
         if (self && !files.isEmpty())
             self->openFiles(files);
+    });
+}
+
+void FrmMain::chooseFolder()
+{
+    chooseSourceFolder(this, [self = QPointer<FrmMain>(this)](const QStringList &folder) {
+        if (self && !folder.isEmpty())
+            self->openFiles(folder);
     });
 }
 

@@ -76,6 +76,7 @@ private:
     void showQueue(int taken, const QStringList &added);
     void picDrag_OLEDragDrop(const QStringList &paths);
     void imgBrowse_Click();
+    void chooseFolder();
     void chooseFiles();
     void stopBatch();
     void showFailures();

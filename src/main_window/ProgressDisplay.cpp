@@ -117,6 +117,16 @@ void ProgressDisplay::batchStopped(const BatchSummary &summary)
     m_caption->setToolTip(QString());
 }
 
+void ProgressDisplay::listing(int found)
+{
+    Timer2->stop();
+    m_left->hide();
+    m_body->hide();
+    m_right->hide();
+    setCaption(QStringLiteral("Listing folders: %1 WAV files found").arg(found));
+    setPlainToolTip({QStringLiteral("Escape stops the batch (or Stop in this caption's menu)")});
+}
+
 void ProgressDisplay::fileStarted(int left)
 {
     m_filesLeft = left;

@@ -29,6 +29,8 @@ public:
     void batchStarted();
     void fileLoading(int left, const QString &source = {});
     void fileStarted(int left);
+    // Waiting for a folder's listing: how many WAV files it found so far.
+    void listing(int found);
     void fileFinished(const FileOutcome &file);
     void batchFinished(const BatchSummary &summary);
     // Stopped by the user: how many were converted, on the empty track.

@@ -4,15 +4,18 @@
 #include <QFileDialog>
 #include <QStandardPaths>
 
-void chooseSourceFiles(QWidget *owner, std::function<void(const QStringList &files)> chosen)
+namespace {
+
+QString musicFolder()
 {
     QString start = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
     if (start.isEmpty() || !QDir(start).exists())
         start = QDir::homePath();
-    auto *dialog = new QFileDialog(owner, QStringLiteral("Add WAV files"), start,
-                                   QStringLiteral("WAV files (*.wav *.WAV *.wave);;All files (*)"));
-    dialog->setObjectName(QStringLiteral("sourceChooser"));
-    dialog->setFileMode(QFileDialog::ExistingFiles);
+    return start;
+}
+
+void openChooser(QFileDialog *dialog, std::function<void(const QStringList &)> chosen)
+{
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(dialog, &QFileDialog::filesSelected, dialog, [chosen](const QStringList &files) {
         QStringList native;
@@ -21,4 +24,24 @@ void chooseSourceFiles(QWidget *owner, std::function<void(const QStringList &fil
         chosen(native);
     });
     dialog->open();
+}
+
+} // namespace
+
+void chooseSourceFiles(QWidget *owner, std::function<void(const QStringList &files)> chosen)
+{
+    auto *dialog = new QFileDialog(owner, QStringLiteral("Add WAV files"), musicFolder(),
+                                   QStringLiteral("WAV files (*.wav *.WAV *.wave);;All files (*)"));
+    dialog->setObjectName(QStringLiteral("sourceChooser"));
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    openChooser(dialog, std::move(chosen));
+}
+
+void chooseSourceFolder(QWidget *owner, std::function<void(const QStringList &folder)> chosen)
+{
+    auto *dialog = new QFileDialog(owner, QStringLiteral("Add a folder of WAV files"), musicFolder());
+    dialog->setObjectName(QStringLiteral("sourceFolderChooser"));
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    openChooser(dialog, std::move(chosen));
 }

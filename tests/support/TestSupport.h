@@ -58,6 +58,19 @@ bool hostToolsRun();
 // A tool tip's text as the user reads it (a rich-text tip without markup).
 QString plainTip(const QString &tip);
 bool canLockFolders();
+// Linux only: while it lives, root's override of file permissions is off
+// on this thread and the threads it starts (so a folder of mode 000 is
+// unreadable to root too); active() tells whether it was on before.
+class WithoutFileAccessOverride {
+public:
+    WithoutFileAccessOverride();
+    ~WithoutFileAccessOverride();
+    bool active() const { return m_active; }
+
+private:
+    bool m_active = false;
+    unsigned m_saved[2] = {0, 0};
+};
 // A FIFO at `path` (false where the system has none in its files).
 bool makeFifo(const QString &path);
 

@@ -8,7 +8,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <linux/capability.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace test {
@@ -87,6 +89,33 @@ bool hostToolsRun()
 bool canLockFolders()
 {
     return ::geteuid() != 0;
+}
+
+WithoutFileAccessOverride::WithoutFileAccessOverride()
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2] = {};
+    if (::syscall(SYS_capget, &header, data) != 0)
+        return;
+    const unsigned override = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH);
+    m_saved[0] = data[0].effective;
+    m_saved[1] = data[1].effective;
+    if (!(data[0].effective & override))
+        return;
+    data[0].effective &= ~override;
+    m_active = ::syscall(SYS_capset, &header, data) == 0;
+}
+
+WithoutFileAccessOverride::~WithoutFileAccessOverride()
+{
+    if (!m_active)
+        return;
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2] = {};
+    ::syscall(SYS_capget, &header, data);
+    data[0].effective = m_saved[0];
+    data[1].effective = m_saved[1];
+    ::syscall(SYS_capset, &header, data);
 }
 
 bool makeFifo(const QString &path)

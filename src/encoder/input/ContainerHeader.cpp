@@ -1,5 +1,7 @@
 #include "ContainerHeader.h"
 
+#include "common/WaveSignature.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -196,18 +198,15 @@ ContainerHeader caf(const ReadAt &read, std::int64_t length)
 
 ContainerHeader readContainerHeader(const ReadAt &read, std::int64_t length)
 {
-    unsigned char head[40] = {};
+    unsigned char head[wavesignature::headBytes] = {};
     const std::int64_t got = read(head, sizeof head, 0);
-    if (got >= 12 && is(head + 8, "WAVE")) {
-        if (is(head, "RIFF"))
-            return riff(read, length, false, false);
-        if (is(head, "RIFX"))
-            return riff(read, length, true, false);
-        if (is(head, "RF64") || is(head, "BW64"))
-            return riff(read, length, false, true);
+    switch (wavesignature::kindOf(head, got < 0 ? 0 : std::size_t(got))) {
+    case wavesignature::Kind::Riff: return riff(read, length, false, false);
+    case wavesignature::Kind::Rifx: return riff(read, length, true, false);
+    case wavesignature::Kind::Rf64: return riff(read, length, false, true);
+    case wavesignature::Kind::Wave64: return wave64(read, length);
+    case wavesignature::Kind::None: break;
     }
-    if (got >= 40 && is(head, "riff") && is(head + 24, "wave"))
-        return wave64(read, length);
     if (got >= 12 && is(head, "FORM") && (is(head + 8, "AIFF") || is(head + 8, "AIFC")))
         return aiff(read, length);
     if (got >= 8 && is(head, "caff"))

@@ -1,10 +1,15 @@
 #include "ConversionBatch.h"
 
+#include "FolderWalk.h"
 #include "LaterStep.h"
 #include "OutputFolder.h"
 #include "common/ConvContract.h"
 #include "platform/desktop/Desktop.h"
+#include "names/FileNames.h"
 #include "platform/files/Files.h"
+
+#include <algorithm>
+#include <chrono>
 
 
 ConversionBatch::ConversionBatch(BatchInput &input, BatchFiles files, QObject *parent)
@@ -12,6 +17,7 @@ ConversionBatch::ConversionBatch(BatchInput &input, BatchFiles files, QObject *p
 {
     connect(&m_encoder, &platform::ChildProcess::finished, this, &ConversionBatch::encoded);
     connect(&m_background, &BackgroundTask::done, this, &ConversionBatch::backgroundDone);
+    connect(&m_lister, &BackgroundTask::done, this, &ConversionBatch::listingDone);
 }
 
 void ConversionBatch::backgroundDone(const JobResult &result)
@@ -22,6 +28,7 @@ void ConversionBatch::backgroundDone(const JobResult &result)
     case Step::Ending: soundPlayed(); break;
     case Step::Idle:
     case Step::Starting:
+    case Step::Listing:
     case Step::Encoding: break;
     }
 }
@@ -32,6 +39,7 @@ ConversionBatch::~ConversionBatch()
     m_step = Step::Idle;
     m_encoder.stop(2000);
     m_background.cancel();
+    m_lister.cancel();
     m_working.removeLeftovers();
 }
 
@@ -43,18 +51,102 @@ void ConversionBatch::setStep(Step step)
         emit runningChanged(isRunning());
 }
 
+QStringList ConversionBatch::queue() const
+{
+    QStringList paths;
+    paths.reserve(m_queue.size());
+    for (const QueuedSource &source : m_queue)
+        paths << source.path;
+    return paths;
+}
+
 void ConversionBatch::enqueue(const QStringList &sources)
 {
     if (sources.isEmpty())
         return;
+    m_pending.append(sources);
+    admitPending();
+}
+
+void ConversionBatch::admitPending()
+{
+    QList<QueuedSource> files;
+    while (!m_lister.isRunning() && !m_pending.isEmpty()) {
+        const QString source = m_pending.takeFirst();
+        if (platform::NativeName(source).isFolder())
+            listFolder(source);
+        else
+            files.append({source, {}, {}});
+    }
+    append(files);
+    if (m_step == Step::Idle && m_lister.isRunning())
+        requestStart(); // the caption tells of the listing
+}
+
+void ConversionBatch::append(const QList<QueuedSource> &sources)
+{
+    if (sources.isEmpty())
+        return;
     m_queue.append(sources);
+    QStringList paths;
+    for (const QueuedSource &source : sources)
+        paths << source.path;
     // Sources that join a running batch are its sources: no result of it
     // may replace them.
     if (m_step != Step::Ending)
-        m_names.addSources(sources);
-    emit queueChanged(0, sources);
+        m_names.addSources(paths);
+    emit queueChanged(0, paths);
     if (m_step == Step::Idle)
         requestStart();
+    else if (m_step == Step::Listing)
+        convertNextFile();
+}
+
+void ConversionBatch::listFolder(const QString &folder)
+{
+    m_found = 0;
+    const quint64 run = ++m_listingRun;
+    // Found files come in batches, a few times a second: the window shows
+    // them as they come without a signal for each of 100,000.
+    const bool started = m_lister.run([this, folder, run](const std::atomic_bool &cancelled) {
+        using Clock = std::chrono::steady_clock;
+        QList<QueuedSource> found;
+        auto sent = Clock::now();
+        const auto send = [&] {
+            LaterStep::post(this, [this, run, found = std::move(found)] {
+                if (run == m_listingRun)
+                    listed(found);
+            });
+            found = {};
+            sent = Clock::now();
+        };
+        walkFolder(folder, cancelled, [&](const QueuedSource &source) {
+            found.append(source);
+            if (found.size() >= 4096 || Clock::now() - sent > std::chrono::milliseconds(200))
+                send();
+        });
+        if (!found.isEmpty() && !cancelled)
+            send();
+        return JobResult{};
+    });
+    if (!started)
+        append({{folder, {}, QStringLiteral("the system gives no thread to work on (out of memory)")}});
+}
+
+void ConversionBatch::listed(const QList<QueuedSource> &found)
+{
+    m_found += int(std::count_if(found.cbegin(), found.cend(), [](const QueuedSource &s) { return s.failure.isEmpty(); }));
+    append(found);
+    if (m_step == Step::Listing)
+        emit listing(m_found);
+}
+
+void ConversionBatch::listingDone()
+{
+    admitPending();
+    // A batch that waited for files that never came ends now.
+    if (m_step == Step::Listing && !m_lister.isRunning() && m_queue.isEmpty())
+        convertNextFile();
 }
 
 void ConversionBatch::requestStart()
@@ -79,7 +171,7 @@ void ConversionBatch::start()
     ++m_run;
     m_summary = {};
     m_names.clear();
-    m_names.addSources(m_queue);
+    m_names.addSources(queue());
     outputfolder::removeStalePartials(m_input.outputFolder());
     emit batchStarted();
     convertNextFile();
@@ -90,15 +182,30 @@ void ConversionBatch::convertNextFile()
     // Files go one after the other, never as a recursion: a queue of any
     // length needs the same memory.
     if (m_queue.isEmpty()) {
-        endOfBatch();
+        if (!m_lister.isRunning()) {
+            endOfBatch();
+            return;
+        }
+        setStep(Step::Listing);
+        emit listing(m_found);
         return;
     }
-    m_source = m_queue.first();
+    const QueuedSource next = m_queue.first();
+    m_source = next.path;
+    m_subFolder = next.subFolder;
     m_output.clear();
     setStep(Step::Loading);
     emit fileLoading(int(m_queue.size()), m_source);
     if (m_step != Step::Loading)
         return; // stopped by an observer of that signal
+    if (!next.failure.isEmpty()) {
+        // Found wrong by a folder's listing: told in its turn, as a file.
+        LaterStep::post(this, [this, run = m_run, why = next.failure] {
+            if (run == m_run && m_step == Step::Loading)
+                loaded({false, why});
+        });
+        return;
+    }
 
     // Leftovers of an earlier file or a killed run must never be taken
     // for this file's audio.
@@ -157,7 +264,10 @@ void ConversionBatch::encoded()
     }
     // The output folder is read now, so a change made during the batch
     // applies from the next file stored.
-    const QString folder = m_input.outputFolder();
+    QString folder = m_input.outputFolder();
+    if (!m_subFolder.isEmpty()) // the structure below a dropped folder
+        folder = folder.endsWith(pathSeparator()) || folder.endsWith(QLatin1Char('/')) ? folder + m_subFolder
+                                                                                         : folder + pathSeparator() + m_subFolder;
     outputfolder::make(folder);
     m_output = m_names.pick(folder, m_source);
     setStep(Step::Storing);
@@ -247,6 +357,9 @@ void ConversionBatch::stop()
     m_step = Step::Idle; // the encoder's exit below is no step of a batch
     m_encoder.stop(2000);
     m_background.cancel();
+    ++m_listingRun;
+    m_lister.cancel();
+    m_pending.clear();
     const int dropped = int(m_queue.size());
     m_queue.clear();
     if (dropped > 0)

@@ -4,6 +4,7 @@
 #include "BatchFiles.h"
 #include "BatchInput.h"
 #include "FileOutcome.h"
+#include "QueuedSource.h"
 #include "ResultNames.h"
 #include "WorkingFiles.h"
 #include "platform/processes/Processes.h"
@@ -23,11 +24,13 @@
 //   on a thread of its own) → encoding (ended by the encoder's exit) →
 //   storing (the copy of the result, on its thread) → the next file, or
 //   the end of the batch (the sound, on its thread) → idle, or starting
-//   again when files came while it ended.
+//   again when files came while it ended. A dropped folder is listed on a
+//   thread of its own while files convert; its files join the queue as
+//   they are found, and a batch with none left waits for them (listing).
 class ConversionBatch : public QObject {
     Q_OBJECT
 public:
-    enum class Step { Idle, Starting, Loading, Encoding, Storing, Ending };
+    enum class Step { Idle, Starting, Listing, Loading, Encoding, Storing, Ending };
 
     ConversionBatch(BatchInput &input, BatchFiles files, QObject *parent = nullptr);
     ~ConversionBatch() override;
@@ -38,12 +41,15 @@ public:
     Step step() const { return m_step; }
     // From the first file queued to the end of the batch (or a stop).
     bool isRunning() const { return m_step != Step::Idle; }
-    // The sources not yet finished, head first (the current one included).
-    const QStringList &queue() const { return m_queue; }
+    // The sources not yet finished, head first (the current one included);
+    // those of a folder still being listed join as they are found.
+    QStringList queue() const;
 
     // The one way in for sources (a drop, the chooser, the command line, a
     // second start). Idle, it asks for a start (startRequested); during a
     // batch the sources join it; while it ends they wait for the next one.
+    // A folder stands for the WAV files under it, listed in the background;
+    // sources after it join after them.
     void enqueue(const QStringList &sources);
     // Begins the batch that enqueue() asked for; nothing at any other time.
     void start();
@@ -66,6 +72,8 @@ signals:
     // `left` counts the sources still queued, the current one included.
     void fileLoading(int left, const QString &source);
     void fileStarted(int left);
+    // Nothing left to convert while a folder is listed: `found` files so far.
+    void listing(int found);
     void fileFinished(const FileOutcome &file);
     void batchFinished(const BatchSummary &summary);
     void completionSoundPlayed(const QString &file);
@@ -79,6 +87,13 @@ protected:
 private:
     void setStep(Step step);
     void requestStart();
+    // Moves pending sources to the queue up to the next folder, which it
+    // begins to list.
+    void admitPending();
+    void listFolder(const QString &folder);
+    void listed(const QList<QueuedSource> &found);
+    void listingDone();
+    void append(const QList<QueuedSource> &sources);
     void convertNextFile();
     // Runs a step's work on the background thread; its end comes as done().
     void runInBackground(BackgroundTask::Job job);
@@ -97,12 +112,17 @@ private:
     WorkingFiles m_working;
     platform::ChildProcess m_encoder;
     BackgroundTask m_background;
+    BackgroundTask m_lister;
+    quint64 m_listingRun = 0; // a late find of a stopped listing is void
+    int m_found = 0;          // by the current listing
+    QStringList m_pending;    // sources behind a folder being listed
     Step m_step = Step::Idle;
     quint64 m_run = 0; // counts batches and stops: a late step of an old one is void
-    QStringList m_queue;
+    QList<QueuedSource> m_queue;
 
     // The file in hand.
     QString m_source;
+    QString m_subFolder;
     QString m_output;
 
     ResultNames m_names;

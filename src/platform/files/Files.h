@@ -63,6 +63,23 @@ private:
     QString m_text;
 };
 
+// One entry of a folder, as a listing finds it.
+struct FolderEntry {
+    QString name;        // the name alone
+    bool folder = false; // a folder itself: a link to one is never followed (no loops)
+    bool file = false;   // a regular file, or a link that leads to one
+    bool hidden = false; // a dot name, or (Windows) marked hidden or system
+};
+
+// The entries of `folder` but "." and "..", in no order; false and, when
+// given, `reason` ("cannot be read: Permission denied") when it cannot be
+// listed.
+bool listFolder(const NativeName &folder, QList<FolderEntry> *entries, QString *reason = nullptr);
+
+// Up to `count` bytes from the start of a regular file; empty when it
+// cannot be read. Never waits (a FIFO or a device gives nothing).
+QByteArray readFileStart(const NativeName &file, int count);
+
 // Copies a regular file to `to`, replacing an existing file. The data go
 // to a new file beside `to` that is renamed into place, so a reader of the
 // old file never sees a half-written one. Returns false (and leaves `to`

@@ -13,18 +13,6 @@
 namespace platform {
 namespace {
 
-QString systemReason()
-{
-    wchar_t *text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, GetLastError(), 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
-    QString reason = text ? QString::fromWCharArray(text).trimmed() : QStringLiteral("unknown error");
-    LocalFree(text);
-    if (reason.endsWith(QLatin1Char('.')))
-        reason.chop(1);
-    return reason;
-}
-
 bool failWith(QString *reason, const QString &why)
 {
     if (reason)

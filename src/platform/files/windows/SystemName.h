@@ -5,6 +5,8 @@
 
 #include <QDir>
 
+#include <windows.h>
+
 #include <string>
 
 namespace platform {
@@ -14,6 +16,19 @@ namespace platform {
 inline std::wstring systemName(const NativeName &name)
 {
     return longpath::longPathForm(name.text().toStdWString(), QDir::currentPath().toStdWString());
+}
+
+// The system's words for the last error, without the final full stop.
+inline QString systemReason()
+{
+    wchar_t *text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, GetLastError(), 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
+    QString reason = text ? QString::fromWCharArray(text).trimmed() : QStringLiteral("unknown error");
+    LocalFree(text);
+    if (reason.endsWith(QLatin1Char('.')))
+        reason.chop(1);
+    return reason;
 }
 
 } // namespace platform

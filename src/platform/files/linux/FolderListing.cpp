@@ -1,0 +1,73 @@
+#include "platform/files/Files.h"
+
+#include "SystemName.h"
+
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+bool listFolder(const NativeName &folder, QList<FolderEntry> *entries, QString *reason)
+{
+    entries->clear();
+    DIR *dir = ::opendir(systemName(folder).constData());
+    if (!dir) {
+        if (reason)
+            *reason = QStringLiteral("cannot be read: ") + QString::fromLocal8Bit(::strerror(errno));
+        return false;
+    }
+    const int fd = ::dirfd(dir);
+    errno = 0;
+    while (const dirent *entry = ::readdir(dir)) {
+        const char *name = entry->d_name;
+        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
+            continue;
+        FolderEntry found;
+        found.name = decodeFileName(QByteArray(name));
+        found.hidden = name[0] == '.';
+        unsigned char type = entry->d_type;
+        struct stat st {};
+        if (type == DT_UNKNOWN) { // some file systems do not say
+            if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0)
+                type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : S_ISLNK(st.st_mode) ? DT_LNK : DT_UNKNOWN;
+        }
+        found.folder = type == DT_DIR;
+        found.file = type == DT_REG || (type == DT_LNK && ::fstatat(fd, name, &st, 0) == 0 && S_ISREG(st.st_mode));
+        entries->append(found);
+        errno = 0;
+    }
+    const int error = errno;
+    ::closedir(dir);
+    if (error != 0) {
+        if (reason)
+            *reason = QStringLiteral("cannot be read: ") + QString::fromLocal8Bit(::strerror(error));
+        return false;
+    }
+    return true;
+}
+
+QByteArray readFileStart(const NativeName &file, int count)
+{
+    // Non-blocking: a FIFO without a writer must not hold the listing.
+    const int fd = ::open(systemName(file).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    QByteArray head;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        head.resize(count);
+        ssize_t n;
+        do
+            n = ::read(fd, head.data(), size_t(count));
+        while (n < 0 && errno == EINTR);
+        head.resize(n > 0 ? n : 0);
+    }
+    ::close(fd);
+    return head;
+}
+
+} // namespace platform
