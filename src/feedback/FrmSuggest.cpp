@@ -128,6 +128,10 @@ void FrmSuggest::Command1_Click()
     if (txtComment->text().isEmpty())
         return prompt(QStringLiteral("Comment?"), txtComment);
 
+    // A build for which no maker set a server: nothing to send to.
+    if (m_host.trimmed().isEmpty())
+        return showStatus(QStringLiteral("Feedback is not set up in this copy of Tolvik"));
+
     showStatus(QStringLiteral("Sending..."));
     setSendEnabled(false);
     wb->Navigate(FeedbackRequest::feedbackUrl(m_host, txtName->text(), txtEMail->text(), txtComment->text()));
