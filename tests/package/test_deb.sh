@@ -12,9 +12,12 @@ if [[ $(id -u) -ne 0 ]]; then
 fi
 work=$(mktemp -d)
 tolvik_pid=
+server_pid=
 cleanup() {
   [[ -n "$tolvik_pid" ]] && kill "$tolvik_pid" 2>/dev/null || true
   dpkg -s tolvik > /dev/null 2>&1 && apt-get remove -y tolvik > /dev/null 2>&1 || true
+  [[ -n "$server_pid" ]] && kill "$server_pid" 2>/dev/null || true
+  dpkg -s tolvik-feedback-server > /dev/null 2>&1 && apt-get remove -y tolvik-feedback-server > /dev/null 2>&1 || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -85,6 +88,36 @@ for path in "${owned[@]}"; do
 done
 [[ -d /usr/lib/tolvik ]] && { echo "left behind: /usr/lib/tolvik"; left=1; }
 [[ $left -eq 0 ]] || fail "files left after removal"
+
+# The feedback server's package: its unit installed but off; the installed
+# server takes a message and lists it; removed, nothing of it is left.
+server_deb=$(ls "$work"/cpack/tolvik-feedback-server_*.deb)
+DEBIAN_FRONTEND=noninteractive apt-get install -y "$server_deb" > "$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get install the server"; }
+mapfile -t owned < <(dpkg -L tolvik-feedback-server)
+[[ -f /lib/systemd/system/tolvik-feedback-server.service ]] || fail "the server's unit"
+[[ -z "$(find /etc/systemd -name 'tolvik-feedback-server*' 2>/dev/null)" ]] || fail "the server's unit is enabled"
+printf "%s\n" "${owned[@]}" | grep -q "/man1/tolvik-feedback-server.1.gz$" || fail "the server's manual page"
+/usr/bin/tolvik-feedback-server --database "$work/feedback.sqlite" --port 0 > "$work/server.log" 2>&1 &
+server_pid=$!
+port=
+for _ in $(seq 50); do
+  port=$(sed -n 's/^listening on .* port \([0-9]*\)$/\1/p' "$work/server.log")
+  [[ -n "$port" ]] && break
+  sleep 0.1
+done
+[[ -n "$port" ]] || { cat "$work/server.log"; fail "the installed server does not listen"; }
+exec 3<>"/dev/tcp/127.0.0.1/$port"
+printf 'GET /suggest/post.php?name=Packaged&age=a%%40b&comment=hello HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n' >&3
+head -n 1 <&3 | grep -q "^HTTP/1.1 200" || fail "the installed server's answer"
+exec 3<&-
+kill "$server_pid"; wait "$server_pid" 2>/dev/null || true; server_pid=
+/usr/bin/tolvik-feedback-server --database "$work/feedback.sqlite" --list | grep -q $'\tPackaged\ta@b\thello$' || fail "--list"
+DEBIAN_FRONTEND=noninteractive apt-get remove -y tolvik-feedback-server > /dev/null 2>&1 || fail "apt-get remove the server"
+for path in "${owned[@]}"; do
+  if [[ -e "$path" && ! -d "$path" ]]; then
+    fail "left behind: $path"
+  fi
+done
 
 # The portable archive's licences: the fonts' source and licence text.
 bash "$(dirname "$0")/../../scripts/licences.sh" "$work/licences" linux
