@@ -7,6 +7,8 @@
 #include <QHostAddress>
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
+#include <QScopeGuard>
+#include <QTcpSocket>
 #include <QTextStream>
 
 namespace {
@@ -20,6 +22,7 @@ void answer(QHttpServerResponder &responder, Status status, const QString &text,
     responder.writeStatusLine(status);
     responder.writeHeader("Content-Type", "text/plain; charset=utf-8");
     responder.writeHeader("Content-Length", QByteArray::number(body.size()));
+    responder.writeHeader("Connection", "close");
     if (!extraKey.isEmpty())
         responder.writeHeader(extraKey, extraValue);
     responder.writeBody(body);
@@ -42,6 +45,9 @@ FeedbackServer::FeedbackServer(FeedbackStore &store, AddressLimits limits, QObje
 
 bool FeedbackServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)
 {
+    // One request a connection, closed once answered: Qt's server would
+    // keep an HTTP/1.0 client's connection open until it gives up.
+    const auto closeAfter = qScopeGuard([socket] { socket->disconnectFromHost(); });
     QHttpServerResponder responder = makeResponder(request, socket);
     const QUrl url = request.url();
     if (url.path(QUrl::FullyEncoded) != QLatin1String("/suggest/post.php")) {
@@ -68,7 +74,7 @@ bool FeedbackServer::handleRequest(const QHttpServerRequest &request, QTcpSocket
     message.received = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
     switch (m_store.add(message, &why)) {
     case FeedbackStore::Added::Stored:
-        answer(responder, Status::Ok, QStringLiteral("Thank you: message %1 stored.").arg(message.id));
+        answer(responder, Status::Ok, QStringLiteral("Thank you: the message is stored."));
         break;
     case FeedbackStore::Added::Full:
         answer(responder, Status::InsufficientStorage, QStringLiteral("Not taken: the server has no room left."));

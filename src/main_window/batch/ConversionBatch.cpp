@@ -83,7 +83,7 @@ void ConversionBatch::admitPending()
         requestStart(); // the caption tells of the listing
 }
 
-void ConversionBatch::append(const QList<QueuedSource> &sources)
+void ConversionBatch::append(const QList<QueuedSource> &sources, const QStringList *nameKeys)
 {
     if (sources.isEmpty())
         return;
@@ -93,8 +93,12 @@ void ConversionBatch::append(const QList<QueuedSource> &sources)
         paths << source.path;
     // Sources that join a running batch are its sources: no result of it
     // may replace them.
-    if (m_step != Step::Ending)
-        m_names.addSources(paths);
+    if (m_step != Step::Ending) {
+        if (nameKeys)
+            m_names.addSourceKeys(*nameKeys);
+        else
+            m_names.addSources(paths);
+    }
     emit queueChanged(0, paths);
     if (m_step == Step::Idle)
         requestStart();
@@ -106,23 +110,28 @@ void ConversionBatch::listFolder(const QString &folder)
 {
     m_found = 0;
     const quint64 run = ++m_listingRun;
-    // Found files come in batches, a few times a second: the window shows
-    // them as they come without a signal for each of 100,000.
+    // Found files come in small batches, a few times a second: the window
+    // shows them as they come without a signal for each of 100,000, and
+    // stays live. What each costs on the disk is paid here, not there.
     const bool started = m_lister.run([this, folder, run](const std::atomic_bool &cancelled) {
         using Clock = std::chrono::steady_clock;
         QList<QueuedSource> found;
+        QStringList keys;
         auto sent = Clock::now();
         const auto send = [&] {
-            LaterStep::post(this, [this, run, found = std::move(found)] {
+            LaterStep::post(this, [this, run, found = std::move(found), keys = std::move(keys)] {
                 if (run == m_listingRun)
-                    listed(found);
+                    listed(found, keys);
             });
             found = {};
+            keys = {};
             sent = Clock::now();
         };
         walkFolder(folder, cancelled, [&](const QueuedSource &source) {
             found.append(source);
-            if (found.size() >= 4096 || Clock::now() - sent > std::chrono::milliseconds(200))
+            if (source.failure.isEmpty())
+                keys << ResultNames::sourceKeys(source.path);
+            if (found.size() >= 1024 || Clock::now() - sent > std::chrono::milliseconds(200))
                 send();
         });
         if (!found.isEmpty() && !cancelled)
@@ -133,10 +142,10 @@ void ConversionBatch::listFolder(const QString &folder)
         append({{folder, {}, QStringLiteral("the system gives no thread to work on (out of memory)")}});
 }
 
-void ConversionBatch::listed(const QList<QueuedSource> &found)
+void ConversionBatch::listed(const QList<QueuedSource> &found, const QStringList &nameKeys)
 {
     m_found += int(std::count_if(found.cbegin(), found.cend(), [](const QueuedSource &s) { return s.failure.isEmpty(); }));
-    append(found);
+    append(found, &nameKeys);
     if (m_step == Step::Listing)
         emit listing(m_found);
 }

@@ -91,9 +91,10 @@ private:
     // begins to list.
     void admitPending();
     void listFolder(const QString &folder);
-    void listed(const QList<QueuedSource> &found);
+    void listed(const QList<QueuedSource> &found, const QStringList &nameKeys);
     void listingDone();
-    void append(const QList<QueuedSource> &sources);
+    // `nameKeys`: the sources' keys for ResultNames, when made already.
+    void append(const QList<QueuedSource> &sources, const QStringList *nameKeys = nullptr);
     void convertNextFile();
     // Runs a step's work on the background thread; its end comes as done().
     void runInBackground(BackgroundTask::Job job);

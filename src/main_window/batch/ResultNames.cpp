@@ -9,15 +9,26 @@ void ResultNames::clear()
     m_written.clear();
 }
 
+QStringList ResultNames::sourceKeys(const QString &source)
+{
+    const platform::NativeName name(source);
+    QStringList keys{FileNameKey(name.absolute().text())};
+    const platform::NativeName real = name.real();
+    if (!real.isEmpty())
+        keys << FileNameKey(real.text());
+    return keys;
+}
+
 void ResultNames::addSources(const QStringList &sources)
 {
-    for (const QString &source : sources) {
-        const platform::NativeName name(source);
-        m_sourceKeys.insert(FileNameKey(name.absolute().text()));
-        const platform::NativeName real = name.real();
-        if (!real.isEmpty())
-            m_sourceKeys.insert(FileNameKey(real.text()));
-    }
+    for (const QString &source : sources)
+        addSourceKeys(sourceKeys(source));
+}
+
+void ResultNames::addSourceKeys(const QStringList &keys)
+{
+    for (const QString &key : keys)
+        m_sourceKeys.insert(key);
 }
 
 bool ResultNames::isSource(const QString &path) const

@@ -15,6 +15,10 @@ public:
     void clear();
     // Sources of the batch (their paths and the real paths behind links).
     void addSources(const QStringList &sources);
+    // The same for keys made by sourceKeys(), e.g. on another thread: each
+    // costs a look at the disk, too many for the window's thread at once.
+    void addSourceKeys(const QStringList &keys);
+    static QStringList sourceKeys(const QString &source);
     // Where the result of `source` goes in `folder`.
     QString pick(const QString &folder, const QString &source) const;
     void written(const QString &output, const QString &source);
