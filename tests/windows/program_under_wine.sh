@@ -4,7 +4,7 @@
 # file given on its command line and a file dragged from a Linux program
 # (Wine turns the XDND drop into a Windows one) converted into the program
 # folder's output folder, and a second start that hands its file to the
-# first.
+# first, and a folder handed over whole.
 # Then, on screens at 150 % and 200 % (Windows' own scaling), the window
 # drawn with no pixel of the colour key.
 # Usage: program_under_wine.sh BUILD_DIR DRAG_SOURCE SKIN_PIXELS (tests/helpers' programs)
@@ -65,6 +65,20 @@ said() { grep -qs "Kept.wav.*the existing MP3 is read-only" "$TOLVIK_WINEPREFIX"
 check "a read-only MP3 in the way: the file fails with its reason" eventually said
 check "... and the MP3 is kept" test "$(cat "$app/output/Kept.mp3")" = kept
 rm -f "$app/output/Kept.mp3"
+
+# A folder handed over: its WAV files converted in a folder of its name,
+# the structure below it kept, a hidden file left out.
+rm -rf "$work/Album" "$app/output/Album"
+mkdir -p "$work/Album/CD 1"
+for name in "CD 1/01" "CD 1/2" ".hidden"; do
+  sox -n -R -r 44100 -c 2 -b 16 "$work/Album/$name.wav" synth 2 pinknoise vol 0.5
+done
+wine_run "$app/tolvik.exe" "$(win "$work/Album")"
+album_done() { [[ -s "$app/output/Album/CD 1/01.mp3" && -s "$app/output/Album/CD 1/2.mp3" ]]; }
+check "a folder: its WAV files converted below output/Album, sub-folders kept" eventually album_done
+check "... every sample" test "$(samples "$app/output/Album/CD 1/2.mp3" 2)" = 88200
+check "... a hidden file left out" test ! -e "$app/output/Album/.hidden.mp3"
+rm -rf "$work/Album" "$app/output/Album"
 
 # A drag from a Linux program, dropped on the drop area (238,35 142x146).
 dragged=$(wav "Dragged från Linux")
