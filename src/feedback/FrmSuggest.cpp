@@ -35,6 +35,7 @@ FrmSuggest::FrmSuggest(const QString &feedbackHost)
     imgBack = control<ImageElement>("imgBack");
     imgExit = control<ImageElement>("imgExit");
     wb = control<FeedbackRequest>("wb");
+    m_statusBox = lblSending->geometry();
     new SkinBehaviour(this, feedbackSkinSpec());
 
     connect(Command1, &QPushButton::clicked, this, &FrmSuggest::Command1_Click);
@@ -106,9 +107,19 @@ void FrmSuggest::prompt(const QString &text, QLineEdit *field)
 
 void FrmSuggest::showStatus(const QString &text, const QString &reason)
 {
+    lblSending->setWordWrap(false);
+    lblSending->setGeometry(m_statusBox);
     lblSending->setText(text);
     lblSending->setToolTip(reason);
     lblSending->adjustSize();
+    // A status too long for its place left of the buttons wraps there,
+    // centred on their row, rather than running under them.
+    const int right = imgSend->x() - 4, left = 6;
+    if (lblSending->geometry().right() > right) {
+        lblSending->setWordWrap(true);
+        const int height = lblSending->heightForWidth(right - left);
+        lblSending->setGeometry(left, m_statusBox.center().y() - height / 2, right - left, height);
+    }
     lblSending->show();
     m_spoken->say(reason.isEmpty() ? text : text + QLatin1Char(' ') + reason);
 }

@@ -46,6 +46,7 @@ private:
     QLineEdit *txtEMail;
     QLineEdit *txtComment;
     QLabel *lblSending;
+    QRect m_statusBox; // where the layout puts the status
     SpokenStatus *m_spoken;
     QPushButton *Command1;
     QPushButton *Command2;
