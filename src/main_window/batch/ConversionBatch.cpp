@@ -225,7 +225,7 @@ void ConversionBatch::convertNextFile()
             return JobResult{false, QStringLiteral("the private temporary folder cannot be used")};
         JobResult result;
         result.ok = platform::copyFileReplacing(platform::NativeName(source), platform::NativeName(target), &result.reason,
-                                                &cancelled);
+                                                &cancelled, platform::CopyUse::Working);
         return result;
     });
 }

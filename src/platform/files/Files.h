@@ -80,6 +80,13 @@ bool listFolder(const NativeName &folder, QList<FolderEntry> *entries, QString *
 // cannot be read. Never waits (a FIFO or a device gives nothing).
 QByteArray readFileStart(const NativeName &file, int count);
 
+// What a copy is for: a file kept is on the disk before it takes its
+// name (after a power cut the name holds the whole file or the old one); a
+// working copy, gone with its run anyway, is left to the system's cache,
+// and shares the source's blocks copy-on-write where the file system can
+// (a reflink: as independent of the source as a copy, for nothing).
+enum class CopyUse { Kept, Working };
+
 // Copies a regular file to `to`, replacing an existing file. The data go
 // to a new file beside `to` that is renamed into place, so a reader of the
 // old file never sees a half-written one. Returns false (and leaves `to`
@@ -87,7 +94,7 @@ QByteArray readFileStart(const NativeName &file, int count);
 // then `reason`, when given, says why in a few words. A copy running on
 // a thread of its own gives up soon after `cancelled` turns true.
 bool copyFileReplacing(const NativeName &from, const NativeName &to, QString *reason = nullptr,
-                       const std::atomic_bool *cancelled = nullptr);
+                       const std::atomic_bool *cancelled = nullptr, CopyUse use = CopyUse::Kept);
 
 // Removes a file, read-only or not (a read-only file cannot be deleted on
 // Windows until its attribute is cleared).

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <random>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -86,7 +88,8 @@ QByteArray partName(const QByteArray &target)
 // (encoder/OutputFile.cpp), but as a stream, guarded against signals and
 // without Qt; this copies a whole file for the program. The two share
 // the idea, not the code.
-bool copyFileReplacing(const NativeName &from, const NativeName &to, QString *reason, const std::atomic_bool *cancelled)
+bool copyFileReplacing(const NativeName &from, const NativeName &to, QString *reason, const std::atomic_bool *cancelled,
+                       CopyUse use)
 {
     auto fail = [reason](const char *what, int error) {
         if (reason)
@@ -124,7 +127,10 @@ bool copyFileReplacing(const NativeName &from, const NativeName &to, QString *re
 
     // On the disk before it takes the final name: after a power cut the
     // name holds the whole file or the old one, never a partial one.
-    const bool copied = copyData(in.get(), out.get(), st.st_size, cancelled) && ::fsync(out.get()) == 0;
+    const bool kept = use == CopyUse::Kept;
+    const bool copied = ((!kept && ::ioctl(out.get(), FICLONE, in.get()) == 0)
+                         || copyData(in.get(), out.get(), st.st_size, cancelled))
+                        && (!kept || ::fsync(out.get()) == 0);
     const int copyError = errno;
     const bool closed = ::close(out.release()) == 0;
     const int closeError = errno;
@@ -133,6 +139,8 @@ bool copyFileReplacing(const NativeName &from, const NativeName &to, QString *re
         ::unlink(part.constData());
         return fail("cannot copy: ", error);
     }
+    if (!kept)
+        return true;
     const int folder = ::open(target.left(target.lastIndexOf('/') + 1).append('.').constData(),
                               O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {

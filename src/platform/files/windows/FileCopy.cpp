@@ -22,7 +22,8 @@ bool failWith(QString *reason, const QString &why)
 
 } // namespace
 
-bool copyFileReplacing(const NativeName &from, const NativeName &toName, QString *reason, const std::atomic_bool *cancelled)
+bool copyFileReplacing(const NativeName &from, const NativeName &toName, QString *reason, const std::atomic_bool *cancelled,
+                       CopyUse use)
 {
     const std::wstring source = systemName(from);
     const QString &to = toName.text();
@@ -68,8 +69,10 @@ bool copyFileReplacing(const NativeName &from, const NativeName &toName, QString
         SetFileAttributesW(partName.c_str(), copied & ~FILE_ATTRIBUTE_READONLY);
     // On the disk before it takes the final name (the move itself is
     // written through).
-    const HANDLE written = CreateFileW(partName.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    const bool flushed = written != INVALID_HANDLE_VALUE && FlushFileBuffers(written);
+    const bool kept = use == CopyUse::Kept;
+    const HANDLE written = kept ? CreateFileW(partName.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                : INVALID_HANDLE_VALUE;
+    const bool flushed = !kept || (written != INVALID_HANDLE_VALUE && FlushFileBuffers(written));
     if (written != INVALID_HANDLE_VALUE)
         CloseHandle(written);
     if (!flushed) {
@@ -79,7 +82,8 @@ bool copyFileReplacing(const NativeName &from, const NativeName &toName, QString
     }
     const std::wstring target = systemName(toName);
     if (!retryWhileHeld([&] {
-            return MoveFileExW(partName.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+            return MoveFileExW(partName.c_str(), target.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | (kept ? MOVEFILE_WRITE_THROUGH : 0));
         })) {
         const QString why = systemReason();
         DeleteFileW(partName.c_str());
