@@ -7,13 +7,16 @@ notes, brown noise; the default) or pink noise, on which joins are slowest
 to find a fit. Cases (44.1 kHz stereo, 128k): a 20-minute file, a 4-minute
 track, the 4-minute track written at 22,050 Hz mono, a batch of ten
 4-minute tracks one after the other (as the window runs them), and the
-4-minute track with one core kept busy by other work. For each: median wall
+4-minute track with one core kept busy by other work, and 47 clips of
+8 seconds one after the other (sound effects, samples, voice notes: the
+common batch of a batch converter). For each: median wall
 times of `conv -threads auto`, `conv -threads 1`, `lame` and `ffmpeg`, the
 ratios auto/1 in wall and in CPU time (user + system, all threads) and
 conv's peak memory (GNU time, so the figure is conv's own). Runs are
 interleaved: auto, 1, lame, ffmpeg, auto, 1...
 Targets (2 cores, quiet machine): 20 min <= 0.52, 4 min <= 0.54, 22,050 mono
-<= 0.54, ten tracks <= 0.55, CPU <= 1.03, one core busy <= 1.02, <= 30 MB.
+<= 0.54, ten tracks <= 0.55, CPU <= 1.03, one core busy <= 1.02, <= 30 MB;
+47 clips of 8 s <= 0.60; pink noise (--signal pink), 2 min <= 0.56.
 """
 import argparse
 import os
@@ -87,8 +90,10 @@ def main():
             return path
         track = wav("track.wav", 240)
         out = os.path.join(folder, "out.mp3")
+        clips = [wav(f"clip{i}.wav", 8) for i in range(47)]
         cases = [("4 min", [track], 44100, 2, False), ("4 min to 22,050 mono", [track], 22050, 1, False),
-                 ("4 min, one core busy", [track], 44100, 2, True)]
+                 ("4 min, one core busy", [track], 44100, 2, True), ("47 clips of 8 s", clips, 44100, 2, False),
+                 ("2 min", [wav("two.wav", 120)], 44100, 2, False)]
         if not args.quick:
             batch = [track] + [wav(f"track{i}.wav", 240) for i in range(1, 10)]
             cases = [("20 min", [wav("long.wav", 1200)], 44100, 2, False)] + cases + \

@@ -1,4 +1,5 @@
 #include "main_window/FrmMain.h"
+#include "main_window/SingleInstance.h"
 #include "names/FileUrls.h"
 #include "platform/processes/Processes.h"
 #include "platform/files/Files.h"
@@ -100,10 +101,19 @@ int main(int argc, char *argv[])
             files << path;
     }
 
+    // Asked before the window is built: a start that hands its files to a
+    // running Tolvik ends without building one, and many starts at once
+    // (a file manager's "Open" on many files) leave the machine to the
+    // one that answers them.
+    SingleInstance instance;
+    if (!instance.claim(files))
+        return 0; // another instance is running; it has the files now
+
     const Installation installation = Installation::ofRunningProgram();
     loadSkinFonts(installation.file(QStringLiteral("fonts")));
 
     FrmMain window(installation);
+    window.useInstance(&instance);
     window.setStartFiles(files);
     if (!window.Form_Load())
         return 0; // another instance is running; it has the files now

@@ -96,13 +96,7 @@ FrmMain::FrmMain(const Installation &installation, QWidget *parent)
         });
     }
     control<QLabel>("lblFeed")->installEventFilter(this);
-    connect(&m_instance, &SingleInstance::filesReceived, this, &FrmMain::openFiles);
-    connect(&m_instance, &SingleInstance::activationRequested, this, [this] {
-        // A second start: the user is looking for this window.
-        showNormal();
-        raise();
-        activateWindow();
-    });
+
 }
 
 void FrmMain::wireBatch()
@@ -204,8 +198,15 @@ void FrmMain::centreOnScreen()
 
 bool FrmMain::Form_Load()
 {
-    if (!m_instance.claim(m_startFiles))
+    if (!m_instance->claim(m_startFiles))
         return false;
+    connect(m_instance, &SingleInstance::filesReceived, this, &FrmMain::openFiles);
+    connect(m_instance, &SingleInstance::activationRequested, this, [this] {
+        // A second start: the user is looking for this window.
+        showNormal();
+        raise();
+        activateWindow();
+    });
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     centreOnScreen();
     show();

@@ -41,6 +41,9 @@ public:
     // Files to open at start-up, as a drop of them would (the command
     // line); handed to the running instance when there is one.
     void setStartFiles(const QStringList &files) { m_startFiles = files; }
+    // The one-instance claim the program made before building the window
+    // (kept by the caller); without one, Form_Load() makes its own.
+    void useInstance(SingleInstance *claimed) { m_instance = claimed; }
     // Start-up. False when another instance runs: this one must end.
     bool Form_Load();
     // Files from outside a drop (the chooser, the command line, a second
@@ -89,7 +92,8 @@ private:
     void centreOnScreen();
 
     Installation m_installation;
-    SingleInstance m_instance;
+    SingleInstance m_ownInstance;
+    SingleInstance *m_instance = &m_ownInstance;
     platform::PrivateFolder m_tempFolder;
     std::function<void()> m_endProgram;
 

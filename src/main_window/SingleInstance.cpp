@@ -31,6 +31,8 @@ const QString SingleInstance::offerPrefix = QStringLiteral(".tolvik-offer-");
 
 bool SingleInstance::claim(const QStringList &files)
 {
+    if (m_claimed)
+        return true;
     m_folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (m_folder.isEmpty()) // no usable runtime folder: the user's home
         m_folder = QDir::homePath();
@@ -40,9 +42,9 @@ bool SingleInstance::claim(const QStringList &files)
     case platform::InstanceLock::Result::Acquired:
         removeStaleOffers();
         listen();
-        return true;
+        return m_claimed = true;
     case platform::InstanceLock::Result::Unavailable:
-        return true;
+        return m_claimed = true;
     case platform::InstanceLock::Result::HeldElsewhere:
         break;
     }
@@ -51,7 +53,7 @@ bool SingleInstance::claim(const QStringList &files)
         return false;
     std::fprintf(stderr, "tolvik: the running Tolvik did not take the files (%s); converting them here\n",
                  qPrintable(why));
-    return true;
+    return m_claimed = true;
 }
 
 QString SingleInstance::makeOffer() const

@@ -26,6 +26,8 @@ public:
     // a file is never dropped in silence). False when the running instance
     // has taken the files and been asked to come forward.
     bool claim(const QStringList &files = {});
+    // claim() was asked and said this process runs.
+    bool claimed() const { return m_claimed; }
 
     // Limits of a message on the channel: a longer line or message is
     // never read whole, the connection is dropped.
@@ -52,4 +54,5 @@ private:
     QString m_channel;
     QLocalServer *m_server = nullptr;
     QTimer m_watch; // listens again when the channel is lost
+    bool m_claimed = false;
 };
