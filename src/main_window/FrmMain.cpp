@@ -96,7 +96,6 @@ FrmMain::FrmMain(const Installation &installation, QWidget *parent)
         });
     }
     control<QLabel>("lblFeed")->installEventFilter(this);
-
 }
 
 void FrmMain::wireBatch()

@@ -57,12 +57,16 @@ QString GetBaseName(const QString &path)
     return dot > 0 ? name.left(dot) : name;
 }
 
+QString PathInFolder(const QString &folder, const QString &name)
+{
+    if (folder.endsWith(pathSeparator()) || folder.endsWith(QLatin1Char('/')))
+        return folder + name;
+    return folder + pathSeparator() + name;
+}
+
 QString OutputFilePath(const QString &folder, const QString &source)
 {
-    QString path = folder;
-    if (!path.endsWith(pathSeparator()) && !path.endsWith(QLatin1Char('/')))
-        path += pathSeparator();
-    return path + fitted(GetBaseName(source), QStringLiteral(".mp3"));
+    return PathInFolder(folder, fitted(GetBaseName(source), QStringLiteral(".mp3")));
 }
 
 QString FileNameKey(const QString &path)

@@ -28,9 +28,13 @@ QString GetBaseName(const QString &path);
 // UTF-16 units, never fewer than the bytes counted here).
 constexpr qsizetype maxNameBytes = 255;
 
-// Where the result of `source` goes in `folder`: the folder (a separator
-// added unless it ends in one), the source's base name and ".mp3"; the
-// base name cut short where the name would be too long.
+// `name` in `folder`: the folder, a separator added unless it ends in
+// one, and the name (an empty folder is the root).
+QString PathInFolder(const QString &folder, const QString &name);
+
+// Where the result of `source` goes in `folder`: PathInFolder of the
+// source's base name and ".mp3", the base name cut short where the name
+// would be too long.
 QString OutputFilePath(const QString &folder, const QString &source);
 
 // What two paths must differ in to name different files on any file

@@ -209,10 +209,7 @@ void ConversionBatch::convertNextFile()
         return; // stopped by an observer of that signal
     if (!next.failure.isEmpty()) {
         // Found wrong by a folder's listing: told in its turn, as a file.
-        LaterStep::post(this, [this, run = m_run, why = next.failure] {
-            if (run == m_run && m_step == Step::Loading)
-                loaded({false, why});
-        });
+        endStepLater({false, next.failure});
         return;
     }
 
@@ -234,11 +231,17 @@ void ConversionBatch::runInBackground(BackgroundTask::Job job)
 {
     if (m_background.run(std::move(job)))
         return;
-    // No thread to be had (a memory limit): the step ends as failed, as
-    // an event like every step's end, and the batch goes on.
-    LaterStep::post(this, [this, run = m_run, step = m_step] {
+    // No thread to be had (a memory limit): the step ends as failed, and
+    // the batch goes on.
+    endStepLater({false, QStringLiteral("the system gives no thread to work on (out of memory)")});
+}
+
+void ConversionBatch::endStepLater(const JobResult &result)
+{
+    // As an event like every step's end; void once the step is over.
+    LaterStep::post(this, [this, run = m_run, step = m_step, result] {
         if (run == m_run && step == m_step)
-            backgroundDone({false, QStringLiteral("the system gives no thread to work on (out of memory)")});
+            backgroundDone(result);
     });
 }
 
@@ -275,8 +278,7 @@ void ConversionBatch::encoded()
     // applies from the next file stored.
     QString folder = m_input.outputFolder();
     if (!m_subFolder.isEmpty()) // the structure below a dropped folder
-        folder = folder.endsWith(pathSeparator()) || folder.endsWith(QLatin1Char('/')) ? folder + m_subFolder
-                                                                                         : folder + pathSeparator() + m_subFolder;
+        folder = PathInFolder(folder, m_subFolder);
     outputfolder::make(folder);
     m_output = m_names.pick(folder, m_source);
     setStep(Step::Storing);

@@ -99,6 +99,8 @@ private:
     // Runs a step's work on the background thread; its end comes as done().
     void runInBackground(BackgroundTask::Job job);
     void backgroundDone(const JobResult &result);
+    // Ends the current step with `result` as its background work would.
+    void endStepLater(const JobResult &result);
     void loaded(const JobResult &copy);
     void encoded();
     void stored(const JobResult &copy);

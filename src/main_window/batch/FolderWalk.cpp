@@ -26,13 +26,6 @@ struct Level {
     qsizetype next = 0;
 };
 
-QString joined(const QString &folder, const QString &name)
-{
-    if (folder.isEmpty() || folder.endsWith(pathSeparator()) || folder.endsWith(QLatin1Char('/')))
-        return folder + name;
-    return folder + pathSeparator() + name;
-}
-
 } // namespace
 
 void walkFolder(const QString &folder, const std::atomic_bool &cancelled,
@@ -69,9 +62,11 @@ void walkFolder(const QString &folder, const std::atomic_bool &cancelled,
         const platform::FolderEntry entry = level.entries.at(level.next++);
         if (entry.hidden)
             continue;
-        const QString path = joined(level.path, entry.name);
+        const QString path = PathInFolder(level.path, entry.name);
         if (entry.folder) {
-            enter(path, joined(level.subFolder, entry.name)); // `level` may move here
+            // A sub-folder of a drive's root (which has no name) is the first.
+            const QString subFolder = level.subFolder.isEmpty() ? entry.name : PathInFolder(level.subFolder, entry.name);
+            enter(path, subFolder); // `level` may move here
         } else if (entry.file && isWaveFile(path)) {
             ++files;
             found({path, level.subFolder, {}});
