@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Times conv on all cores against conv on one thread, lame and ffmpeg.
 
-Usage: bench/conv_threads.py [--runs N] [--quick] [--signal mix|pink]
+Usage: bench/conv_threads.py [--runs N] [--quick] [--signal mix|pink] [--only LABEL]
 The signal: a music-like mix (a square bass, a trembling sine sweep, plucked
 notes, brown noise; the default) or pink noise, on which joins are slowest
 to find a fit. Cases (44.1 kHz stereo, 128k): a 20-minute file, a 4-minute
@@ -66,6 +66,7 @@ def main():
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--quick", action="store_true", help="leave out the 20-minute file and the batch")
     parser.add_argument("--signal", choices=["mix", "pink"], default="mix")
+    parser.add_argument("--only", help="the cases whose label starts with this")
     args = parser.parse_args()
     print(f"cores online: {os.cpu_count()}, signal: {args.signal}")
     print(f"{'case':22} {'auto s':>7} {'1 s':>7} {'lame s':>7} {'ffmpeg s':>8} {'auto/1':>7} {'cpu a/1':>8} "
@@ -98,6 +99,7 @@ def main():
             batch = [track] + [wav(f"track{i}.wav", 240) for i in range(1, 10)]
             cases = [("20 min", [wav("long.wav", 1200)], 44100, 2, False)] + cases + \
                     [("ten 4-min tracks", batch, 44100, 2, False)]
+        cases = [case for case in cases if not args.only or case[0].startswith(args.only)]
         for label, sources, rate, channels, busy in cases:
             hog = subprocess.Popen(["sh", "-c", "while :; do :; done"]) if busy else None
             try:

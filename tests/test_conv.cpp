@@ -381,6 +381,10 @@ private slots:
         // Pink noise is where a fresh encoder takes longest to keep the
         // reservoir a long run keeps: joined there, frames would be widened.
         QTest::newRow("a minute as planned") << "44100" << 60.0 << QStringList{"128"} << false << "pinknoise vol 0.5";
+        // A clip of a few seconds is cut in two as well: a batch of them is
+        // the common batch.
+        QTest::newRow("a clip as planned") << "44100" << 4.0 << QStringList{"128", "320"} << false
+                                           << "pinknoise sine 300-3000 vol 0.5";
     }
 
     void threadsMatchOneThread()

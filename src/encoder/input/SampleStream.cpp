@@ -63,7 +63,7 @@ bool SampleStream::pump(std::int64_t from, std::int64_t to, const Resampler::Sin
     };
 
     // Small blocks: a worker stops within one once its part is joined.
-    const std::int64_t block = std::clamp<std::int64_t>(65536 / m_input.channels(), 256, 8192);
+    const std::int64_t block = std::clamp<std::int64_t>(16384 / m_input.channels(), 256, 2048);
     std::vector<float> raw(static_cast<std::size_t>(block * m_input.channels()));
     std::vector<float> mixed(static_cast<std::size_t>(block * m_channels));
     std::int64_t read = inputStart;

@@ -52,8 +52,11 @@ constexpr int warmUpFrames = 16;
 constexpr int slideFrames = 900;
 constexpr std::size_t publishBatch = 64;
 constexpr int lookAhead = 2; // frames of samples after a part, for LAME's look-ahead
-// A part at least this long: shorter ones cost more than they save.
-constexpr std::int64_t shortestPart = 600;
+// A part at least this long: shorter ones cost more (a second LAME, its
+// warm-up, a join) than they save. Short files are the common batch.
+constexpr std::int64_t shortestPart = 64;
+// Frames a LAME's flush adds after the last part.
+constexpr int flushFrames = 2;
 // Bytes of encoded frames waiting for their turn stay below this, and
 // the parts' own records small.
 constexpr std::int64_t waitingBudget = 20 << 20;
@@ -89,6 +92,10 @@ ParallelEncoder::Plan ParallelEncoder::plan(int sampleRate, int channels, int bi
                                                               / (plan.threads * longest));
     plan.count = static_cast<int>(plan.threads * rounds);
     plan.frames = frames / plan.count;
+    // Every later part's worker also encodes its warm-up (and the last one
+    // LAME's flush): the first part takes half of that over, so the
+    // workers end together, which is what counts in a short file.
+    plan.lead = std::min<std::int64_t>((plan.warmUp + flushFrames) / 2, plan.frames / 4);
     return plan;
 }
 
@@ -101,7 +108,7 @@ ParallelEncoder::ParallelEncoder(int sampleRate, int channels, int bitRateKbps, 
 
 std::int64_t ParallelEncoder::firstFrameOf(int part) const
 {
-    return part * m_plan.frames;
+    return part * m_plan.frames + (part > 0 ? m_plan.lead : 0);
 }
 
 // The end of the frames a part's worker may be asked for: its own, and as

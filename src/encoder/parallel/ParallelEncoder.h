@@ -24,8 +24,8 @@ public:
     // the input cannot be read.
     using Feed = std::function<bool(std::int64_t from, std::int64_t to, const Sink &sink, std::string &error)>;
 
-    // How a stream is cut: `count` parts of `frames` frames, the last
-    // taking the rest. A part's worker starts `warmUp` frames before it
+    // How a stream is cut: `count` parts of `frames` frames (the first
+    // `lead` more), the last taking the rest. A part's worker starts `warmUp` frames before it
     // and may go on up to `slide` frames into the next part: the parts are
     // joined at the first frame there where the next part fits.
     struct Plan {
@@ -34,6 +34,7 @@ public:
         int slide = 0;
         int count = 0;
         std::int64_t frames = 0;
+        std::int64_t lead = 0; // frames the first part has more than the others
     };
     // For `samples` per channel at the MP3 rate; `asked` (the tests' short
     // parts, many joins in a short file) is the length of every part, and
