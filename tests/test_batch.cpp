@@ -160,6 +160,75 @@ private slots:
         QVERIFY(!QFile::exists(w->batch().workingFiles().output()));
     }
 
+    // Short files encode two at a time, an encoder thread each, while the
+    // window tells of them one by one; a source written to while it is
+    // encoded fails rather than give a torn result; a stop with two
+    // encoders running leaves none, and nothing in the working folder.
+    void shortFilesEncodeSideBySide()
+    {
+        auto w = window();
+        QVERIFY(w);
+        const QString out = path(QStringLiteral("out-side"));
+        w->control<QLineEdit>("txtPath")->setText(out);
+        const QString run = w->batch().workingFiles().folder();
+        const auto encoders = [&run] { // the command lines of this window's encoders
+            QList<QStringList> found;
+            for (const QString &pid : QDir(QStringLiteral("/proc")).entryList({QStringLiteral("[0-9]*")}, QDir::Dirs)) {
+                QFile file(QStringLiteral("/proc/%1/cmdline").arg(pid));
+                const QString line = file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
+                if (line.contains(run))
+                    found << line.split(QChar(0), Qt::SkipEmptyParts);
+            }
+            return found;
+        };
+        int most = 0;
+        QStringList alongside; // an encoder's arguments while another ran
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            const QList<QStringList> now = encoders();
+            most = std::max(most, int(now.size()));
+            if (now.size() > 1)
+                alongside = now.first();
+        });
+        poll.start(2);
+        QStringList outcomes;
+        connect(&w->batch(), &ConversionBatch::fileFinished, this, [&](const FileOutcome &file) {
+            outcomes << QFileInfo(file.source).fileName() + (file.converted ? QString() : QStringLiteral(": ") + file.reason);
+        });
+        QStringList sources;
+        for (int i = 0; i < 6; ++i)
+            sources << wav(QStringLiteral("in-side/clip%1.wav").arg(i), 2.0);
+        QVERIFY(runBatch(*w, sources));
+        QCOMPARE(outcomes, (QStringList{"clip0.wav", "clip1.wav", "clip2.wav", "clip3.wav", "clip4.wav", "clip5.wav"}));
+        QCOMPARE(most, 2);
+        QVERIFY2(alongside.join(' ').contains(QLatin1String("-threads 1")), qPrintable(alongside.join(' ')));
+        for (const QString &name : mp3sIn(out))
+            QCOMPARE(test::probeMp3(out + QLatin1Char('/') + name).samples, 88200);
+
+        // Written to after it was taken and before its encoder ended.
+        outcomes.clear();
+        const QString written = wav(QStringLiteral("in-side/written.wav"), 3.0);
+        connect(&w->batch(), &ConversionBatch::fileStarted, this, [&] {
+            QFile file(written);
+            QVERIFY(file.open(QIODevice::Append) && file.write("more") == 4);
+        }, Qt::SingleShotConnection);
+        QVERIFY(runBatch(*w, {written, sources.first()}));
+        QCOMPARE(outcomes, (QStringList{"written.wav: the file changed while it was converted", "clip0.wav"}));
+        QVERIFY(!mp3sIn(out).contains(QStringLiteral("written.mp3")));
+
+        QSignalSpy stopped(&w->batch(), &ConversionBatch::batchStopped);
+        connect(&w->batch(), &ConversionBatch::fileStarted, this, [&] {
+            QTimer::singleShot(0, this, [&] { // once its encoder started
+                QTRY_COMPARE_WITH_TIMEOUT(encoders().size(), 2, 5000);
+                w->batch().stop();
+            });
+        }, Qt::SingleShotConnection);
+        dropFiles(*w, {wav(QStringLiteral("in-side/long1.wav"), 30.0), wav(QStringLiteral("in-side/long2.wav"), 30.0)});
+        QVERIFY(stopped.wait(30000));
+        QCOMPARE(encoders(), QList<QStringList>{});
+        QCOMPARE(test::filesIn(run), QStringList{});
+    }
+
     // During a batch: files dropped on the window join it, the caption's
     // tip names the file in hand, and Escape stops the batch at once,
     // keeping what is stored and saying how much that was.

@@ -11,11 +11,29 @@
 #include <algorithm>
 #include <chrono>
 
+namespace {
+
+// About a minute and a half of CD audio: shorter files gain little from
+// the encoder's own parts, and two of them side by side finish close
+// together.
+constexpr qint64 shortFileBytes = 16 << 20;
+
+bool isShortFile(const QString &path)
+{
+    const qint64 size = platform::NativeName(path).fileSize();
+    return size > 0 && size <= shortFileBytes;
+}
+
+} // namespace
+
 
 ConversionBatch::ConversionBatch(BatchInput &input, BatchFiles files, QObject *parent)
     : QObject(parent), m_input(input), m_files(std::move(files))
 {
-    connect(&m_encoder, &platform::ChildProcess::finished, this, &ConversionBatch::encoded);
+    for (int lane = 0; lane < 2; ++lane) {
+        connect(&m_lanes[lane], &EncodeLane::copied, this, [this, lane] { laneCopied(lane); });
+        connect(&m_lanes[lane], &EncodeLane::encoded, this, [this, lane] { laneEncoded(lane); });
+    }
     connect(&m_background, &BackgroundTask::done, this, &ConversionBatch::backgroundDone);
     connect(&m_lister, &BackgroundTask::done, this, &ConversionBatch::listingDone);
 }
@@ -37,10 +55,18 @@ ConversionBatch::~ConversionBatch()
 {
     // Nothing may run on or write for a batch that is gone.
     m_step = Step::Idle;
-    m_encoder.stop(2000);
+    for (EncodeLane &lane : m_lanes)
+        lane.release();
     m_background.cancel();
     m_lister.cancel();
     m_working.removeLeftovers();
+}
+
+void ConversionBatch::setWorkingFolder(const platform::PrivateFolder &folder)
+{
+    m_working = WorkingFiles(folder);
+    m_lanes[0].setFiles(m_working);
+    m_lanes[1].setFiles(WorkingFiles(folder, 1));
 }
 
 void ConversionBatch::setStep(Step step)
@@ -104,6 +130,8 @@ void ConversionBatch::append(const QList<QueuedSource> &sources, const QStringLi
         requestStart();
     else if (m_step == Step::Listing)
         convertNextFile();
+    else if (m_step == Step::Encoding)
+        prepareNext();
 }
 
 void ConversionBatch::listFolder(const QString &folder)
@@ -164,13 +192,17 @@ void ConversionBatch::requestStart()
     emit startRequested();
 }
 
-QStringList ConversionBatch::encoderArguments(const FileSettings &settings) const
+QStringList ConversionBatch::encoderArguments(const FileSettings &settings, const WorkingFiles &files,
+                                              bool besideAnother) const
 {
-    return {QStringLiteral("-i"), m_working.input(), QStringLiteral("-y"),
-            QStringLiteral("-ab"), settings.bitRate + QLatin1Char('k'),
-            QStringLiteral("-ar"), settings.sampleRate,
-            QStringLiteral("-ac"), QString::number(settings.channels),
-            m_working.output()};
+    QStringList arguments{QStringLiteral("-i"), files.input(), QStringLiteral("-y"),
+                          QStringLiteral("-ab"), settings.bitRate + QLatin1Char('k'),
+                          QStringLiteral("-ar"), settings.sampleRate,
+                          QStringLiteral("-ac"), QString::number(settings.channels)};
+    // Two encoders side by side take a core each.
+    if (besideAnother)
+        arguments << QStringLiteral("-threads") << QStringLiteral("1");
+    return arguments << files.output();
 }
 
 void ConversionBatch::start()
@@ -212,28 +244,28 @@ void ConversionBatch::convertNextFile()
         endStepLater({false, next.failure});
         return;
     }
+    EncodeLane &lane = head();
+    if (lane.state() != EncodeLane::State::Free && lane.source() == m_source) {
+        // Copied beside the file before: its copy is done, or ends soon.
+        if (lane.state() != EncodeLane::State::Copying)
+            endStepLater(lane.copy());
+        return;
+    }
+    if (!lane.load(m_source))
+        endStepLater(noThread());
+}
 
-    // Leftovers of an earlier file or a killed run must never be taken
-    // for this file's audio.
-    m_working.remove();
-    runInBackground([source = m_source, usable = m_working.usable(),
-                     target = m_working.input()](const std::atomic_bool &cancelled) {
-        if (!usable)
-            return JobResult{false, QStringLiteral("the private temporary folder cannot be used")};
-        JobResult result;
-        result.ok = platform::copyFileReplacing(platform::NativeName(source), platform::NativeName(target), &result.reason,
-                                                &cancelled, platform::CopyUse::Working);
-        return result;
-    });
+JobResult ConversionBatch::noThread()
+{
+    // No thread to be had (a memory limit): the step ends as failed, and
+    // the batch goes on.
+    return {false, QStringLiteral("the system gives no thread to work on (out of memory)")};
 }
 
 void ConversionBatch::runInBackground(BackgroundTask::Job job)
 {
-    if (m_background.run(std::move(job)))
-        return;
-    // No thread to be had (a memory limit): the step ends as failed, and
-    // the batch goes on.
-    endStepLater({false, QStringLiteral("the system gives no thread to work on (out of memory)")});
+    if (!m_background.run(std::move(job)))
+        endStepLater(noThread());
 }
 
 void ConversionBatch::endStepLater(const JobResult &result)
@@ -256,21 +288,83 @@ void ConversionBatch::loaded(const JobResult &copy)
         return;
     }
     setStep(Step::Encoding);
-    if (!m_encoder.start(m_files.encoder, encoderArguments(m_input.encodeSettings())))
+    EncodeLane &lane = head();
+    const bool underWay = lane.state() == EncodeLane::State::Encoding || lane.state() == EncodeLane::State::Encoded;
+    const bool beside = underWay ? lane.besideAnother() : pairsWithNext();
+    // The settings the window shows in the file's turn, also for a file
+    // encoded beside the one before: changed since, it is encoded again.
+    const QStringList arguments = encoderArguments(m_input.encodeSettings(), lane.files(), beside);
+    if (underWay && lane.arguments() == arguments) {
+        if (lane.state() == EncodeLane::State::Encoded) {
+            LaterStep::post(this, [this, run = m_run] {
+                if (run == m_run && m_step == Step::Encoding)
+                    encoded();
+            });
+        } else {
+            prepareNext();
+        }
+        return;
+    }
+    if (!lane.encode(m_files.encoder, arguments, beside)) {
         finishFile(false, QStringLiteral("the encoder cannot be started (%1)").arg(m_files.encoder));
+        return;
+    }
+    if (beside)
+        prepareNext();
+}
+
+bool ConversionBatch::pairsWithNext()
+{
+    if (m_queue.size() < 2 || !m_queue.at(1).failure.isEmpty())
+        return false;
+    return isShortFile(head().files().input()) && isShortFile(m_queue.at(1).path);
+}
+
+void ConversionBatch::prepareNext()
+{
+    // Only beside a file that encodes on one thread, and only a short one.
+    if (m_step != Step::Encoding || !head().besideAnother() || ahead().state() != EncodeLane::State::Free
+        || m_queue.size() < 2)
+        return;
+    const QueuedSource &next = m_queue.at(1);
+    if (next.failure.isEmpty() && isShortFile(next.path))
+        ahead().load(next.path); // without a thread, it is copied in its turn
+}
+
+void ConversionBatch::laneCopied(int lane)
+{
+    if (lane == m_head) {
+        if (m_step == Step::Loading)
+            loaded(head().copy());
+        return;
+    }
+    // The next file: it encodes beside the one in hand. Should its encoder
+    // not start, it is tried again (and told) in its turn.
+    if (ahead().copy().ok)
+        ahead().encode(m_files.encoder, encoderArguments(m_input.encodeSettings(), ahead().files(), true), true);
+}
+
+void ConversionBatch::laneEncoded(int lane)
+{
+    // The next file's result waits for its turn.
+    if (lane == m_head && m_step == Step::Encoding)
+        encoded();
 }
 
 void ConversionBatch::encoded()
 {
-    if (m_step != Step::Encoding)
-        return; // an encoder the batch stopped
     // Only the encoder this batch started, ended well, made this file's
     // result: anything else in the working folder is not this file's.
-    if (m_encoder.exitCode() != 0) {
-        finishFile(false, encoderFailure());
+    const EncodeLane &lane = head();
+    if (lane.exitCode() != 0) {
+        finishFile(false, lane.encoderFailure());
         return;
     }
-    if (platform::NativeName(m_working.output()).fileSize() <= 0) {
+    if (lane.changedWhileEncoded()) {
+        finishFile(false, QStringLiteral("the file changed while it was converted"));
+        return;
+    }
+    if (platform::NativeName(lane.files().output()).fileSize() <= 0) {
         finishFile(false, QStringLiteral("the encoder wrote no result"));
         return;
     }
@@ -282,7 +376,7 @@ void ConversionBatch::encoded()
     outputfolder::make(folder);
     m_output = m_names.pick(folder, m_source);
     setStep(Step::Storing);
-    runInBackground([from = m_working.output(), to = m_output, folder](const std::atomic_bool &cancelled) {
+    runInBackground([from = lane.files().output(), to = m_output, folder](const std::atomic_bool &cancelled) {
         // Windows cannot replace it, and on Linux it is as plainly kept.
         if (platform::NativeName(to).isReadOnlyFile())
             return JobResult{false, QStringLiteral("the existing MP3 is read-only")};
@@ -308,7 +402,9 @@ void ConversionBatch::finishFile(bool converted, const QString &reason)
     ++m_summary.total;
     m_queue.removeFirst();
     emit queueChanged(1, {});
-    m_working.remove();
+    head().release();
+    if (ahead().state() != EncodeLane::State::Free)
+        m_head = 1 - m_head; // the next file is under way there
     const FileOutcome outcome{m_source, converted, converted ? m_output : QString(), reason, int(m_queue.size())};
     if (!converted)
         m_summary.failed.append(outcome);
@@ -320,20 +416,6 @@ void ConversionBatch::finishFile(bool converted, const QString &reason)
         if (run == m_run && isRunning())
             convertNextFile();
     });
-}
-
-QString ConversionBatch::encoderFailure() const
-{
-    // conv names one of our working files, which means nothing to the user.
-    const std::string line = m_encoder.lastErrorLine().toStdString();
-    for (const QString &file : {m_working.input(), m_working.output()}) {
-        if (const auto reason = convcontract::reasonAbout(line, file.toStdString()))
-            return QString::fromStdString(*reason);
-    }
-    if (!line.empty())
-        return QString::fromStdString(convcontract::reasonIn(line));
-    return m_encoder.exitCode() < 0 ? QStringLiteral("the encoder was stopped before it finished")
-                                    : QStringLiteral("the encoder failed (exit status %1)").arg(m_encoder.exitCode());
 }
 
 void ConversionBatch::endOfBatch()
@@ -365,8 +447,9 @@ void ConversionBatch::stop()
     if (!isRunning())
         return;
     ++m_run;
-    m_step = Step::Idle; // the encoder's exit below is no step of a batch
-    m_encoder.stop(2000);
+    m_step = Step::Idle; // the encoders' exits below are no step of a batch
+    for (EncodeLane &lane : m_lanes)
+        lane.release();
     m_background.cancel();
     ++m_listingRun;
     m_lister.cancel();

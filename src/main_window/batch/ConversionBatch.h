@@ -2,12 +2,12 @@
 
 #include "BackgroundTask.h"
 #include "BatchFiles.h"
+#include "EncodeLane.h"
 #include "BatchInput.h"
 #include "FileOutcome.h"
 #include "QueuedSource.h"
 #include "ResultNames.h"
 #include "WorkingFiles.h"
-#include "platform/processes/Processes.h"
 
 #include <QObject>
 #include <QStringList>
@@ -27,6 +27,10 @@
 //   again when files came while it ended. A dropped folder is listed on a
 //   thread of its own while files convert; its files join the queue as
 //   they are found, and a batch with none left waits for them (listing).
+// The steps are those of the file in hand, one file after the other; when
+// it and the next file are short, the next one is copied and encoded
+// beside it (each encoder on one thread), and its steps then find their
+// work done or under way.
 class ConversionBatch : public QObject {
     Q_OBJECT
 public:
@@ -35,7 +39,7 @@ public:
     ConversionBatch(BatchInput &input, BatchFiles files, QObject *parent = nullptr);
     ~ConversionBatch() override;
 
-    void setWorkingFolder(const platform::PrivateFolder &folder) { m_working = WorkingFiles(folder); }
+    void setWorkingFolder(const platform::PrivateFolder &folder);
     const WorkingFiles &workingFiles() const { return m_working; }
 
     Step step() const { return m_step; }
@@ -59,7 +63,7 @@ public:
     void stop();
 
     // The encoder's command line for the settings the window shows now.
-    QStringList encoderArguments() const { return encoderArguments(m_input.encodeSettings()); }
+    QStringList encoderArguments() const { return encoderArguments(m_input.encodeSettings(), m_working, false); }
 
 signals:
     // The queue lost `taken` sources at its head and gained `added` at its
@@ -98,23 +102,33 @@ private:
     void convertNextFile();
     // Runs a step's work on the background thread; its end comes as done().
     void runInBackground(BackgroundTask::Job job);
+    static JobResult noThread();
     void backgroundDone(const JobResult &result);
     // Ends the current step with `result` as its background work would.
     void endStepLater(const JobResult &result);
     void loaded(const JobResult &copy);
+    // The lane of the file in hand, and the one of the next file.
+    EncodeLane &head() { return m_lanes[m_head]; }
+    EncodeLane &ahead() { return m_lanes[1 - m_head]; }
+    void laneCopied(int lane);
+    void laneEncoded(int lane);
+    // Whether the file in hand may have the next one encoded beside it.
+    bool pairsWithNext();
+    // Copies (and then encodes) the next file beside the one in hand.
+    void prepareNext();
     void encoded();
     void stored(const JobResult &copy);
     void finishFile(bool converted, const QString &reason);
     void soundPlayed();
-    QStringList encoderArguments(const FileSettings &settings) const;
-    QString encoderFailure() const;
+    QStringList encoderArguments(const FileSettings &settings, const WorkingFiles &files, bool besideAnother) const;
     void endOfBatch();
 
     BatchInput &m_input;
     BatchFiles m_files;
-    WorkingFiles m_working;
-    platform::ChildProcess m_encoder;
-    BackgroundTask m_background;
+    WorkingFiles m_working; // the first lane's
+    EncodeLane m_lanes[2];
+    int m_head = 0;
+    BackgroundTask m_background; // a result's copy, the sound
     BackgroundTask m_lister;
     quint64 m_listingRun = 0; // a late find of a stopped listing is void
     int m_found = 0;          // by the current listing

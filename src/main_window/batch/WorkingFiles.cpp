@@ -8,19 +8,20 @@
 
 namespace {
 
-const QString inputName = QStringLiteral("tmpfile.wav");
-const QString outputName = QStringLiteral("tmpfile1.mp3");
+// Per lane; the first lane's are the names the encoder has always had.
+const QString inputNames[] = {QStringLiteral("tmpfile.wav"), QStringLiteral("tmpfile-2.wav")};
+const QString outputNames[] = {QStringLiteral("tmpfile1.mp3"), QStringLiteral("tmpfile1-2.mp3")};
 
 } // namespace
 
 QString WorkingFiles::input() const
 {
-    return m_folder.path + pathSeparator() + inputName;
+    return m_folder.path + pathSeparator() + inputNames[m_lane];
 }
 
 QString WorkingFiles::output() const
 {
-    return m_folder.path + pathSeparator() + outputName;
+    return m_folder.path + pathSeparator() + outputNames[m_lane];
 }
 
 void WorkingFiles::remove() const
@@ -40,10 +41,13 @@ void WorkingFiles::removeLeftovers() const
 void WorkingFiles::removeLeftoversIn(const QString &path)
 {
     const QDir folder(path);
-    const QString convPartials =
-        QString::fromStdString(convcontract::partialOutputPrefix(outputName.toStdString())) + QLatin1Char('*');
-    const QStringList leftovers = folder.entryList({inputName, outputName, convPartials, platform::partialCopyPattern()},
-                                                   QDir::Files | QDir::Hidden | QDir::System);
+    QStringList patterns{platform::partialCopyPattern()};
+    for (const QString &output : outputNames)
+        patterns << output
+                 << QString::fromStdString(convcontract::partialOutputPrefix(output.toStdString())) + QLatin1Char('*');
+    for (const QString &input : inputNames)
+        patterns << input;
+    const QStringList leftovers = folder.entryList(patterns, QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &name : leftovers)
         platform::removeFile(platform::NativeName(folder.filePath(name)));
 }

@@ -15,7 +15,8 @@
 class WorkingFiles {
 public:
     WorkingFiles() = default;
-    explicit WorkingFiles(platform::PrivateFolder folder) : m_folder(std::move(folder)) {}
+    // `lane` 1 names the pair of a second file converted beside the first.
+    explicit WorkingFiles(platform::PrivateFolder folder, int lane = 0) : m_folder(std::move(folder)), m_lane(lane) {}
 
     bool usable() const { return m_folder.usable; }
     QString folder() const { return m_folder.path; }
@@ -24,11 +25,12 @@ public:
 
     // Removes the two files (a missing one is no error).
     void remove() const;
-    // Removes everything a run may leave in the folder: the two files,
+    // Removes everything a run may leave in the folder: both lanes' files,
     // partial copies and conv's partial output.
     void removeLeftovers() const;
     static void removeLeftoversIn(const QString &folder);
 
 private:
     platform::PrivateFolder m_folder;
+    int m_lane = 0;
 };

@@ -96,6 +96,28 @@ enum class CopyUse { Kept, Working };
 bool copyFileReplacing(const NativeName &from, const NativeName &to, QString *reason = nullptr,
                        const std::atomic_bool *cancelled = nullptr, CopyUse use = CopyUse::Kept);
 
+// What a file was at one moment: which file, its size and the time of its
+// last write, to tell whether anything wrote to it since. (Not the time
+// of its last change: another name made for it changes that too.)
+struct FileState {
+    quint64 device = 0;
+    quint64 file = 0;
+    qint64 size = -1; // -1: no regular file there
+    qint64 modified = 0;
+    bool operator==(const FileState &) const = default;
+};
+// The state of a regular file now (links followed).
+FileState fileState(const NativeName &file);
+
+// A working copy for nothing: a second name (a hard link) at `to` for the
+// regular file `from`, which this user can open for reading, where the
+// system allows it (the same file system; Linux). Unlike a copy it is not
+// independent of the source: `state` records it as linked, and a reader
+// compares fileState() with it once done, taking any difference as a
+// write in between. False (nothing made) where no link can be made: then
+// a copy is needed.
+bool linkForReading(const NativeName &from, const NativeName &to, FileState *state);
+
 // Removes a file, read-only or not (a read-only file cannot be deleted on
 // Windows until its attribute is cleared).
 bool removeFile(const NativeName &path);

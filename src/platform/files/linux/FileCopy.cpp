@@ -150,4 +150,45 @@ bool copyFileReplacing(const NativeName &from, const NativeName &to, QString *re
     return true;
 }
 
+namespace {
+
+FileState stateOf(const struct stat &st)
+{
+    if (!S_ISREG(st.st_mode))
+        return {};
+    const auto nanoseconds = [](const timespec &t) { return qint64(t.tv_sec) * 1000000000 + t.tv_nsec; };
+    return {quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size), nanoseconds(st.st_mtim)};
+}
+
+} // namespace
+
+FileState fileState(const NativeName &file)
+{
+    struct stat st {};
+    return ::stat(systemName(file).constData(), &st) == 0 ? stateOf(st) : FileState{};
+}
+
+bool linkForReading(const NativeName &from, const NativeName &to, FileState *state)
+{
+    const QByteArray source = systemName(from);
+    const QByteArray target = systemName(to);
+    // Only a regular file this user can read: anything else is left to the
+    // copy, which says why it cannot be had.
+    Fd in(::open(source.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat opened {};
+    if (in.get() < 0 || ::fstat(in.get(), &opened) != 0 || !S_ISREG(opened.st_mode))
+        return false;
+    ::unlink(target.constData());
+    // (Followed: a link to the source names the file itself.)
+    if (::linkat(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), AT_SYMLINK_FOLLOW) != 0)
+        return false;
+    struct stat linked {};
+    if (::stat(target.constData(), &linked) != 0 || linked.st_dev != opened.st_dev || linked.st_ino != opened.st_ino) {
+        ::unlink(target.constData()); // the name was replaced between the two
+        return false;
+    }
+    *state = stateOf(linked);
+    return true;
+}
+
 } // namespace platform

@@ -92,4 +92,21 @@ bool copyFileReplacing(const NativeName &from, const NativeName &toName, QString
     return true;
 }
 
+FileState fileState(const NativeName &file)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(systemName(file).c_str(), GetFileExInfoStandard, &data)
+        || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return {};
+    const auto time = [](const FILETIME &t) { return qint64((quint64(t.dwHighDateTime) << 32) | t.dwLowDateTime); };
+    return {0, 0, qint64((quint64(data.nFileSizeHigh) << 32) | data.nFileSizeLow), time(data.ftLastWriteTime)};
+}
+
+bool linkForReading(const NativeName &, const NativeName &, FileState *)
+{
+    // A hard link shares its file's sharing modes with every other name:
+    // while the encoder read it, an editor could not save the source.
+    return false;
+}
+
 } // namespace platform
