@@ -100,6 +100,22 @@ int main(int argc, char **argv)
     }
     std::printf("(e) 47 clips of 8 s: batch %.3f s, conv -threads 1 one after another %.3f s, ratio %.3f (target <= 0.62)\n",
                 clipsBatch / 3, clipsOne / 3, clipsBatch / clipsOne);
+    // The same clips by the tools users know, one after another as they run them.
+    const auto toolAlone = [&](const QString &tool, const auto &arguments) {
+        QElapsedTimer clock;
+        clock.start();
+        for (const QString &clip : clips)
+            QProcess::execute(tool, arguments(clip));
+        return clock.nsecsElapsed() / 1e9;
+    };
+    const double lame = toolAlone(QStringLiteral("lame"), [&](const QString &clip) {
+        return QStringList{"--quiet", "--noreplaygain", "-b", "128", "-m", "j", clip, sink};
+    });
+    const double ffmpeg = toolAlone(QStringLiteral("ffmpeg"), [&](const QString &clip) {
+        return QStringList{"-nostdin", "-v", "error", "-i", clip, "-y", "-ab", "128k", sink};
+    });
+    std::printf("    the same clips: lame %.3f s, ffmpeg %.3f s; the batch / lame %.3f\n", lame, ffmpeg,
+                clipsBatch / 3 / lame);
 
     // The queue and its view, before the batch's start timer fires.
     const long before = test::residentKiB();

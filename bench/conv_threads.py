@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Times conv on all cores against conv on one thread, lame and ffmpeg.
 
-Usage: bench/conv_threads.py [--runs N] [--quick] [--signal mix|pink] [--only LABEL]
+Usage: bench/conv_threads.py [--runs N] [--quick] [--signal mix|pink] [--only LABEL] [--music FOLDER]
 The signal: a music-like mix (a square bass, a trembling sine sweep, plucked
 notes, brown noise; the default) or pink noise, on which joins are slowest
 to find a fit. Cases (44.1 kHz stereo, 128k): a 20-minute file, a 4-minute
@@ -12,7 +12,8 @@ track, the 4-minute track written at 22,050 Hz mono, a batch of ten
 common batch of a batch converter). For each: median wall
 times of `conv -threads auto`, `conv -threads 1`, `lame` and `ffmpeg`, the
 ratios auto/1 in wall and in CPU time (user + system, all threads) and
-conv's peak memory (GNU time, so the figure is conv's own). Runs are
+conv's peak memory (GNU time, so the figure is conv's own). With --music,
+every case is cut from the real music in a folder instead. Runs are
 interleaved: auto, 1, lame, ffmpeg, auto, 1...
 Targets (2 cores, quiet machine): 20 min <= 0.52, 4 min <= 0.54, 22,050 mono
 <= 0.54, ten tracks <= 0.55, CPU <= 1.03, one core busy <= 1.02, <= 30 MB;
@@ -61,14 +62,43 @@ def tools(sources, out, rate, channels):
     }
 
 
+def music_seconds(path):
+    return float(subprocess.run(["soxi", "-D", path], capture_output=True, text=True, check=True).stdout)
+
+
+def decoded_music(source, folder):
+    """The folder's audio files as one 44.1 kHz stereo WAV, repeated to at least 22 minutes."""
+    parts = []
+    for name in sorted(os.listdir(source)):
+        part = os.path.join(folder, f"music{len(parts)}.wav")
+        run = subprocess.run(["ffmpeg", "-nostdin", "-v", "error", "-i", os.path.join(source, name), "-vn", "-ar", "44100",
+                              "-ac", "2", "-c:a", "pcm_s16le", "-y", part], capture_output=True)
+        if run.returncode == 0:
+            parts.append(part)
+    if not parts:
+        sys.exit(f"no audio file in {source}")
+    joined = os.path.join(folder, "music-joined.wav")
+    subprocess.run(["sox", *parts, joined], check=True)
+    for part in parts:
+        os.remove(part)
+    music = os.path.join(folder, "music.wav")
+    rounds = int(1320 // music_seconds(joined))
+    subprocess.run(["sox", joined, music, "repeat", str(rounds)], check=True)
+    os.remove(joined)
+    return music
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--quick", action="store_true", help="leave out the 20-minute file and the batch")
     parser.add_argument("--signal", choices=["mix", "pink"], default="mix")
     parser.add_argument("--only", help="the cases whose label starts with this")
+    parser.add_argument("--music", metavar="FOLDER",
+                        help="real music instead of the signal: the audio files in FOLDER (any format ffmpeg reads), "
+                             "end to end; the cases are cut from them")
     args = parser.parse_args()
-    print(f"cores online: {os.cpu_count()}, signal: {args.signal}")
+    print(f"cores online: {os.cpu_count()}, signal: {args.music or args.signal}")
     print(f"{'case':22} {'auto s':>7} {'1 s':>7} {'lame s':>7} {'ffmpeg s':>8} {'auto/1':>7} {'cpu a/1':>8} "
           f"{'auto MB':>8}")
     with tempfile.TemporaryDirectory() as folder:
@@ -77,8 +107,16 @@ def main():
                             *effects], check=True)
             return path
 
+        music = args.music and decoded_music(args.music, folder)
+        cut_at = [0.0]
+
         def wav(name, seconds):
             path = os.path.join(folder, name)
+            if music:
+                # Each case from a later place of the music, round again when it ends.
+                subprocess.run(["sox", music, path, "trim", str(cut_at[0]), str(seconds)], check=True)
+                cut_at[0] = (cut_at[0] + seconds) % max(1.0, music_seconds(music) - 1300)
+                return path
             if args.signal == "pink":
                 return synth(path, seconds, "pinknoise", "vol", "0.5")
             parts = [synth(path + ".1.wav", seconds, "square", "110", "vol", "0.2"),

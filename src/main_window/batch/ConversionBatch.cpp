@@ -244,6 +244,8 @@ void ConversionBatch::convertNextFile()
         endStepLater({false, next.failure});
         return;
     }
+    if (head().state() == EncodeLane::State::Free && ahead().state() == EncodeLane::State::Free)
+        m_head = 0; // a file on its own has the encoder's usual working names
     EncodeLane &lane = head();
     if (lane.state() != EncodeLane::State::Free && lane.source() == m_source) {
         // Copied beside the file before: its copy is done, or ends soon.
