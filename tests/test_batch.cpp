@@ -25,6 +25,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 
@@ -200,8 +201,9 @@ private slots:
             sources << wav(QStringLiteral("in-side/clip%1.wav").arg(i), 2.0);
         QVERIFY(runBatch(*w, sources));
         QCOMPARE(outcomes, (QStringList{"clip0.wav", "clip1.wav", "clip2.wav", "clip3.wav", "clip4.wav", "clip5.wav"}));
-        QCOMPARE(most, 2);
-        QVERIFY2(alongside.join(' ').contains(QLatin1String("-threads 1")), qPrintable(alongside.join(' ')));
+        const int sideBySide = std::min(2, QThread::idealThreadCount()); // (one core: one at a time)
+        QCOMPARE(most, sideBySide);
+        QVERIFY2(sideBySide == 1 || alongside.join(' ').contains(QLatin1String("-threads 1")), qPrintable(alongside.join(' ')));
         for (const QString &name : mp3sIn(out))
             QCOMPARE(test::probeMp3(out + QLatin1Char('/') + name).samples, 88200);
 
@@ -219,7 +221,7 @@ private slots:
         QSignalSpy stopped(&w->batch(), &ConversionBatch::batchStopped);
         connect(&w->batch(), &ConversionBatch::fileStarted, this, [&] {
             QTimer::singleShot(0, this, [&] { // once its encoder started
-                QTRY_COMPARE_WITH_TIMEOUT(encoders().size(), 2, 5000);
+                QTRY_COMPARE_WITH_TIMEOUT(int(encoders().size()), sideBySide, 5000);
                 w->batch().stop();
             });
         }, Qt::SingleShotConnection);

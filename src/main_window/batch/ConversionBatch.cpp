@@ -8,6 +8,8 @@
 #include "names/FileNames.h"
 #include "platform/files/Files.h"
 
+#include <QThread>
+
 #include <algorithm>
 #include <chrono>
 
@@ -317,7 +319,7 @@ void ConversionBatch::loaded(const JobResult &copy)
 
 bool ConversionBatch::pairsWithNext()
 {
-    if (m_queue.size() < 2 || !m_queue.at(1).failure.isEmpty())
+    if (QThread::idealThreadCount() < 2 || m_queue.size() < 2 || !m_queue.at(1).failure.isEmpty())
         return false;
     return isShortFile(head().files().input()) && isShortFile(m_queue.at(1).path);
 }
