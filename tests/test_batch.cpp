@@ -172,12 +172,16 @@ private slots:
         const QString out = path(QStringLiteral("out-side"));
         w->control<QLineEdit>("txtPath")->setText(out);
         const QString run = w->batch().workingFiles().folder();
-        const auto encoders = [&run] { // the command lines of this window's encoders
+        // The command lines of this window's encoders: its children (not a
+        // task an encoder made itself, as LeakSanitizer's at its exit).
+        const QByteArray parent = "PPid:\t" + QByteArray::number(QCoreApplication::applicationPid()) + '\n';
+        const auto encoders = [&run, &parent] {
             QList<QStringList> found;
             for (const QString &pid : QDir(QStringLiteral("/proc")).entryList({QStringLiteral("[0-9]*")}, QDir::Dirs)) {
                 QFile file(QStringLiteral("/proc/%1/cmdline").arg(pid));
+                QFile status(QStringLiteral("/proc/%1/status").arg(pid));
                 const QString line = file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
-                if (line.contains(run))
+                if (line.contains(run) && status.open(QIODevice::ReadOnly) && status.readAll().contains(parent))
                     found << line.split(QChar(0), Qt::SkipEmptyParts);
             }
             return found;
