@@ -104,8 +104,11 @@ bool SingleInstance::deliver(const QStringList &files, QString *why) const
     message += offer.isEmpty() ? QByteArray("activate\n") : "offer " + offer.toLatin1() + '\n';
 
     // The running instance may not listen yet (it has just started) or be
-    // busy with another start: try again, for a while.
-    const QDeadlineTimer deadline(10000);
+    // busy with another start: try again, for a while. Long enough for a
+    // window built while three more starts load (under Wine on two cores
+    // that once took over 10 s), short of what looks like a hang.
+    constexpr int patienceSeconds = 20;
+    const QDeadlineTimer deadline(patienceSeconds * 1000);
     QLocalSocket channel;
     bool connected = false;
     while (!connected && !deadline.hasExpired()) {
@@ -130,7 +133,7 @@ bool SingleInstance::deliver(const QStringList &files, QString *why) const
     *why = !connected                       ? QStringLiteral("no answer on its channel: %1").arg(channel.errorString())
            : channel.bytesToWrite() > 0     ? QStringLiteral("the files could not all be sent")
            : channel.state() != QLocalSocket::ConnectedState ? QStringLiteral("it closed the channel")
-                                            : QStringLiteral("it did not answer in 10 seconds");
+                                            : QStringLiteral("it did not answer in %1 seconds").arg(patienceSeconds);
     if (offer.isEmpty())
         return false;
     // Withdrawn: the files are ours again. Unless it took them just now.

@@ -136,9 +136,9 @@ check "4 cold starts at once, ${TOLVIK_WINE_ROUNDS:-10} rounds: every file conve
 check "... by one window a round" test "$extra" = 0
 
 # The running program stopped (SIGSTOP) while a start offers it three
-# files, then resumed after 5 s (it takes them), after 15 s (the start
+# files, then resumed after 5 s (it takes them), after 25 s (the start
 # has converted them itself; they are not converted again) or killed.
-for case in 5 15 kill; do
+for case in 5 25 kill; do
   name="Stop $case"
   wine_run "$app/tolvik.exe" &
   pids+=($!)
@@ -161,7 +161,7 @@ for case in 5 15 kill; do
       check "resumed after 5 s: the running program converts the offered files" eventually all_stored
       check "... in its one window" test "$(windows)" = 1
     else
-      check "resumed after 15 s: the start that gave up has converted its files" eventually all_stored
+      check "resumed after 25 s: the start that gave up has converted its files" eventually all_stored
       before=$(stamps "$name")
       kill -CONT "$first"
       sleep 4
