@@ -169,7 +169,7 @@ void ConversionBatch::listFolder(const QString &folder)
         return JobResult{};
     });
     if (!started)
-        append({{folder, {}, QStringLiteral("the system gives no thread to work on (out of memory)")}});
+        append({{folder, {}, noThread().reason}});
 }
 
 void ConversionBatch::listed(const QList<QueuedSource> &found, const QStringList &nameKeys)
