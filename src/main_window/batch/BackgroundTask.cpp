@@ -13,6 +13,9 @@ BackgroundTask::~BackgroundTask()
 
 bool BackgroundTask::run(Job job)
 {
+    // One job at a time is this object's rule: a second one is a fault of
+    // its caller, never a lack of threads.
+    Q_ASSERT_X(!m_running, "BackgroundTask::run", "a job is already running");
     if (m_running)
         return false;
     if (m_thread.joinable())

@@ -26,8 +26,8 @@ public:
     explicit BackgroundTask(QObject *parent = nullptr);
     ~BackgroundTask() override;
 
-    // Starts `job`; false (and nothing runs) while another one runs, or
-    // when the system gives no thread.
+    // Starts `job`; false (and nothing runs) when the system gives no
+    // thread. Never while another job runs (a fault: loud in debug builds).
     bool run(Job job);
     bool isRunning() const { return m_running; }
     // Tells the job to give up at its next check and waits for it to

@@ -1,74 +1,39 @@
 #include "ConversionBatch.h"
 
-#include "FolderWalk.h"
 #include "LaterStep.h"
 #include "OutputFolder.h"
-#include "common/ConvContract.h"
-#include "platform/desktop/Desktop.h"
 #include "names/FileNames.h"
+#include "platform/desktop/Desktop.h"
 #include "platform/files/Files.h"
-
-#include <QThread>
-
-#include <algorithm>
-#include <chrono>
-
-namespace {
-
-// About a minute and a half of CD audio: shorter files gain little from
-// the encoder's own parts, and two of them side by side finish close
-// together.
-constexpr qint64 shortFileBytes = 16 << 20;
-
-bool isShortFile(const QString &path)
-{
-    const qint64 size = platform::NativeName(path).fileSize();
-    return size > 0 && size <= shortFileBytes;
-}
-
-} // namespace
-
 
 ConversionBatch::ConversionBatch(BatchInput &input, BatchFiles files, QObject *parent)
     : QObject(parent), m_input(input), m_files(std::move(files))
 {
-    for (int lane = 0; lane < 2; ++lane) {
-        connect(&m_lanes[lane], &EncodeLane::copied, this, [this, lane] { laneCopied(lane); });
-        connect(&m_lanes[lane], &EncodeLane::encoded, this, [this, lane] { laneEncoded(lane); });
-    }
-    connect(&m_background, &BackgroundTask::done, this, &ConversionBatch::backgroundDone);
-    connect(&m_lister, &BackgroundTask::done, this, &ConversionBatch::listingDone);
-}
-
-void ConversionBatch::backgroundDone(const JobResult &result)
-{
-    switch (m_step) {
-    case Step::Loading: loaded(result); break;
-    case Step::Storing: stored(result); break;
-    case Step::Ending: soundPlayed(); break;
-    case Step::Idle:
-    case Step::Starting:
-    case Step::Listing:
-    case Step::Encoding: break;
-    }
+    connect(&m_lanes, &LanePair::copied, this, &ConversionBatch::laneCopied);
+    connect(&m_lanes, &LanePair::encoded, this, &ConversionBatch::laneEncoded);
+    connect(&m_store, &ResultStore::stored, this, &ConversionBatch::resultStored);
+    connect(&m_lister, &FolderLister::found, this, &ConversionBatch::listed);
+    connect(&m_lister, &FolderLister::finished, this, &ConversionBatch::listingDone);
+    connect(&m_sound, &BackgroundTask::done, this, [this] {
+        if (m_step == Step::Ending)
+            soundPlayed();
+    });
 }
 
 ConversionBatch::~ConversionBatch()
 {
     // Nothing may run on or write for a batch that is gone.
     m_step = Step::Idle;
-    for (EncodeLane &lane : m_lanes)
-        lane.release();
-    m_background.cancel();
+    m_lanes.releaseAll();
+    m_store.cancel();
+    m_sound.cancel();
     m_lister.cancel();
-    m_working.removeLeftovers();
+    workingFiles().removeLeftovers();
 }
 
 void ConversionBatch::setWorkingFolder(const platform::PrivateFolder &folder)
 {
-    m_working = WorkingFiles(folder);
-    m_lanes[0].setFiles(m_working);
-    m_lanes[1].setFiles(WorkingFiles(folder, 1));
+    m_lanes.setWorkingFolder(folder);
 }
 
 void ConversionBatch::setStep(Step step)
@@ -92,6 +57,10 @@ void ConversionBatch::enqueue(const QStringList &sources)
 {
     if (sources.isEmpty())
         return;
+    // Sources waiting behind a folder's listing are the batch's sources
+    // already: no result may take their names meanwhile.
+    if (isRunning() && m_step != Step::Ending)
+        m_store.addSources(sources);
     m_pending.append(sources);
     admitPending();
 }
@@ -101,31 +70,33 @@ void ConversionBatch::admitPending()
     QList<QueuedSource> files;
     while (!m_lister.isRunning() && !m_pending.isEmpty()) {
         const QString source = m_pending.takeFirst();
-        if (platform::NativeName(source).isFolder())
-            listFolder(source);
-        else
+        if (!platform::NativeName(source).isFolder())
             files.append({source, {}, {}});
+        else if (!m_lister.list(source))
+            files.append({source, {}, noThread()});
     }
     append(files);
     if (m_step == Step::Idle && m_lister.isRunning())
         requestStart(); // the caption tells of the listing
 }
 
-void ConversionBatch::append(const QList<QueuedSource> &sources, const QStringList *nameKeys)
+void ConversionBatch::append(QList<QueuedSource> sources, const QStringList *nameKeys)
 {
     if (sources.isEmpty())
         return;
-    m_queue.append(sources);
     QStringList paths;
-    for (const QueuedSource &source : sources)
+    for (QueuedSource &source : sources) {
+        source.id = ++m_lastId;
         paths << source.path;
+    }
+    m_queue.append(sources);
     // Sources that join a running batch are its sources: no result of it
     // may replace them.
-    if (m_step != Step::Ending) {
+    if (isRunning() && m_step != Step::Ending) {
         if (nameKeys)
-            m_names.addSourceKeys(*nameKeys);
+            m_store.addSourceKeys(*nameKeys);
         else
-            m_names.addSources(paths);
+            m_store.addSources(paths);
     }
     emit queueChanged(0, paths);
     if (m_step == Step::Idle)
@@ -136,48 +107,11 @@ void ConversionBatch::append(const QList<QueuedSource> &sources, const QStringLi
         prepareNext();
 }
 
-void ConversionBatch::listFolder(const QString &folder)
-{
-    m_found = 0;
-    const quint64 run = ++m_listingRun;
-    // Found files come in small batches, a few times a second: the window
-    // shows them as they come without a signal for each of 100,000, and
-    // stays live. What each costs on the disk is paid here, not there.
-    const bool started = m_lister.run([this, folder, run](const std::atomic_bool &cancelled) {
-        using Clock = std::chrono::steady_clock;
-        QList<QueuedSource> found;
-        QStringList keys;
-        auto sent = Clock::now();
-        const auto send = [&] {
-            LaterStep::post(this, [this, run, found = std::move(found), keys = std::move(keys)] {
-                if (run == m_listingRun)
-                    listed(found, keys);
-            });
-            found = {};
-            keys = {};
-            sent = Clock::now();
-        };
-        walkFolder(folder, cancelled, [&](const QueuedSource &source) {
-            found.append(source);
-            if (source.failure.isEmpty())
-                keys << ResultNames::sourceKeys(source.path);
-            if (found.size() >= 1024 || Clock::now() - sent > std::chrono::milliseconds(200))
-                send();
-        });
-        if (!found.isEmpty() && !cancelled)
-            send();
-        return JobResult{};
-    });
-    if (!started)
-        append({{folder, {}, noThread().reason}});
-}
-
 void ConversionBatch::listed(const QList<QueuedSource> &found, const QStringList &nameKeys)
 {
-    m_found += int(std::count_if(found.cbegin(), found.cend(), [](const QueuedSource &s) { return s.failure.isEmpty(); }));
     append(found, &nameKeys);
     if (m_step == Step::Listing)
-        emit listing(m_found);
+        emit listing(m_lister.foundCount());
 }
 
 void ConversionBatch::listingDone()
@@ -213,11 +147,27 @@ void ConversionBatch::start()
         return;
     ++m_run;
     m_summary = {};
-    m_names.clear();
-    m_names.addSources(queue());
+    m_store.begin(queue() + m_pending);
     outputfolder::removeStalePartials(m_input.outputFolder());
     emit batchStarted();
     convertNextFile();
+}
+
+void ConversionBatch::later(Step step, std::function<void()> call)
+{
+    // As an event like every step's end; void once the file or the step is
+    // over.
+    LaterStep::post(this, [this, run = m_run, id = m_inHand.id, step, call = std::move(call)] {
+        if (run == m_run && id == m_inHand.id && step == m_step)
+            call();
+    });
+}
+
+QString ConversionBatch::noThread()
+{
+    // No thread to be had (a memory limit): the step ends as failed, and
+    // the batch goes on.
+    return QStringLiteral("the system gives no thread to work on (out of memory)");
 }
 
 void ConversionBatch::convertNextFile()
@@ -230,55 +180,41 @@ void ConversionBatch::convertNextFile()
             return;
         }
         setStep(Step::Listing);
-        emit listing(m_found);
+        emit listing(m_lister.foundCount());
         return;
     }
-    const QueuedSource next = m_queue.first();
-    m_source = next.path;
-    m_subFolder = next.subFolder;
-    m_output.clear();
+    m_inHand = m_queue.first();
     setStep(Step::Loading);
-    emit fileLoading(int(m_queue.size()), m_source);
+    emit fileLoading(int(m_queue.size()), m_inHand.path);
     if (m_step != Step::Loading)
         return; // stopped by an observer of that signal
-    if (!next.failure.isEmpty()) {
+    if (!m_inHand.failure.isEmpty()) {
         // Found wrong by a folder's listing: told in its turn, as a file.
-        endStepLater({false, next.failure});
+        later(Step::Loading, [this, failure = m_inHand.failure] { loaded({false, failure}); });
         return;
     }
-    if (head().state() == EncodeLane::State::Free && ahead().state() == EncodeLane::State::Free)
-        m_head = 0; // a file on its own has the encoder's usual working names
-    EncodeLane &lane = head();
-    if (lane.state() != EncodeLane::State::Free && lane.source() == m_source) {
+    if (const EncodeLane *lane = m_lanes.laneOf(m_inHand.id)) {
         // Copied beside the file before: its copy is done, or ends soon.
-        if (lane.state() != EncodeLane::State::Copying)
-            endStepLater(lane.copy());
+        if (lane->state() != EncodeLane::State::Copying)
+            later(Step::Loading, [this, copy = lane->copy()] { loaded(copy); });
         return;
     }
-    if (!lane.load(m_source))
-        endStepLater(noThread());
+    if (!m_lanes.load(m_inHand))
+        later(Step::Loading, [this] { loaded({false, noThread()}); });
 }
 
-JobResult ConversionBatch::noThread()
+void ConversionBatch::laneCopied(quint64 id, const JobResult &copy)
 {
-    // No thread to be had (a memory limit): the step ends as failed, and
-    // the batch goes on.
-    return {false, QStringLiteral("the system gives no thread to work on (out of memory)")};
-}
-
-void ConversionBatch::runInBackground(BackgroundTask::Job job)
-{
-    if (!m_background.run(std::move(job)))
-        endStepLater(noThread());
-}
-
-void ConversionBatch::endStepLater(const JobResult &result)
-{
-    // As an event like every step's end; void once the step is over.
-    LaterStep::post(this, [this, run = m_run, step = m_step, result] {
-        if (run == m_run && step == m_step)
-            backgroundDone(result);
-    });
+    if (id == m_inHand.id) {
+        if (m_step == Step::Loading)
+            loaded(copy);
+        return;
+    }
+    // The next file: it encodes beside the one in hand. Should its encoder
+    // not start, it is tried again (and told) in its turn.
+    EncodeLane *lane = m_lanes.laneOf(id);
+    if (lane && copy.ok)
+        lane->encode(m_files.encoder, encoderArguments(m_input.encodeSettings(), lane->files(), true), true);
 }
 
 void ConversionBatch::loaded(const JobResult &copy)
@@ -292,24 +228,23 @@ void ConversionBatch::loaded(const JobResult &copy)
         return;
     }
     setStep(Step::Encoding);
-    EncodeLane &lane = head();
-    const bool underWay = lane.state() == EncodeLane::State::Encoding || lane.state() == EncodeLane::State::Encoded;
-    const bool beside = underWay ? lane.besideAnother() : pairsWithNext();
+    EncodeLane *lane = m_lanes.laneOf(m_inHand.id);
+    Q_ASSERT_X(lane, "ConversionBatch::loaded", "the file in hand is in no lane");
+    const bool underWay = lane->state() == EncodeLane::State::Encoding || lane->state() == EncodeLane::State::Encoded;
+    const bool beside = underWay ? lane->besideAnother()
+                                 : m_queue.size() >= 2 && LanePair::pairable(m_inHand, m_queue.at(1))
+                                       && (m_lanes.laneOf(m_queue.at(1).id) || m_lanes.hasFreeLane());
     // The settings the window shows in the file's turn, also for a file
     // encoded beside the one before: changed since, it is encoded again.
-    const QStringList arguments = encoderArguments(m_input.encodeSettings(), lane.files(), beside);
-    if (underWay && lane.arguments() == arguments) {
-        if (lane.state() == EncodeLane::State::Encoded) {
-            LaterStep::post(this, [this, run = m_run] {
-                if (run == m_run && m_step == Step::Encoding)
-                    encoded();
-            });
-        } else {
+    const QStringList arguments = encoderArguments(m_input.encodeSettings(), lane->files(), beside);
+    if (underWay && lane->arguments() == arguments) {
+        if (lane->state() == EncodeLane::State::Encoded)
+            later(Step::Encoding, [this] { encoded(); });
+        else
             prepareNext();
-        }
         return;
     }
-    if (!lane.encode(m_files.encoder, arguments, beside)) {
+    if (!lane->encode(m_files.encoder, arguments, beside)) {
         finishFile(false, QStringLiteral("the encoder cannot be started (%1)").arg(m_files.encoder));
         return;
     }
@@ -317,109 +252,74 @@ void ConversionBatch::loaded(const JobResult &copy)
         prepareNext();
 }
 
-bool ConversionBatch::pairsWithNext()
-{
-    if (QThread::idealThreadCount() < 2 || m_queue.size() < 2 || !m_queue.at(1).failure.isEmpty())
-        return false;
-    return isShortFile(head().files().input()) && isShortFile(m_queue.at(1).path);
-}
-
 void ConversionBatch::prepareNext()
 {
     // Only beside a file that encodes on one thread, and only a short one.
-    if (m_step != Step::Encoding || !head().besideAnother() || ahead().state() != EncodeLane::State::Free
-        || m_queue.size() < 2)
+    if (m_step != Step::Encoding || m_queue.size() < 2)
         return;
+    const EncodeLane *head = m_lanes.laneOf(m_inHand.id);
     const QueuedSource &next = m_queue.at(1);
-    if (next.failure.isEmpty() && isShortFile(next.path))
-        ahead().load(next.path); // without a thread, it is copied in its turn
-}
-
-void ConversionBatch::laneCopied(int lane)
-{
-    if (lane == m_head) {
-        if (m_step == Step::Loading)
-            loaded(head().copy());
+    if (!head || !head->besideAnother() || m_lanes.laneOf(next.id) || !m_lanes.hasFreeLane()
+        || !LanePair::pairable(m_inHand, next))
         return;
-    }
-    // The next file: it encodes beside the one in hand. Should its encoder
-    // not start, it is tried again (and told) in its turn.
-    if (ahead().copy().ok)
-        ahead().encode(m_files.encoder, encoderArguments(m_input.encodeSettings(), ahead().files(), true), true);
+    m_lanes.load(next); // without a thread, it is copied in its turn
 }
 
-void ConversionBatch::laneEncoded(int lane)
+void ConversionBatch::laneEncoded(quint64 id)
 {
     // The next file's result waits for its turn.
-    if (lane == m_head && m_step == Step::Encoding)
+    if (id == m_inHand.id && m_step == Step::Encoding)
         encoded();
 }
 
 void ConversionBatch::encoded()
 {
-    // Only the encoder this batch started, ended well, made this file's
-    // result: anything else in the working folder is not this file's.
-    const EncodeLane &lane = head();
-    if (lane.exitCode() != 0) {
-        finishFile(false, lane.encoderFailure());
+    // Only the encoder this batch started for this very file, ended well on
+    // an unchanged source, made this file's result.
+    const EncodeLane *lane = m_lanes.laneOf(m_inHand.id);
+    Q_ASSERT_X(lane && lane->state() == EncodeLane::State::Encoded, "ConversionBatch::encoded",
+               "the file in hand has no encoded result");
+    if (lane->exitCode() != 0 || lane->changedWhileEncoded()) {
+        finishFile(false, lane->encoderFailure());
         return;
     }
-    if (lane.changedWhileEncoded()) {
-        finishFile(false, QStringLiteral("the file changed while it was converted"));
-        return;
-    }
-    if (platform::NativeName(lane.files().output()).fileSize() <= 0) {
+    if (platform::NativeName(lane->files().output()).fileSize() <= 0) {
         finishFile(false, QStringLiteral("the encoder wrote no result"));
         return;
     }
     // The output folder is read now, so a change made during the batch
     // applies from the next file stored.
     QString folder = m_input.outputFolder();
-    if (!m_subFolder.isEmpty()) // the structure below a dropped folder
-        folder = PathInFolder(folder, m_subFolder);
-    outputfolder::make(folder);
-    m_output = m_names.pick(folder, m_source);
+    if (!m_inHand.subFolder.isEmpty()) // the structure below a dropped folder
+        folder = PathInFolder(folder, m_inHand.subFolder);
     setStep(Step::Storing);
-    runInBackground([from = lane.files().output(), to = m_output, folder](const std::atomic_bool &cancelled) {
-        // Windows cannot replace it, and on Linux it is as plainly kept.
-        if (platform::NativeName(to).isReadOnlyFile())
-            return JobResult{false, QStringLiteral("the existing MP3 is read-only")};
-        QString why;
-        if (platform::copyFileReplacing(platform::NativeName(from), platform::NativeName(to), &why, &cancelled))
-            return JobResult{};
-        return JobResult{false, QStringLiteral("the result cannot be stored in %1: %2").arg(folder, why)};
-    });
+    if (!m_store.store(m_inHand.id, lane->files().output(), folder, m_inHand.path))
+        finishFile(false, noThread());
 }
 
-void ConversionBatch::stored(const JobResult &copy)
+void ConversionBatch::resultStored(quint64 id, const JobResult &copy, const QString &output)
 {
-    if (!copy.ok) {
-        finishFile(false, copy.reason);
-        return;
-    }
-    m_names.written(m_output, m_source);
-    finishFile(true, {});
+    if (id == m_inHand.id && m_step == Step::Storing)
+        finishFile(copy.ok, copy.reason, output);
 }
 
-void ConversionBatch::finishFile(bool converted, const QString &reason)
+void ConversionBatch::finishFile(bool converted, const QString &reason, const QString &output)
 {
+    Q_ASSERT_X(!m_queue.isEmpty() && m_queue.first().id == m_inHand.id, "ConversionBatch::finishFile",
+               "the file in hand is not the queue's head");
+    setStep(Step::Finishing);
     ++m_summary.total;
     m_queue.removeFirst();
     emit queueChanged(1, {});
-    head().release();
-    if (ahead().state() != EncodeLane::State::Free)
-        m_head = 1 - m_head; // the next file is under way there
-    const FileOutcome outcome{m_source, converted, converted ? m_output : QString(), reason, int(m_queue.size())};
+    m_lanes.release(m_inHand.id);
+    const FileOutcome outcome{m_inHand.path, converted, converted ? output : QString(), reason, int(m_queue.size())};
     if (!converted)
         m_summary.failed.append(outcome);
     emit fileFinished(outcome);
     // The one place where the window must paint before the next step: the
     // outcome's caption ("100%(…", "Failed(…") is on screen before the next
     // file's "Loading...". A stop meanwhile voids the step.
-    LaterStep::post(this, [this, run = m_run] {
-        if (run == m_run && isRunning())
-            convertNextFile();
-    });
+    later(Step::Finishing, [this] { convertNextFile(); });
 }
 
 void ConversionBatch::endOfBatch()
@@ -430,10 +330,12 @@ void ConversionBatch::endOfBatch()
         return; // stopped by an observer
     platform::openWithDesktop(platform::NativeName(m_input.outputFolder()));
     // The sound plays to its end on its own thread; the window stays live.
-    runInBackground([sound = m_files.completionSound](const std::atomic_bool &) {
+    const bool started = m_sound.run([sound = m_files.completionSound](const std::atomic_bool &) {
         platform::playSoundToEnd(platform::NativeName(sound));
         return JobResult{};
     });
+    if (!started)
+        later(Step::Ending, [this] { soundPlayed(); });
 }
 
 void ConversionBatch::soundPlayed()
@@ -442,7 +344,7 @@ void ConversionBatch::soundPlayed()
     emit completionSoundPlayed(m_files.completionSound);
     emit batchEnded();
     // Sources that came while the batch ended make the next one.
-    if (m_step == Step::Idle && !m_queue.isEmpty())
+    if (m_step == Step::Idle && (!m_queue.isEmpty() || m_lister.isRunning()))
         requestStart();
 }
 
@@ -452,17 +354,16 @@ void ConversionBatch::stop()
         return;
     ++m_run;
     m_step = Step::Idle; // the encoders' exits below are no step of a batch
-    for (EncodeLane &lane : m_lanes)
-        lane.release();
-    m_background.cancel();
-    ++m_listingRun;
+    m_lanes.releaseAll();
+    m_store.cancel();
+    m_sound.cancel();
     m_lister.cancel();
     m_pending.clear();
     const int dropped = int(m_queue.size());
     m_queue.clear();
     if (dropped > 0)
         emit queueChanged(dropped, {});
-    m_working.removeLeftovers();
+    workingFiles().removeLeftovers();
     emit runningChanged(false);
     emit batchStopped(m_summary);
 }

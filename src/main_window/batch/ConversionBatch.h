@@ -2,45 +2,51 @@
 
 #include "BackgroundTask.h"
 #include "BatchFiles.h"
-#include "EncodeLane.h"
 #include "BatchInput.h"
 #include "FileOutcome.h"
+#include "FolderLister.h"
+#include "LanePair.h"
 #include "QueuedSource.h"
-#include "ResultNames.h"
+#include "ResultStore.h"
 #include "WorkingFiles.h"
 
 #include <QObject>
 #include <QStringList>
 
 // Owns the queue of sources and converts it, head first, through the
-// external encoder; stores each result in the output folder; then opens
-// that folder and plays the completion sound. It knows no widgets (its
-// library links no GUI): it reads the settings through BatchInput and
-// tells what happened through its signals.
+// external encoder (LanePair), stores each result in the output folder
+// (ResultStore), then opens that folder and plays the completion sound. It
+// knows no widgets (its library links no GUI): it reads the settings
+// through BatchInput and tells what happened through its signals.
 //
 // A batch is a sequence of steps, each begun by the event that ended the
-// one before, so the window stays live all along:
-//   idle → starting (files queued, start() awaited) → loading (the copy,
-//   on a thread of its own) → encoding (ended by the encoder's exit) →
-//   storing (the copy of the result, on its thread) → the next file, or
-//   the end of the batch (the sound, on its thread) → idle, or starting
-//   again when files came while it ended. A dropped folder is listed on a
-//   thread of its own while files convert; its files join the queue as
-//   they are found, and a batch with none left waits for them (listing).
-// The steps are those of the file in hand, one file after the other; when
-// it and the next file are short, the next one is copied and encoded
-// beside it (each encoder on one thread), and its steps then find their
-// work done or under way.
+// one before, so the window stays live all along. The steps are those of
+// the file in hand (the queue's head, named by its id in every event):
+//   step       event                                  next
+//   Idle       sources queued                         Starting
+//   Starting   start()                                Loading, Listing or Ending
+//   Listing    files found                            Loading
+//   Listing    the listing ends with nothing queued   Ending
+//   Loading    its copy ends (copied)                 Encoding, or Finishing (failed)
+//   Encoding   its encoder ends (encoded)             Storing, or Finishing (failed)
+//   Storing    its result is stored (stored)          Finishing
+//   Finishing  its outcome is on screen               Loading, Listing or Ending
+//   Ending     the sound has played                   Idle, or Starting (sources came)
+//   any        stop()                                 Idle
+// An event of another file, or of a step already left, changes nothing.
+// When the file in hand encodes on one thread and the next file is short
+// too, the next one is copied and encoded beside it in the other lane; its
+// own steps then find that work done or under way.
 class ConversionBatch : public QObject {
     Q_OBJECT
 public:
-    enum class Step { Idle, Starting, Listing, Loading, Encoding, Storing, Ending };
+    enum class Step { Idle, Starting, Listing, Loading, Encoding, Storing, Finishing, Ending };
 
     ConversionBatch(BatchInput &input, BatchFiles files, QObject *parent = nullptr);
     ~ConversionBatch() override;
 
     void setWorkingFolder(const platform::PrivateFolder &folder);
-    const WorkingFiles &workingFiles() const { return m_working; }
+    const WorkingFiles &workingFiles() const { return m_lanes.firstFiles(); }
 
     Step step() const { return m_step; }
     // From the first file queued to the end of the batch (or a stop).
@@ -57,13 +63,16 @@ public:
     void enqueue(const QStringList &sources);
     // Begins the batch that enqueue() asked for; nothing at any other time.
     void start();
-    // Stops the batch now: the encoder is ended, a copy given up, the
+    // Stops the batch now: the encoders are ended, a copy given up, the
     // working files removed and the queue emptied; then batchStopped().
     // Nothing is stored, opened or played.
     void stop();
 
     // The encoder's command line for the settings the window shows now.
-    QStringList encoderArguments() const { return encoderArguments(m_input.encodeSettings(), m_working, false); }
+    QStringList encoderArguments() const
+    {
+        return encoderArguments(m_input.encodeSettings(), m_lanes.firstFiles(), false);
+    }
 
 signals:
     // The queue lost `taken` sources at its head and gained `added` at its
@@ -94,54 +103,39 @@ private:
     // Moves pending sources to the queue up to the next folder, which it
     // begins to list.
     void admitPending();
-    void listFolder(const QString &folder);
     void listed(const QList<QueuedSource> &found, const QStringList &nameKeys);
     void listingDone();
-    // `nameKeys`: the sources' keys for ResultNames, when made already.
-    void append(const QList<QueuedSource> &sources, const QStringList *nameKeys = nullptr);
+    // `nameKeys`: the sources' keys for the name rules, when made already.
+    void append(QList<QueuedSource> sources, const QStringList *nameKeys = nullptr);
     void convertNextFile();
-    // Runs a step's work on the background thread; its end comes as done().
-    void runInBackground(BackgroundTask::Job job);
-    static JobResult noThread();
-    void backgroundDone(const JobResult &result);
-    // Ends the current step with `result` as its background work would.
-    void endStepLater(const JobResult &result);
+    // Runs `call` as a later event, if the file in hand is still `id` and
+    // the batch still in `step`.
+    void later(Step step, std::function<void()> call);
+    static QString noThread();
+
+    void laneCopied(quint64 id, const JobResult &copy);
     void loaded(const JobResult &copy);
-    // The lane of the file in hand, and the one of the next file.
-    EncodeLane &head() { return m_lanes[m_head]; }
-    EncodeLane &ahead() { return m_lanes[1 - m_head]; }
-    void laneCopied(int lane);
-    void laneEncoded(int lane);
-    // Whether the file in hand may have the next one encoded beside it.
-    bool pairsWithNext();
+    void laneEncoded(quint64 id);
     // Copies (and then encodes) the next file beside the one in hand.
     void prepareNext();
     void encoded();
-    void stored(const JobResult &copy);
-    void finishFile(bool converted, const QString &reason);
+    void resultStored(quint64 id, const JobResult &copy, const QString &output);
+    void finishFile(bool converted, const QString &reason, const QString &output = {});
+    void endOfBatch();
     void soundPlayed();
     QStringList encoderArguments(const FileSettings &settings, const WorkingFiles &files, bool besideAnother) const;
-    void endOfBatch();
 
     BatchInput &m_input;
     BatchFiles m_files;
-    WorkingFiles m_working; // the first lane's
-    EncodeLane m_lanes[2];
-    int m_head = 0;
-    BackgroundTask m_background; // a result's copy, the sound
-    BackgroundTask m_lister;
-    quint64 m_listingRun = 0; // a late find of a stopped listing is void
-    int m_found = 0;          // by the current listing
-    QStringList m_pending;    // sources behind a folder being listed
+    LanePair m_lanes;
+    ResultStore m_store;
+    FolderLister m_lister;
+    BackgroundTask m_sound;
+    QStringList m_pending; // sources behind a folder being listed
     Step m_step = Step::Idle;
-    quint64 m_run = 0; // counts batches and stops: a late step of an old one is void
+    quint64 m_run = 0;    // counts batches and stops: a late step of an old one is void
+    quint64 m_lastId = 0; // the last id given to a queued source
     QList<QueuedSource> m_queue;
-
-    // The file in hand.
-    QString m_source;
-    QString m_subFolder;
-    QString m_output;
-
-    ResultNames m_names;
+    QueuedSource m_inHand; // the queue's head once its turn came
     BatchSummary m_summary;
 };

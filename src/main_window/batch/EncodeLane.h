@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BackgroundTask.h"
+#include "QueuedSource.h"
 #include "WorkingFiles.h"
 #include "platform/files/Files.h"
 #include "platform/processes/Processes.h"
@@ -9,13 +10,22 @@
 #include <QStringList>
 
 #include <memory>
-#include <optional>
 
-// One file's way to its result: its copy into the run's folder (on a
-// thread of its own), then the encoder's run on that copy. The batch has
-// two, so that while one file encodes the next can be copied and, when
-// both are short, encoded beside it: a short file gains little from the
-// encoder's own parts, two files side by side keep both cores busy.
+// One file's way to its encoded result: its working input made in the
+// run's folder (a link or a copy, on a thread of its own), then the
+// encoder's run on it. The lane carries the file's whole identity (its
+// queue entry and the command line it is encoded with); every signal
+// names the file by its id.
+//
+//   state     event                      next       signal
+//   Free      load(file)                 Copying
+//   Copying   the copy's end             Copied     copied(id, result)
+//   Copied    encode(arguments)          Encoding
+//   Encoding  the encoder's exit         Encoded    encoded(id)
+//   Encoding  encode(other arguments)    Encoding   (the first run is void)
+//   Encoded   encode(other arguments)    Encoding
+//   any       release()                  Free       (nothing more for it)
+// Anything else is a fault of the caller: it fails loudly in debug builds.
 class EncodeLane : public QObject {
     Q_OBJECT
 public:
@@ -28,23 +38,27 @@ public:
     const WorkingFiles &files() const { return m_files; }
 
     State state() const { return m_state; }
-    const QString &source() const { return m_source; }
+    bool isFree() const { return m_state == State::Free; }
+    // The file in this lane (id 0 when free).
+    const QueuedSource &file() const { return m_file; }
     // Once copied: how the copy went.
-    JobResult copy() const { return m_copy; } // a copy: release() clears it
+    const JobResult &copy() const { return m_copy; }
     // Whether this file's encoder runs beside another one (on one thread).
     bool besideAnother() const { return m_beside; }
 
-    // Copies `source` into this lane's working input; then copied().
-    // False when no thread is to be had.
-    bool load(const QString &source);
-    // Starts the encoder on the copy (ending one started before); false
-    // when it cannot be started.
+    // Makes `file`'s working input; then copied(). A hard link is made
+    // only when `mayLink` (never two names made for one file at once:
+    // each changes the file's change time). False when no thread is to be
+    // had.
+    bool load(const QueuedSource &file, bool mayLink);
+    // Starts the encoder on the working input (a run under way with other
+    // arguments is given up); false when it cannot be started.
     bool encode(const QString &encoder, const QStringList &arguments, bool besideAnother);
     // Those of the last encode().
     const QStringList &arguments() const { return m_arguments; }
     int exitCode() const { return m_encoder.exitCode(); }
     // Whether the source was written to while it was encoded (a working
-    // file linked to it, not copied, shares its writes).
+    // input linked to it, not copied, shares its writes).
     bool changedWhileEncoded() const { return m_changed; }
     // Why the encoder failed, in the user's words.
     QString encoderFailure() const;
@@ -54,18 +68,21 @@ public:
     void release();
 
 signals:
-    void copied();
-    void encoded();
+    void copied(quint64 id, const JobResult &result);
+    void encoded(quint64 id);
 
 private:
+    void moveTo(State next);
+
     WorkingFiles m_files;
     BackgroundTask m_copier;
     platform::ChildProcess m_encoder;
     State m_state = State::Free;
-    QString m_source;
+    QueuedSource m_file;
     JobResult m_copy;
     QStringList m_arguments;
-    // Set by the copy's thread before its end is reported.
+    // The source as linked, set by the copy's thread before its end is
+    // reported; unset for a copy (checked on its own thread).
     std::shared_ptr<std::optional<platform::FileState>> m_linked;
     bool m_changed = false;
     bool m_beside = false;

@@ -96,15 +96,25 @@ enum class CopyUse { Kept, Working };
 bool copyFileReplacing(const NativeName &from, const NativeName &to, QString *reason = nullptr,
                        const std::atomic_bool *cancelled = nullptr, CopyUse use = CopyUse::Kept);
 
-// What a file was at one moment: which file, its size and the time of its
-// last write, to tell whether anything wrote to it since. (Not the time
-// of its last change: another name made for it changes that too.)
+// What a file was at one moment: which file, its size, the time of its
+// last write and (where the system keeps one) of its last change, to tell
+// whether anything wrote to it since. The time of the last write can be
+// set back by anyone; the time of the last change cannot, but another name
+// made for the file or removed changes it too, so it counts only where no
+// other name is made meanwhile (withoutChangeTime() otherwise).
 struct FileState {
     quint64 device = 0;
     quint64 file = 0;
     qint64 size = -1; // -1: no regular file there
     qint64 modified = 0;
+    qint64 changed = 0; // 0 where the system keeps no such time
     bool operator==(const FileState &) const = default;
+    FileState withoutChangeTime() const
+    {
+        FileState state = *this;
+        state.changed = 0;
+        return state;
+    }
 };
 // The state of a regular file now (links followed).
 FileState fileState(const NativeName &file);

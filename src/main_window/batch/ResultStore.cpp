@@ -1,0 +1,46 @@
+#include "ResultStore.h"
+
+#include "OutputFolder.h"
+#include "platform/files/Files.h"
+
+ResultStore::ResultStore(QObject *parent) : QObject(parent)
+{
+    connect(&m_copy, &BackgroundTask::done, this, [this](const JobResult &result) {
+        if (result.ok)
+            m_names.written(m_output, m_source);
+        const quint64 id = m_id;
+        m_id = 0;
+        emit stored(id, result, m_output);
+    });
+}
+
+void ResultStore::begin(const QStringList &sources)
+{
+    Q_ASSERT_X(!isStoring(), "ResultStore::begin", "a result of the last batch is being stored");
+    m_names.clear();
+    m_names.addSources(sources);
+}
+
+bool ResultStore::store(quint64 id, const QString &result, const QString &folder, const QString &source)
+{
+    Q_ASSERT_X(!isStoring(), "ResultStore::store", "another result is being stored");
+    outputfolder::make(folder);
+    m_id = id;
+    m_source = source;
+    m_output = m_names.pick(folder, source);
+    return m_copy.run([from = result, to = m_output, folder](const std::atomic_bool &cancelled) {
+        // Windows cannot replace it, and on Linux it is as plainly kept.
+        if (platform::NativeName(to).isReadOnlyFile())
+            return JobResult{false, QStringLiteral("the existing MP3 is read-only")};
+        QString why;
+        if (platform::copyFileReplacing(platform::NativeName(from), platform::NativeName(to), &why, &cancelled))
+            return JobResult{};
+        return JobResult{false, QStringLiteral("the result cannot be stored in %1: %2").arg(folder, why)};
+    });
+}
+
+void ResultStore::cancel()
+{
+    m_copy.cancel();
+    m_id = 0;
+}
