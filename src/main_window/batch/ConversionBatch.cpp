@@ -353,9 +353,16 @@ void ConversionBatch::stop()
     if (!isRunning())
         return;
     ++m_run;
+    const bool storing = m_step == Step::Storing;
     m_step = Step::Idle; // the encoders' exits below are no step of a batch
     m_lanes.releaseAll();
-    m_store.cancel();
+    // A result stored whole by the time of the stop is kept, and told.
+    if (const ResultStore::Kept kept = m_store.cancel(); storing && kept.id == m_inHand.id && kept.id != 0) {
+        ++m_summary.total;
+        m_queue.removeFirst();
+        emit queueChanged(1, {});
+        emit fileFinished({m_inHand.path, true, kept.output, {}, int(m_queue.size())});
+    }
     m_sound.cancel();
     m_lister.cancel();
     m_pending.clear();

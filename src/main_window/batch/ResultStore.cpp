@@ -28,19 +28,30 @@ bool ResultStore::store(quint64 id, const QString &result, const QString &folder
     m_id = id;
     m_source = source;
     m_output = m_names.pick(folder, source);
-    return m_copy.run([from = result, to = m_output, folder](const std::atomic_bool &cancelled) {
+    m_copied = std::make_shared<std::atomic_bool>(false);
+    return m_copy.run([from = result, to = m_output, folder, copied = m_copied](const std::atomic_bool &cancelled) {
         // Windows cannot replace it, and on Linux it is as plainly kept.
         if (platform::NativeName(to).isReadOnlyFile())
             return JobResult{false, QStringLiteral("the existing MP3 is read-only")};
         QString why;
-        if (platform::copyFileReplacing(platform::NativeName(from), platform::NativeName(to), &why, &cancelled))
+        if (platform::copyFileReplacing(platform::NativeName(from), platform::NativeName(to), &why, &cancelled)) {
+            *copied = true;
             return JobResult{};
+        }
         return JobResult{false, QStringLiteral("the result cannot be stored in %1: %2").arg(folder, why)};
     });
 }
 
-void ResultStore::cancel()
+ResultStore::Kept ResultStore::cancel()
 {
+    const bool storing = isStoring();
     m_copy.cancel();
+    Kept kept;
+    if (storing && m_copied && *m_copied) {
+        m_names.written(m_output, m_source);
+        kept = {m_id, m_output};
+    }
     m_id = 0;
+    m_copied.reset();
+    return kept;
 }

@@ -6,6 +6,9 @@
 #include <QObject>
 #include <QStringList>
 
+#include <atomic>
+#include <memory>
+
 // Stores encoded results in the output folder under the names the batch's
 // rules give (ResultNames: never over a source of the batch, queued or
 // still waiting, nor over another result of it), the copy on a thread of
@@ -14,7 +17,7 @@
 //   state     event                          next      signal
 //   Idle      store(id, …)                   Storing
 //   Storing   the copy's end                 Idle      stored(id, result, output)
-//   Storing   cancel()                       Idle      (nothing for it)
+//   Storing   cancel()                       Idle      (its end returned by cancel())
 class ResultStore : public QObject {
     Q_OBJECT
 public:
@@ -30,7 +33,13 @@ public:
     // Copies `result` (the encoder's output) into `folder` as the result of
     // `source`; then stored(). False when no thread is to be had.
     bool store(quint64 id, const QString &result, const QString &folder, const QString &source);
-    void cancel();
+    // Gives the copy up; a copy that was done by then is kept (a whole
+    // result), and returned with its id, for the caller to tell.
+    struct Kept {
+        quint64 id = 0; // 0: nothing was kept
+        QString output;
+    };
+    Kept cancel();
 
 signals:
     // `output`: where the result is, or would have been.
@@ -40,6 +49,7 @@ private:
     ResultNames m_names;
     BackgroundTask m_copy;
     quint64 m_id = 0;
+    std::shared_ptr<std::atomic_bool> m_copied; // set by the copy's thread when the result is in place
     QString m_source;
     QString m_output;
 };
