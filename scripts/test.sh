@@ -63,17 +63,11 @@ if [[ ! -f build-asan/build.ninja ]]; then
 fi
 cmake --build build-asan
 took "the sanitized build"
-# LeakSanitizer's tracer now and then crashes at a test's exit (seen once
-# in test_batch, not reproducible): a failing suite gets a second run, and
-# says so.
-if ! ctest --test-dir build-asan --output-on-failure -j2 "$@"; then
-  echo "== a second run of the sanitized suites that failed:" \
-    "$(cut -d: -f2 build-asan/Testing/Temporary/LastTestsFailed.log | tr '\n' ' ')"
-  ctest --test-dir build-asan --output-on-failure --rerun-failed
-fi
+# A sanitizer's report fails the run: no second chance.
+ctest --test-dir build-asan --output-on-failure -j2 "$@"
 took "the sanitized suite"
 bash scripts/tsan_conv.sh
-took "conv's threads under ThreadSanitizer"
+took "conv's threads and the batch's under ThreadSanitizer"
 
 # The Windows side, cross-built with mingw-w64 and run under Wine.
 if ! wait "$windows_deps_pid"; then

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds conv (as the tests run it, with parts of a chosen length) with
+# Builds conv (as the tests run it, with parts of a chosen length) and the
+# batch's suites with
 # ThreadSanitizer into build-tsan/ and runs its
 # threaded path: parts of 150 frames (joins found by sliding), parts of a few
 # frames (many joins, resampled, at every MPEG version), and the case that
@@ -26,3 +27,19 @@ for rate in 44100 22050 8000; do
 done
 run 2 6 -i "$work/dense.wav" -ar 44100 -ab 320k
 echo "ThreadSanitizer: $runs threaded conv runs, no report"
+
+# The batch's threads (copies, listings, stores, two encoders side by side)
+# through the stress test and the batch without a window.
+cmake --build build-tsan --target test_batch_stress test_batch_alone
+export QT_QPA_PLATFORM=offscreen PATH="$PWD/tests/helpers/stand-in:$PATH"
+export TSAN_OPTIONS="halt_on_error=1 exitcode=66 suppressions=$PWD/tests/tsan.supp"
+for suite in test_batch_alone test_batch_stress; do
+  runtime=$(mktemp -d)
+  XDG_RUNTIME_DIR=$runtime TOLVIK_STRESS_ROUNDS=6 build-tsan/tests/$suite >"$work/$suite.log" 2>&1 || {
+    echo "tsan: $suite failed:" >&2
+    grep -v '^QDEBUG\|^ALSA' "$work/$suite.log" | tail -n 120 >&2
+    exit 1
+  }
+  rm -rf "$runtime"
+done
+echo "ThreadSanitizer: the batch's suites, no report"

@@ -147,7 +147,15 @@ bool exists(const std::string &path)
 std::FILE *createBeside(const std::string &path, std::string &temp, std::string &error)
 {
     temp = folderOf(path) + "/" + convcontract::partialOutputPrefix(nameOf(path)) + "XXXXXX";
+    // A signal between the file's making and its registration for removal
+    // would leave it: signals wait until both are done.
+    sigset_t all, before;
+    ::sigfillset(&all);
+    ::sigprocmask(SIG_BLOCK, &all, &before);
     const int fd = ::mkstemp(temp.data());
+    if (fd >= 0)
+        removeOnInterrupt(temp);
+    ::sigprocmask(SIG_SETMASK, &before, nullptr);
     if (fd < 0) {
         error = lastError();
         temp.clear();
@@ -162,6 +170,7 @@ std::FILE *createBeside(const std::string &path, std::string &temp, std::string 
         error = lastError();
         ::close(fd);
         ::unlink(temp.c_str());
+        keepOnInterrupt();
         temp.clear();
     }
     return file;

@@ -18,6 +18,7 @@ public:
 
 private:
     explicit LaterStep(std::function<void()> call);
+    ~LaterStep() override;
     static QEvent::Type type();
     std::function<void()> m_call;
 };

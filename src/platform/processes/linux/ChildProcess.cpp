@@ -10,7 +10,7 @@
 #include <csignal>
 #include <thread>
 #include <fcntl.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -74,18 +74,47 @@ bool ChildProcess::start(const QString &program, const QStringList &arguments)
     int errors[2] = {-1, -1};
     if (::pipe2(errors, O_CLOEXEC | O_NONBLOCK) != 0)
         return false;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    for (int fd = 0; fd <= 1; ++fd)
-        posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, errors[1], 2);
-
-    pid_t pid = -1;
-    const int error = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(errors[1]);
-    if (error != 0) {
+    // The exec's failure comes back through this pipe (closed by a good exec).
+    int execStatus[2] = {-1, -1};
+    if (::pipe2(execStatus, O_CLOEXEC) != 0) {
         ::close(errors[0]);
+        ::close(errors[1]);
+        return false;
+    }
+    const pid_t parent = ::getpid();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        // Only calls safe after a fork in a program with threads, up to the exec.
+        // The encoder ends with this program, even one killed outright: it
+        // is told as by a stop, and removes its partial output.
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != parent)
+            ::_exit(127); // the program is gone already
+        const int null = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+        if (null < 0 || ::dup2(null, 0) < 0 || ::dup2(null, 1) < 0 || ::dup2(errors[1], 2) < 0)
+            ::_exit(127);
+        // Signals as a new program gets them (the window's may block some).
+        sigset_t none;
+        ::sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        ::execve(argv[0], argv.data(), environ);
+        const int error = errno;
+        [[maybe_unused]] const ssize_t written = ::write(execStatus[1], &error, sizeof error);
+        ::_exit(127);
+    }
+    ::close(errors[1]);
+    ::close(execStatus[1]);
+    int childError = 0;
+    ssize_t got;
+    do {
+        got = pid > 0 ? ::read(execStatus[0], &childError, sizeof childError) : -1;
+    } while (got < 0 && errno == EINTR);
+    ::close(execStatus[0]);
+    if (pid < 0 || got > 0) {
+        ::close(errors[0]);
+        if (pid > 0)
+            while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+            }
         return false;
     }
     if (d->errorPipe >= 0)
