@@ -32,7 +32,10 @@ echo "ThreadSanitizer: $runs threaded conv runs, no report"
 # through the stress test and the batch without a window.
 cmake --build build-tsan --target test_batch_stress test_batch_alone
 export QT_QPA_PLATFORM=offscreen PATH="$PWD/tests/helpers/stand-in:$PATH"
-export TSAN_OPTIONS="halt_on_error=1 exitcode=66 suppressions=$PWD/tests/tsan.supp"
+# die_after_fork=0: a child made to run a program (the sox and ffprobe the
+# tests start through QProcess) is not told off for the threads of its
+# parent; it runs nothing of ours before its exec.
+export TSAN_OPTIONS="halt_on_error=1 exitcode=66 die_after_fork=0 suppressions=$PWD/tests/tsan.supp"
 for suite in test_batch_alone test_batch_stress; do
   runtime=$(mktemp -d)
   XDG_RUNTIME_DIR=$runtime TOLVIK_STRESS_ROUNDS=6 build-tsan/tests/$suite >"$work/$suite.log" 2>&1 || {

@@ -112,6 +112,38 @@ private slots:
         server.process->waitForFinished();
     }
 
+    // What a visitor typed is exported inert: no CSV field a spreadsheet
+    // runs as a formula, no control character that reaches a terminal.
+    void exportsAreInert()
+    {
+        const QString db = path(QStringLiteral("inert.sqlite"));
+        QCOMPARE(test::run(QStringLiteral(TOLVIK_FEEDBACK_SERVER), {"--database", db, "--list"}).exitCode, 0);
+        const struct {
+            QString comment, csv, list;
+        } rows[] = {
+            {"=HYPERLINK(\"http://evil.example/\",\"x\")", "\"'=HYPERLINK(\"\"http://evil.example/\"\",\"\"x\"\")\"",
+             "=HYPERLINK(\"http://evil.example/\",\"x\")"},
+            {"+1+2", "\"'+1+2\"", "+1+2"},
+            {"-1", "\"'-1\"", "-1"},
+            {"@SUM(1+1)", "\"'@SUM(1+1)\"", "@SUM(1+1)"},
+            {"\t=1", "\"'\t=1\"", "\\t=1"},
+            {"ok = fine", "\"ok = fine\"", "ok = fine"},
+            {"\x1b]0;owned\x07title", "\"\x1b]0;owned\x07title\"", "\\x1b]0;owned\\x07title"},
+            {"\x1b[2Jclear\x7f", "\"\x1b[2Jclear\x7f\"", "\\x1b[2Jclear\\x7f"},
+            {QStringLiteral("c1\u009b2J"), QStringLiteral("\"c1\u009b2J\""), "c1\\u009b2J"},
+        };
+        for (const auto &row : rows) {
+            QString sqlText = row.comment;
+            sqlite(db, QStringLiteral("DELETE FROM messages; INSERT INTO messages (received, address, name, email, comment) "
+                                      "VALUES ('t', '127.0.0.1', 'n', 'e', '%1')").arg(sqlText.replace('\'', "''")));
+            const auto exported = [&](const char *option) {
+                return QString::fromUtf8(test::run(QStringLiteral(TOLVIK_FEEDBACK_SERVER), {"--database", db, option}).out);
+            };
+            QVERIFY2(exported("--csv").endsWith(QStringLiteral(",\"n\",\"e\",%1\r\n").arg(row.csv)), qPrintable(exported("--csv")));
+            QVERIFY2(exported("--list").endsWith(QStringLiteral("\tn\te\t%1\n").arg(row.list)), qPrintable(exported("--list")));
+        }
+    }
+
     // What a client may send wrong gets a clear status and stores nothing;
     // floods, slow clients and a full database are limited; the server
     // stays up throughout.

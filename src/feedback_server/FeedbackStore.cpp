@@ -10,20 +10,47 @@ namespace {
 // SQLite's extended result code for a full database or disk.
 bool isFull(const QSqlError &error)
 {
-    return error.nativeErrorCode() == QLatin1String("13");
+    return (error.nativeErrorCode().toInt() & 0xff) == 13
+        || error.databaseText().contains(QLatin1String("database or disk is full"));
 }
 
 QString csvField(const QString &text)
 {
     QString quoted = text;
     quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    // A spreadsheet runs a field that starts like a formula: a visitor's
+    // text never does (the usual guard, a leading apostrophe).
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    if (!quoted.isEmpty() && formulaStarts.contains(quoted.front()))
+        quoted.prepend(QLatin1Char('\''));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-QString oneLine(QString text)
+// One line a terminal shows as it is: no control character of any kind
+// (C0, DEL, C1) reaches it, so a visitor's text cannot move the cursor,
+// clear the screen or set the title.
+QString oneLine(const QString &text)
 {
-    return text.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('\n'), QLatin1String("\\n"))
-        .replace(QLatin1Char('\r'), QLatin1String("\\r")).replace(QLatin1Char('\t'), QLatin1String("\\t"));
+    QString line;
+    line.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (c == QLatin1Char('\\'))
+            line += QLatin1String("\\\\");
+        else if (c == QLatin1Char('\n'))
+            line += QLatin1String("\\n");
+        else if (c == QLatin1Char('\r'))
+            line += QLatin1String("\\r");
+        else if (c == QLatin1Char('\t'))
+            line += QLatin1String("\\t");
+        else if (u < 0x20 || u == 0x7f)
+            line += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
+        else if (u >= 0x80 && u < 0xa0)
+            line += QStringLiteral("\\u%1").arg(int(u), 4, 16, QLatin1Char('0'));
+        else
+            line += c;
+    }
+    return line;
 }
 
 } // namespace
@@ -71,6 +98,18 @@ bool FeedbackStore::open(const QString &file, qint64 maxBytes, QString *why)
     return true;
 }
 
+bool FeedbackStore::canWrite(QString *why) const
+{
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    // A write lock taken and given back: SQLite answers "read-only" here.
+    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        *why = q.lastError().text();
+        return false;
+    }
+    q.exec(QStringLiteral("ROLLBACK"));
+    return true;
+}
+
 FeedbackStore::Added FeedbackStore::add(FeedbackMessage &message, QString *why)
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
@@ -89,8 +128,11 @@ FeedbackStore::Added FeedbackStore::add(FeedbackMessage &message, QString *why)
         return isFull(error) ? Added::Full : Added::Failed;
     }
     message.id = q.lastInsertId().toLongLong();
-    if (!db.commit()) {
-        const QSqlError error = db.lastError();
+    // COMMIT as a query of its own: Qt's commit() keeps SQLite's text of a
+    // failure but not its code, and a full disk must be told as such.
+    QSqlQuery commit(db);
+    if (!commit.exec(QStringLiteral("COMMIT"))) {
+        const QSqlError error = commit.lastError();
         *why = error.text();
         db.rollback();
         return isFull(error) ? Added::Full : Added::Failed;

@@ -24,6 +24,9 @@ public:
     // Opens (and makes when missing) the database; `maxBytes` > 0 caps its
     // size, as a full disk would. False and a reason when it cannot be used.
     bool open(const QString &file, qint64 maxBytes, QString *why);
+    // Whether a message could be written now (a read-only file or folder
+    // cannot take one): a server that cannot store must not say it listens.
+    bool canWrite(QString *why) const;
     // Stores the message, setting its id; Full when the disk (or the cap)
     // has no room left.
     Added add(FeedbackMessage &message, QString *why);

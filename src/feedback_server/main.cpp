@@ -91,6 +91,8 @@ int main(int argc, char **argv)
         return 0;
     }
 
+    if (!store.canWrite(&why))
+        return fail(QStringLiteral("cannot write to the database %1: %2").arg(parser.value(QStringLiteral("database")), why));
     const QHostAddress address(parser.value(QStringLiteral("listen")));
     if (address.isNull())
         return fail(QStringLiteral("\"%1\" is not an IP address").arg(parser.value(QStringLiteral("listen"))));
