@@ -578,6 +578,26 @@ private slots:
         QCOMPARE(mp3sIn(out), (QStringList{"song (2).mp3", "song.mp3"}));
         QCOMPARE(test::probeMp3(song).samples, samples);
 
+        // Results beside their sources (the output folder is the dropped
+        // folder's parent), and the user's MP3 queued behind the folder,
+        // while its listing runs and when a batch already runs: no result
+        // takes its name.
+        for (const bool running : {false, true}) {
+            const QString album = out + QStringLiteral("/Album%1").arg(running);
+            const QString userMp3 = album + QStringLiteral("/01.mp3");
+            QDir().mkpath(album);
+            QCOMPARE(test::run(test::convPath(), {"-i", wav(QStringLiteral("in9/long.wav"), 3.0), userMp3}).exitCode, 0);
+            QVERIFY(QFile::copy(wav(QStringLiteral("in9/short.wav"), 0.5), album + QStringLiteral("/01.wav")));
+            const qint64 userSamples = test::probeMp3(userMp3).samples;
+            QSignalSpy ended(&w->batch(), &ConversionBatch::batchEnded);
+            if (running)
+                dropFiles(*w, {wav(QStringLiteral("in9/first.wav"), 1.0)});
+            w->openFiles({album, userMp3});
+            QVERIFY(ended.wait(60000));
+            QCOMPARE(test::probeMp3(userMp3).samples, userSamples);
+            QCOMPARE(test::filesIn(album, {QStringLiteral("*.mp3")}), (QStringList{"01 (2).mp3", "01.mp3"}));
+        }
+
         // An output folder on a case-insensitive file system (FAT, through FUSE).
         const QString image = path(QStringLiteral("fat.img"));
         const QString fat = path(QStringLiteral("fat"));
