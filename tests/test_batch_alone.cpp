@@ -4,6 +4,7 @@
 #include "main_window/batch/BatchInput.h"
 #include "main_window/batch/ConversionBatch.h"
 #include "main_window/batch/FailureLog.h"
+#include "main_window/batch/FolderWalk.h"
 #include "main_window/Installation.h"
 
 #include <QSignalSpy>
@@ -138,6 +139,37 @@ private slots:
     // "Stop the batch now" at each step: nothing runs on, nothing is left
     // in the private folder or stored, the queue is empty, and the next
     // batch works.
+    // A sub-folder swapped, after its parent was read, for a link to
+    // another folder or for another folder: the walk never enters what it
+    // did not list (it fails that sub-folder instead).
+    void aFolderSwappedDuringTheWalkIsNotEntered()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("Linux: Windows has no links to folders a user makes");
+#endif
+        for (const bool asLink : {true, false}) {
+            const QString root = m_tmp.filePath(QStringLiteral("swap%1").arg(asLink));
+            const QString album = root + QStringLiteral("/Album");
+            const QString elsewhere = root + QStringLiteral("/elsewhere");
+            for (const QString &file : {album + "/a.wav", album + "/zz/inside.wav", elsewhere + "/secret.wav"}) {
+                QDir().mkpath(QFileInfo(file).path());
+                QVERIFY(test::makeWav(file, {"-r", "8000", "-c", "1", "-b", "16"}, 0.1));
+            }
+            QStringList found;
+            std::atomic_bool cancelled{false};
+            walkFolder(album, cancelled, [&](const QueuedSource &source) {
+                found << QFileInfo(source.path).fileName() + (source.failure.isEmpty() ? QString() : ": " + source.failure);
+                if (found.size() > 1)
+                    return;
+                // Album was read: now zz goes, and something else takes its name.
+                QVERIFY(QDir(album + "/zz").removeRecursively());
+                QVERIFY(asLink ? QFile::link(elsewhere, album + "/zz") : QDir().rename(elsewhere, album + "/zz"));
+            });
+            QCOMPARE(found.first(), QStringLiteral("a.wav"));
+            QVERIFY2(found.size() == 2 && found.last().startsWith(QLatin1String("zz: cannot be read")), qPrintable(found.join(" | ")));
+        }
+    }
+
     void stopEndsTheBatchAtEveryStep_data()
     {
         QTest::addColumn<QString>("step");

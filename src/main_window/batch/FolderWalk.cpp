@@ -35,10 +35,11 @@ void walkFolder(const QString &folder, const std::atomic_bool &cancelled,
     int failures = 0;
     // A stack, not a recursion: a tree of any depth needs no more stack.
     QList<Level> levels;
-    const auto enter = [&](const QString &path, const QString &subFolder) {
+    // `expected`: the sub-folder as its parent's listing found it.
+    const auto enter = [&](const QString &path, const QString &subFolder, const platform::FolderEntry *expected) {
         Level level{path, subFolder, {}, 0};
         QString reason;
-        if (!platform::listFolder(platform::NativeName(path), &level.entries, &reason)) {
+        if (!platform::listFolder(platform::NativeName(path), &level.entries, &reason, expected)) {
             ++failures;
             found({path, subFolder, reason});
             return;
@@ -52,7 +53,7 @@ void walkFolder(const QString &folder, const std::atomic_bool &cancelled,
     while (top.size() > 1 && (top.endsWith(pathSeparator()) || top.endsWith(QLatin1Char('/')))
            && !top.endsWith(QLatin1String(":/")) && !top.endsWith(QLatin1String(":\\")))
         top.chop(1);
-    enter(top, GetFileName(top));
+    enter(top, GetFileName(top), nullptr);
     while (!levels.isEmpty() && !cancelled) {
         Level &level = levels.last();
         if (level.next == level.entries.size()) {
@@ -66,7 +67,7 @@ void walkFolder(const QString &folder, const std::atomic_bool &cancelled,
         if (entry.folder) {
             // A sub-folder of a drive's root (which has no name) is the first.
             const QString subFolder = level.subFolder.isEmpty() ? entry.name : PathInFolder(level.subFolder, entry.name);
-            enter(path, subFolder); // `level` may move here
+            enter(path, subFolder, &entry); // `level` may move here
         } else if (entry.file && isWaveFile(path)) {
             ++files;
             found({path, level.subFolder, {}});

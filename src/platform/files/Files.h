@@ -69,12 +69,19 @@ struct FolderEntry {
     bool folder = false; // a folder itself: a link to one is never followed (no loops)
     bool file = false;   // a regular file, or a link that leads to one
     bool hidden = false; // a dot name, or (Windows) marked hidden or system
+    // Which folder it is, where the system tells (0 where not): a folder
+    // swapped for a link, or for another, after the listing is not entered.
+    quint64 device = 0;
+    quint64 identity = 0;
 };
 
 // The entries of `folder` but "." and "..", in no order; false and, when
 // given, `reason` ("cannot be read: Permission denied") when it cannot be
-// listed.
-bool listFolder(const NativeName &folder, QList<FolderEntry> *entries, QString *reason = nullptr);
+// listed. With `expected` (an entry of its parent's listing), only that
+// very folder is listed: never a link, nor another folder put in its place
+// since.
+bool listFolder(const NativeName &folder, QList<FolderEntry> *entries, QString *reason = nullptr,
+                const FolderEntry *expected = nullptr);
 
 // Up to `count` bytes from the start of a regular file; empty when it
 // cannot be read. Never waits (a FIFO or a device gives nothing).

@@ -11,14 +11,30 @@
 
 namespace platform {
 
-bool listFolder(const NativeName &folder, QList<FolderEntry> *entries, QString *reason)
+bool listFolder(const NativeName &folder, QList<FolderEntry> *entries, QString *reason, const FolderEntry *expected)
 {
     entries->clear();
-    DIR *dir = ::opendir(systemName(folder).constData());
-    if (!dir) {
+    const auto failWith = [reason](const QString &why) {
         if (reason)
-            *reason = QStringLiteral("cannot be read: ") + QString::fromLocal8Bit(::strerror(errno));
+            *reason = QStringLiteral("cannot be read: ") + why;
         return false;
+    };
+    const int opened = ::open(systemName(folder).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC | (expected ? O_NOFOLLOW : 0));
+    if (opened < 0)
+        return failWith(QString::fromLocal8Bit(::strerror(errno)));
+    struct stat self {};
+    if (expected && expected->identity != 0
+        && (::fstat(opened, &self) != 0 || quint64(self.st_dev) != expected->device
+            || quint64(self.st_ino) != expected->identity)) {
+        ::close(opened);
+        return failWith(QStringLiteral("it was replaced while it was listed"));
+    }
+    DIR *dir = ::fdopendir(opened);
+    if (!dir) {
+        const int error = errno;
+        ::close(opened);
+        return failWith(QString::fromLocal8Bit(::strerror(error)));
     }
     const int fd = ::dirfd(dir);
     errno = 0;
@@ -36,6 +52,10 @@ bool listFolder(const NativeName &folder, QList<FolderEntry> *entries, QString *
                 type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : S_ISLNK(st.st_mode) ? DT_LNK : DT_UNKNOWN;
         }
         found.folder = type == DT_DIR;
+        if (found.folder && ::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode)) {
+            found.device = quint64(st.st_dev);
+            found.identity = quint64(st.st_ino);
+        }
         found.file = type == DT_REG || (type == DT_LNK && ::fstatat(fd, name, &st, 0) == 0 && S_ISREG(st.st_mode));
         entries->append(found);
         errno = 0;

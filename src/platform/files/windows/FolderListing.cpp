@@ -6,7 +6,7 @@
 
 namespace platform {
 
-bool listFolder(const NativeName &folder, QList<FolderEntry> *entries, QString *reason)
+bool listFolder(const NativeName &folder, QList<FolderEntry> *entries, QString *reason, const FolderEntry *)
 {
     entries->clear();
     std::wstring pattern = systemName(folder);
