@@ -206,11 +206,11 @@ private slots:
         QCOMPARE(leftover.readAll(), QByteArray("left over"));
 
         // Not used when it is open to others, a link (even to a private
-        // folder) or another user's: a folder of the run's own instead.
+        // folder) or another user's: a folder of the user's own instead.
         const auto notUsed = [](const QString &base, const QString &taken) {
             const platform::PrivateFolder instead = platform::preparePrivateFolder(base);
             struct stat own {};
-            return instead.path != taken && instead.usable && instead.ownRun
+            return instead.path != taken && instead.usable
                    && ::lstat(QFile::encodeName(instead.path).constData(), &own) == 0 && S_ISDIR(own.st_mode)
                    && (own.st_mode & 0777) == 0700;
         };
@@ -266,7 +266,13 @@ private slots:
             QVERIFY(taken && taken->tempFolder().usable);
             QVERIFY(!taken->tempFolder().path.startsWith(link + QLatin1Char('/')));
         }
+        // Nowhere to work at all (nor in the user's own places).
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(base.filePath(QStringLiteral("a-file"))));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(base.filePath(QStringLiteral("a-file"))));
         auto w = test::loadedMainWindow(base.filePath(QStringLiteral("no-such-base")));
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        qunsetenv("XDG_CACHE_HOME");
         QVERIFY(w);
         QVERIFY(!w->tempFolder().usable);
         QCOMPARE(w->control<QLineEdit>("txtPath")->text(), test::programDir() + QStringLiteral("/output"));

@@ -38,7 +38,7 @@ void EncodeLane::moveTo(State next)
         switch (next) {
         case State::Free: return true;
         case State::Copying: return m_state == State::Free;
-        case State::Copied: return m_state == State::Copying || m_state == State::Encoding;
+        case State::Copied: return m_state == State::Copying || m_state == State::Encoding || m_state == State::Encoded;
         case State::Encoding: return m_state == State::Copied || m_state == State::Encoded;
         case State::Encoded: return m_state == State::Encoding;
         }
