@@ -169,6 +169,8 @@ private slots:
             {"an overlong encoding", get("name=%C0%AF"), 400},
             {"a field over 64 KiB", get("name=a&comment=" + field + "x"), 413},
             {"not HTTP", "HELLO\r\n\r\n", 0},
+            {"a body that never ends", "GET /suggest/post.php?name=a HTTP/1.1\r\nHost: x\r\nContent-Length: 100000000000\r\n\r\nxx", 413},
+            {"a body in chunks", "GET /suggest/post.php?name=a HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\n\r\n5\r\n", 413},
         };
         for (const auto &c : cases)
             QVERIFY2(statusOf(server.port, c.request) == c.status, c.what);
