@@ -1,5 +1,8 @@
 #include "FeedbackStore.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -65,6 +68,22 @@ FeedbackStore::~FeedbackStore()
 
 bool FeedbackStore::open(const QString &file, qint64 maxBytes, QString *why)
 {
+    // Without systemd (a container) nobody made its folder; and the messages
+    // are the maker's alone: the file (and SQLite's beside it, which take
+    // its mode) readable by no one else.
+    const QFileInfo info(file);
+    if (!info.absoluteDir().exists()) {
+        if (!QDir().mkpath(info.absolutePath())) {
+            *why = QStringLiteral("its folder cannot be made");
+            return false;
+        }
+        QFile::setPermissions(info.absolutePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    if (!info.exists()) {
+        QFile made(file);
+        if (made.open(QIODevice::NewOnly | QIODevice::WriteOnly, QFile::ReadOwner | QFile::WriteOwner))
+            made.close();
+    }
     m_connection = QUuid::createUuid().toString();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(file);

@@ -97,7 +97,11 @@ mapfile -t owned < <(dpkg -L tolvik-feedback-server)
 [[ -f /lib/systemd/system/tolvik-feedback-server.service ]] || fail "the server's unit"
 [[ -z "$(find /etc/systemd -name 'tolvik-feedback-server*' 2>/dev/null)" ]] || fail "the server's unit is enabled"
 printf "%s\n" "${owned[@]}" | grep -q "/man1/tolvik-feedback-server.1.gz$" || fail "the server's manual page"
-/usr/bin/tolvik-feedback-server --database "$work/feedback.sqlite" --port 0 > "$work/server.log" 2>&1 &
+# As a maker starts it without systemd: its state folder made by itself,
+# the database readable by its owner alone.
+state=/var/lib/tolvik-feedback-server
+rm -rf "$state"
+/usr/bin/tolvik-feedback-server --database "$state/feedback.sqlite" --port 0 > "$work/server.log" 2>&1 &
 server_pid=$!
 port=
 for _ in $(seq 50); do
@@ -111,13 +115,17 @@ printf 'GET /suggest/post.php?name=Packaged&age=a%%40b&comment=hello HTTP/1.1\r\
 head -n 1 <&3 | grep -q "^HTTP/1.1 200" || fail "the installed server's answer"
 exec 3<&-
 kill "$server_pid"; wait "$server_pid" 2>/dev/null || true; server_pid=
-/usr/bin/tolvik-feedback-server --database "$work/feedback.sqlite" --list | grep -q $'\tPackaged\ta@b\thello$' || fail "--list"
+/usr/bin/tolvik-feedback-server --database "$state/feedback.sqlite" --list | grep -q $'\tPackaged\ta@b\thello$' || fail "--list"
+[[ "$(stat -c %a "$state/feedback.sqlite")" == 600 ]] || fail "the database is readable by others: $(stat -c %a "$state/feedback.sqlite")"
 DEBIAN_FRONTEND=noninteractive apt-get remove -y tolvik-feedback-server > /dev/null 2>&1 || fail "apt-get remove the server"
+[[ -f "$state/feedback.sqlite" ]] || fail "apt-get remove took the messages"
 for path in "${owned[@]}"; do
   if [[ -e "$path" && ! -d "$path" ]]; then
     fail "left behind: $path"
   fi
 done
+dpkg --purge tolvik-feedback-server > /dev/null 2>&1 || fail "dpkg --purge the server"
+[[ ! -e "$state" ]] || fail "purged, the messages are still there"
 
 # The portable archive's licences: the fonts' source and licence text.
 bash "$(dirname "$0")/../../scripts/licences.sh" "$work/licences" linux
