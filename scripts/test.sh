@@ -63,9 +63,19 @@ if [[ ! -f build-asan/build.ninja ]]; then
 fi
 cmake --build build-asan
 took "the sanitized build"
+# ThreadSanitizer's build goes on beside the sanitized suite, which mostly
+# waits on encoders and timers, at the lowest priority.
+tsan_log=$PWD/build/tsan-build.log
+nice -n 19 bash scripts/tsan_conv.sh build >"$tsan_log" 2>&1 &
+tsan_build_pid=$!
 # A sanitizer's report fails the run: no second chance.
 ctest --test-dir build-asan --output-on-failure -j2 "$@"
 took "the sanitized suite"
+if ! wait "$tsan_build_pid"; then
+  echo "test.sh: the ThreadSanitizer build failed:" >&2
+  tail -n 60 "$tsan_log" >&2
+  exit 1
+fi
 bash scripts/tsan_conv.sh
 took "conv's threads and the batch's under ThreadSanitizer"
 

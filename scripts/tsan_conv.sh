@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # Builds conv (as the tests run it, with parts of a chosen length) and the
-# batch's suites with
-# ThreadSanitizer into build-tsan/ and runs its
-# threaded path: parts of 150 frames (joins found by sliding), parts of a few
-# frames (many joins, resampled, at every MPEG version), and the case that
-# falls back to one thread.
+# batch's suites with ThreadSanitizer into build-tsan/ and runs conv's
+# threaded path: parts of 150 frames (joins found by sliding), parts of a
+# few frames (many joins, resampled, at every MPEG version), and the case
+# that falls back to one thread; then the batch's suites.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [[ ! -f build-tsan/build.ninja ]]; then
   cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS="-fsanitize=thread" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" >/dev/null
 fi
-cmake --build build-tsan --target conv_parts
+cmake --build build-tsan --target conv_parts test_batch_stress test_batch_alone
+# "build": only that (the test command builds beside the sanitized suite).
+[[ "${1:-}" == build ]] && exit 0
 conv_parts=build-tsan/tests/conv_parts
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -30,7 +31,6 @@ echo "ThreadSanitizer: $runs threaded conv runs, no report"
 
 # The batch's threads (copies, listings, stores, two encoders side by side)
 # through the stress test and the batch without a window.
-cmake --build build-tsan --target test_batch_stress test_batch_alone
 export QT_QPA_PLATFORM=offscreen PATH="$PWD/tests/helpers/stand-in:$PATH"
 # die_after_fork=0: a child made to run a program (the sox and ffprobe the
 # tests start through QProcess) is not told off for the threads of its
