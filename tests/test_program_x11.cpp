@@ -154,7 +154,9 @@ class ProgramX11Test : public QObject {
                    : QString();
     }
 
-    void dropFromAnotherProcess(const QStringList &files)
+    // `taken` tells when the program has the files: the source lives until
+    // then (the target fetches the file list from it after the drop).
+    void dropFromAnotherProcess(const QStringList &files, const std::function<bool()> &taken)
     {
         QProcess source;
         source.start(QStringLiteral(TOLVIK_DRAG_SOURCE), files);
@@ -167,9 +169,10 @@ class ProgramX11Test : public QObject {
         QVERIFY(!sourceWindow.isEmpty());
         QTest::qWait(200);
         dragPointer(QPoint(40, 40), at(238 + 71, 35 + 73), 20);
-        QTest::qWait(1500); // the target fetches the file list from the source after the drop
+        const bool received = QTest::qWaitFor(taken, 60000);
         source.kill();
         source.waitForFinished();
+        QVERIFY2(received, "the program did not take the dropped files");
     }
 
 private slots:
@@ -317,9 +320,9 @@ private slots:
         QVERIFY(ensureTolvik());
         const QStringList files{wav(QStringLiteral("d1.wav"), 0.5), wav(QStringLiteral("d2.wav"), 0.5),
                                 wav(QStringLiteral("d3.wav"), 0.5)};
-        dropFromAnotherProcess(files);
         const QString out = m_program + QStringLiteral("/output");
-        QTRY_COMPARE_WITH_TIMEOUT(mp3sIn(out), (QStringList{"d1.mp3", "d2.mp3", "d3.mp3"}), 30000);
+        dropFromAnotherProcess(files, [&] { return mp3sIn(out) == QStringList{"d1.mp3", "d2.mp3", "d3.mp3"}; });
+        QCOMPARE(mp3sIn(out), (QStringList{"d1.mp3", "d2.mp3", "d3.mp3"}));
         QCOMPARE(test::probeMp3(out + QStringLiteral("/d2.mp3")).samples, 22050);
         QTRY_VERIFY(QFile::exists(path(QStringLiteral("opened.log"))));
     }
@@ -329,13 +332,12 @@ private slots:
         QVERIFY(ensureTolvik());
         const QString longFile = wav(QStringLiteral("long.wav"), 420);
         const QString temp = m_tmp.path() + QStringLiteral("/tolvik-%1").arg(::getuid());
-        dropFromAnotherProcess({longFile});
-        // Wait for the encoder to run on the temporary copy.
+        // Taken once the encoder runs on the working input.
         QString encoder;
-        for (int i = 0; i < 600 && encoder.isEmpty(); ++i) { // a 74 MB copy first, on a busy machine
-            QTest::qWait(50);
+        dropFromAnotherProcess({longFile}, [&] {
             encoder = QString::fromLocal8Bit(test::run(QStringLiteral("pgrep"), {"-f", temp + "/run-[0-9-]*/tmpfile1.mp3"}).out).trimmed();
-        }
+            return !encoder.isEmpty();
+        });
         QVERIFY(!encoder.isEmpty());
         // Frozen, so that no machine is fast enough to finish the file
         // first; ending it then takes the kill after the grace period.
@@ -387,8 +389,7 @@ private slots:
         QVERIFY2(!QFileInfo::exists(deadRun), "a dead run's folder was left");
         const QString log = path(QStringLiteral("opened.log"));
         const int opened = QFile::exists(log) ? QFile(log).size() : 0;
-        dropFromAnotherProcess({path(QStringLiteral("vanished.wav"))});
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(log).size() > opened, 20000); // the batch has ended
+        dropFromAnotherProcess({path(QStringLiteral("vanished.wav"))}, [&] { return QFileInfo(log).size() > opened; }); // the batch has ended
         QVERIFY(!mp3sIn(m_program + QStringLiteral("/output")).contains(QStringLiteral("vanished.mp3")));
     }
 
@@ -474,8 +475,8 @@ private slots:
             second.start(m_program + QStringLiteral("/tolvik"), {wav(QStringLiteral("keys/") + name, 420)});
             second.waitForFinished(20000);
             QString encoder;
-            for (int i = 0; i < 600 && encoder.isEmpty(); ++i) { // a 74 MB copy first, on a busy machine
-                QTest::qWait(50);
+            for (int i = 0; i < 3000 && encoder.isEmpty(); ++i) { // a 74 MB copy first, on a busy machine
+                QTest::qWait(10);
                 encoder = QString::fromLocal8Bit(
                     test::run(QStringLiteral("pgrep"), {"-f", temp + "/run-[0-9-]*/tmpfile1.mp3"}).out).trimmed();
             }
@@ -487,9 +488,10 @@ private slots:
         // A drop from another program during the batch joins it.
         const int held = longBatch(QStringLiteral("held.wav"));
         QVERIFY2(held > 0, "the encoder did not start");
-        dropFromAnotherProcess({wav(QStringLiteral("keys/joined.wav"), 0.3)});
-        ::kill(held, SIGCONT);
-        QTRY_VERIFY_WITH_TIMEOUT(mp3sIn(out).contains(QStringLiteral("joined.mp3")), 60000);
+        dropFromAnotherProcess({wav(QStringLiteral("keys/joined.wav"), 0.3)}, [&] {
+            ::kill(held, SIGCONT);
+            return mp3sIn(out).contains(QStringLiteral("joined.mp3"));
+        });
         QVERIFY(mp3sIn(out).contains(QStringLiteral("held.mp3")));
 
         QFile::remove(out + QStringLiteral("/stopped.mp3"));
@@ -661,8 +663,8 @@ private slots:
             stopTolvik();
             QVERIFY(startTolvik({longFile}));
             QString encoder;
-            for (int i = 0; i < 600 && encoder.isEmpty(); ++i) { // a 74 MB copy first, on a busy machine
-                QTest::qWait(50);
+            for (int i = 0; i < 3000 && encoder.isEmpty(); ++i) { // a 74 MB copy first, on a busy machine
+                QTest::qWait(10);
                 encoder = QString::fromLocal8Bit(
                     test::run(QStringLiteral("pgrep"), {"-f", temp + "/run-[0-9-]*/tmpfile1.mp3"}).out).trimmed();
             }

@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -28,6 +29,8 @@ int slice(const QDeadlineTimer &deadline)
 } // namespace
 
 const QString SingleInstance::offerPrefix = QStringLiteral(".tolvik-offer-");
+const QString SingleInstance::lockName = QStringLiteral(".tolvik.lock");
+const QString SingleInstance::readyName = QStringLiteral(".tolvik.ready");
 
 bool SingleInstance::claim(const QStringList &files)
 {
@@ -37,11 +40,9 @@ bool SingleInstance::claim(const QStringList &files)
     if (m_folder.isEmpty()) // no usable runtime folder: the user's home
         m_folder = QDir::homePath();
     m_channel = platform::instanceChannel(m_folder);
-
-    switch (m_lock.acquire(m_folder, QStringLiteral(".tolvik.lock"))) {
+    switch (m_lock.acquire(m_folder, lockName)) {
     case platform::InstanceLock::Result::Acquired:
-        removeStaleOffers();
-        listen();
+        becomeTheInstance();
         return m_claimed = true;
     case platform::InstanceLock::Result::Unavailable:
         return m_claimed = true;
@@ -49,11 +50,44 @@ bool SingleInstance::claim(const QStringList &files)
         break;
     }
     QString why;
-    if (deliver(files, &why))
+    switch (deliver(files, &why)) {
+    case Delivery::Taken:
         return false;
+    case Delivery::HolderGone:
+        return m_claimed = true;
+    case Delivery::NotTaken:
+        break;
+    }
     std::fprintf(stderr, "tolvik: the running Tolvik did not take the files (%s); converting them here\n",
                  qPrintable(why));
     return m_claimed = true;
+}
+
+void SingleInstance::becomeTheInstance()
+{
+    removeStaleOffers();
+    platform::removeFile(platform::NativeName(m_folder + QLatin1Char('/') + readyName));
+    listen();
+    // Ready once its event loop runs (the window built): a start that comes
+    // meanwhile waits for it however long that takes on a busy machine.
+    QTimer::singleShot(0, this, [this] {
+        const QString ready = m_folder + QLatin1Char('/') + readyName;
+        platform::removeFile(platform::NativeName(ready));
+        platform::appendToRegularFile(platform::NativeName(ready), QByteArray::number(platform::currentProcessId()), true);
+        m_announcedReady = true;
+    });
+}
+
+bool SingleInstance::holderIsReady() const
+{
+    const QByteArray pid = platform::readFileStart(platform::NativeName(m_folder + QLatin1Char('/') + readyName), 32);
+    return pid.toLongLong() > 0 && platform::processExists(pid.toLongLong());
+}
+
+SingleInstance::~SingleInstance()
+{
+    if (m_announcedReady)
+        platform::removeFile(platform::NativeName(m_folder + QLatin1Char('/') + readyName));
 }
 
 QString SingleInstance::makeOffer() const
@@ -87,59 +121,85 @@ void SingleInstance::removeStaleOffers() const
     }
 }
 
-bool SingleInstance::deliver(const QStringList &files, QString *why) const
+SingleInstance::Delivery SingleInstance::deliver(const QStringList &files, QString *why)
 {
     QString offer;
     if (!files.isEmpty()) {
         offer = makeOffer();
         if (offer.isEmpty()) {
             *why = QStringLiteral("no offer could be made in %1").arg(m_folder);
-            return false;
+            return Delivery::NotTaken;
         }
     }
+    const auto withdraw = [&] {
+        // The files are ours again, unless it took them just now.
+        return offer.isEmpty() || platform::removeFile(platform::NativeName(m_folder + QLatin1Char('/') + offer));
+    };
     // One line a file, its bytes percent-encoded: any name fits a line.
     QByteArray message;
     for (const QString &file : files)
         message += "open " + platform::encodeFileName(file).toPercentEncoding() + '\n';
     message += offer.isEmpty() ? QByteArray("activate\n") : "offer " + offer.toLatin1() + '\n';
 
-    // The running instance may not listen yet (it has just started) or be
-    // busy with another start: try again, for a while. Long enough for a
-    // window built while three more starts load (under Wine on two cores
-    // that once took over 10 s), short of what looks like a hang.
-    constexpr int patienceSeconds = 20;
-    const QDeadlineTimer deadline(patienceSeconds * 1000);
+    // While the running instance starts (its window not built yet: long on
+    // a busy machine) it cannot answer: wait for it as long as it lives,
+    // up to a bound for one hung in its start. Once it says it is ready,
+    // it has a while to answer; should it end meanwhile, this start is the
+    // instance.
+    constexpr int startSeconds = 300;
+    constexpr int answerSeconds = 20;
+    const QDeadlineTimer started(startSeconds * 1000);
+    QDeadlineTimer answered(QDeadlineTimer::Forever);
     QLocalSocket channel;
-    bool connected = false;
-    while (!connected && !deadline.hasExpired()) {
-        channel.connectToServer(m_channel);
-        connected = channel.waitForConnected(slice(deadline));
-        if (!connected) {
+    bool sent = false;
+    for (;;) {
+        if (channel.state() != QLocalSocket::ConnectedState) {
+            if (sent) {
+                *why = QStringLiteral("it closed the channel");
+                break;
+            }
             channel.abort();
-            QThread::msleep(100);
+            channel.connectToServer(m_channel);
+            if (!channel.waitForConnected(1000))
+                QThread::msleep(100);
+        }
+        if (channel.state() == QLocalSocket::ConnectedState) {
+            if (!sent) {
+                channel.write(message);
+                sent = true;
+            }
+            if (channel.bytesToWrite() > 0)
+                channel.waitForBytesWritten(1000);
+            else if (!channel.canReadLine())
+                channel.waitForReadyRead(1000);
+            // It answers once it holds every file; it closes the channel
+            // when it ends or finds the offer withdrawn.
+            if (channel.canReadLine()) {
+                if (channel.readLine().trimmed() == "ok")
+                    return Delivery::Taken;
+                *why = QStringLiteral("it refused them");
+                break;
+            }
+        }
+        if (m_lock.acquire(m_folder, lockName) == platform::InstanceLock::Result::Acquired) {
+            // It ended without taking them.
+            withdraw();
+            becomeTheInstance();
+            return Delivery::HolderGone;
+        }
+        if (holderIsReady()) {
+            if (answered.isForever())
+                answered.setRemainingTime(answerSeconds * 1000);
+            if (answered.hasExpired()) {
+                *why = QStringLiteral("it did not answer in %1 seconds").arg(answerSeconds);
+                break;
+            }
+        } else if (started.hasExpired()) {
+            *why = QStringLiteral("it did not finish starting in %1 seconds").arg(startSeconds);
+            break;
         }
     }
-    if (connected) {
-        channel.write(message);
-        while (channel.bytesToWrite() > 0 && !deadline.hasExpired() && channel.state() == QLocalSocket::ConnectedState)
-            channel.waitForBytesWritten(slice(deadline));
-        // It answers once it holds every file; it closes the channel when
-        // it ends or finds the offer withdrawn.
-        while (!channel.canReadLine() && !deadline.hasExpired() && channel.state() == QLocalSocket::ConnectedState)
-            channel.waitForReadyRead(slice(deadline));
-        if (channel.canReadLine() && channel.readLine().trimmed() == "ok")
-            return true;
-    }
-    *why = !connected                       ? QStringLiteral("no answer on its channel: %1").arg(channel.errorString())
-           : channel.bytesToWrite() > 0     ? QStringLiteral("the files could not all be sent")
-           : channel.state() != QLocalSocket::ConnectedState ? QStringLiteral("it closed the channel")
-                                            : QStringLiteral("it did not answer in %1 seconds").arg(patienceSeconds);
-    if (offer.isEmpty())
-        return false;
-    // Withdrawn: the files are ours again. Unless it took them just now.
-    if (platform::removeFile(platform::NativeName(m_folder + QLatin1Char('/') + offer)))
-        return false;
-    return true;
+    return withdraw() ? Delivery::NotTaken : Delivery::Taken;
 }
 
 void SingleInstance::listen()

@@ -20,6 +20,9 @@ class QLocalSocket;
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
+    using QObject::QObject;
+    ~SingleInstance() override;
+
     // True when this process must run: it holds the lock, no lock can be
     // had at all (one instance too many beats none), or the instance that
     // holds it did not take `files` (then this one converts them itself:
@@ -42,7 +45,15 @@ signals:
     void activationRequested();
 
 private:
-    bool deliver(const QStringList &files, QString *why) const;
+    enum class Delivery { Taken, NotTaken, HolderGone };
+    // Hands `files` to the running instance; HolderGone: it ended first,
+    // and this process holds the lock now.
+    Delivery deliver(const QStringList &files, QString *why);
+    void becomeTheInstance();
+    // The instance says it answers (its event loop runs).
+    bool holderIsReady() const;
+    static const QString lockName;
+    static const QString readyName;
     QString makeOffer() const;
     bool takeOffer(const QByteArray &name) const;
     void removeStaleOffers() const;
@@ -55,4 +66,5 @@ private:
     QLocalServer *m_server = nullptr;
     QTimer m_watch; // listens again when the channel is lost
     bool m_claimed = false;
+    bool m_announcedReady = false;
 };
