@@ -1,7 +1,8 @@
 // Runs the real batch on files it makes and prints: the batch's wall time
 // against conv run alone on the same files, the fixed cost per file, the
 // program's own CPU time against the encoder's, and the memory of a queue
-// of 32,767 and 40,000 entries.  Usage: batch_bench (under any display, or
+// of 32,767 and 40,000 entries; and the batch against the script a power
+// user writes (lame on two cores over a folder).  Usage: batch_bench (under any display, or
 // QT_QPA_PLATFORM=offscreen)
 #include "TestSupport.h"
 #include "main_window/FrmMain.h"
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <utility>
 #include <sys/resource.h>
 
 namespace {
@@ -116,6 +118,40 @@ int main(int argc, char **argv)
     });
     std::printf("    the same clips: lame %.3f s, ffmpeg %.3f s; the batch / lame %.3f\n", lame, ffmpeg,
                 clipsBatch / 3 / lame);
+
+    // (f) What a power user writes instead: lame on two cores over a folder
+    // (find | xargs -P2), on the clips and on an album of ten 60 s tracks
+    // in two sub-folders, against the batch given the same folder.
+    const auto lameScript = [&](const QString &folder) {
+        const QString out = tmp.filePath(QStringLiteral("script-out"));
+        QDir().mkpath(out);
+        QElapsedTimer clock;
+        clock.start();
+        QProcess::execute(QStringLiteral("bash"),
+                          {"-c", "find \"$0\" -name '*.wav' -print0 | xargs -0 -P2 -I{} sh -c "
+                                 "'lame --quiet --noreplaygain -b 128 -m j \"$1\" \"$0/$(basename \"$1\" .wav).mp3\"' \"$1\" {}",
+                           folder, out});
+        return clock.nsecsElapsed() / 1e9;
+    };
+    const auto folderOf = [&](const QString &name, const QStringList &files, int perSub) {
+        const QString folder = tmp.filePath(name);
+        for (int i = 0; i < files.size(); ++i) {
+            const QString sub = perSub > 0 ? QStringLiteral("/CD%1").arg(1 + i / perSub) : QString();
+            QDir().mkpath(folder + sub);
+            QFile::link(files[i], folder + sub + QStringLiteral("/%1.wav").arg(i, 2, 10, QChar('0')));
+        }
+        return folder;
+    };
+    for (const auto &[label, folder] : {std::pair{"47 clips of 8 s", folderOf(QStringLiteral("clips"), clips, 0)},
+                                        std::pair{"album of ten 60 s tracks", folderOf(QStringLiteral("album"), long10, 5)}}) {
+        double script = 0, ours = 0;
+        for (int run = 0; run < 3; ++run) {
+            script += lameScript(folder);
+            ours += timedBatch(w, {folder});
+        }
+        std::printf("(f) %s: batch %.3f s, find | xargs -P2 lame %.3f s, ratio %.3f (target <= %s)\n", label, ours / 3,
+                    script / 3, ours / script, QByteArray(label).startsWith("47") ? "0.95" : "0.90");
+    }
 
     // The queue and its view, before the batch's start timer fires.
     const long before = test::residentKiB();
