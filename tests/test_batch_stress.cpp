@@ -32,7 +32,7 @@ struct Source {
     qint64 frames = 0;  // 0: not audio, or missing
     int rate = 44100;
     double tone = 0;
-    bool written = false; // appended to during the round
+    bool written = false; // written to during the round
 };
 
 // The tone of the first channel, from its rising zero crossings.
@@ -131,7 +131,8 @@ private:
                 sources.last().result = out + QStringLiteral("/later/g%1.mp3").arg(i);
             }
         }
-        const int victim = random.bounded(count); // appended to once its working input appears
+        const int victim = random.bounded(count); // written to once its working input appears
+        const bool rewrite = random.bounded(2);    // else appended to
 
         auto w = test::loadedMainWindow(base);
         QVERIFY(w);
@@ -155,8 +156,19 @@ private:
                 if (::stat(QFile::encodeName(run + QLatin1Char('/') + name), &st) == 0 && st.st_ino == victimStat.st_ino
                     && st.st_dev == victimStat.st_dev) {
                     QFile file(sources[victim].path);
-                    if (file.open(QIODevice::Append) && file.write("more") == 4)
-                        sources[victim].written = true;
+                    if (!rewrite) {
+                        sources[victim].written = file.open(QIODevice::Append) && file.write("more") == 4;
+                    } else if (file.open(QIODevice::ReadWrite)) {
+                        // Its last 40 % silenced, as long as before and with
+                        // its time of last write put back to the nanosecond.
+                        struct stat before {};
+                        ::fstat(file.handle(), &before);
+                        const qint64 from = file.size() * 6 / 10;
+                        sources[victim].written = file.seek(from) && file.write(QByteArray(file.size() - from, '\0')) > 0
+                                                  && file.flush();
+                        const timespec times[2] = {before.st_atim, before.st_mtim};
+                        ::futimens(file.handle(), times);
+                    }
                     watch.stop();
                     return;
                 }
