@@ -10,7 +10,11 @@
 #include "skin/MainLayout.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QDir>
+#include <QSettings>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -276,6 +280,66 @@ private slots:
         QVERIFY(w);
         QVERIFY(!w->tempFolder().usable);
         QCOMPARE(w->control<QLineEdit>("txtPath")->text(), test::programDir() + QStringLiteral("/output"));
+    }
+
+    // What the user picks is there at the next start; what the program
+    // sets itself is not kept; a kept folder that is gone is said once and
+    // the default used.
+    void choicesAreKeptAcrossStarts()
+    {
+        QTemporaryDir base;
+        const QString chosen = base.filePath(QStringLiteral("my music"));
+        QVERIFY(QDir().mkpath(chosen));
+        const QString defaultFolder = test::programDir() + QStringLiteral("/output");
+        const auto start = [&](bool first) { return test::loadedMainWindow(base.path(), test::programDir(), {}, nullptr, !first); };
+        const auto lists = [](FrmMain &w) {
+            QStringList shown;
+            for (const char *list : {"cmbBR", "cmbR", "cmbChannel"})
+                shown << w.control<QComboBox>(list)->currentText();
+            return shown;
+        };
+        QStringList picked;
+        {
+            auto w = start(true);
+            QVERIFY(w);
+            const QStringList firstStart = lists(*w);
+            for (const char *list : {"cmbBR", "cmbR", "cmbChannel"}) {
+                auto *combo = w->control<QComboBox>(list);
+                combo->setFocus();
+                QTest::keyClick(combo, Qt::Key_Down); // as the user picks, from the keyboard
+            }
+            // The folder, browsed to ("..."; the field itself is read-only).
+            QTimer::singleShot(0, this, [&] {
+                auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                dialog->setDirectory(chosen);
+                QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+            });
+            QTest::mouseClick(w->control<ImageElement>("imgBrowse"), Qt::LeftButton);
+            QCOMPARE(w->control<QLineEdit>("txtPath")->text(), chosen);
+            picked = lists(*w);
+            QVERIFY2(picked != firstStart, qPrintable(picked.join(' ')));
+        }
+        {
+            auto again = start(false);
+            QCOMPARE(lists(*again), picked);
+            QCOMPARE(again->control<QLineEdit>("txtPath")->text(), chosen);
+            // Set by the program (not picked): not kept.
+            again->control<QComboBox>("cmbBR")->setCurrentIndex(0);
+            again->control<QLineEdit>("txtPath")->setText(defaultFolder);
+        }
+        QCOMPARE(lists(*start(false)), picked);
+
+        // The folder unplugged: the default, said once.
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tolvik"), QStringLiteral("Tolvik"))
+            .setValue(QStringLiteral("outputFolder"), chosen);
+        QVERIFY(QDir(chosen).removeRecursively());
+        for (int i = 0; i < 2; ++i) {
+            auto w = start(false);
+            QCOMPARE(w->control<QLineEdit>("txtPath")->text(), defaultFolder);
+            const bool said = w->control<QLabel>("lblPb")->text().contains(QLatin1String("gone"));
+            QVERIFY2(said == (i == 0), qPrintable(w->control<QLabel>("lblPb")->text()));
+        }
     }
 
     void exitDeletesTheTemporaryFiles()

@@ -73,6 +73,10 @@ FrmMain::FrmMain(const Installation &installation, QWidget *parent)
         control<ImageElement>("imgPBLeft"), control<ImageElement>("imgPB"),
         control<ImageElement>("imgPBRight"), control<QLabel>("lblPb"), control<QTimer>("Timer2"));
     m_batch = std::make_unique<ConversionBatch>(*m_batchInput, m_installation.batchFiles());
+    // What the user picks is kept for the next start.
+    m_remembered = std::make_unique<RememberedSettings>(cmbBR, cmbR, cmbChannel, txtPath);
+    for (QComboBox *list : {cmbBR, cmbR, cmbChannel})
+        connect(list, &QComboBox::activated, this, [this] { m_remembered->keepLists(); });
 
     wireBatch();
     wireKeyboard();
@@ -228,6 +232,13 @@ bool FrmMain::Form_Load()
     cmbR->setCurrentIndex(mainStartUp.sampleRateIndex);
     cmbChannel->setCurrentIndex(mainStartUp.channelIndex);
     txtPath->setText(m_installation.defaultOutputFolder());
+    if (!m_remembered->restore()) {
+        // Once: the next start has the default as its folder.
+        const QString notice = tr("The last output folder is gone: results go to the default one");
+        m_progress->notice(notice);
+        m_spoken->say(notice);
+        m_remembered->keepFolder();
+    }
     outputfolder::removeStalePartials(txtPath->text());
     lblVersion->setText(versionCaption());
     lblVersion->adjustSize();
@@ -421,5 +432,10 @@ void FrmMain::lblFeed_Click()
 
 void FrmMain::imgBrowse_Click()
 {
-    txtPath->setText(browseForOutputFolder(this, m_installation.defaultOutputFolder()));
+    // Cancelled, the folder stays what the user had.
+    const QString chosen = browseForOutputFolder(this, txtPath->text());
+    if (chosen != txtPath->text()) {
+        txtPath->setText(chosen);
+        m_remembered->keepFolder();
+    }
 }

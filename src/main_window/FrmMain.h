@@ -5,6 +5,7 @@
 #include "batch/FailureLog.h"
 #include "Installation.h"
 #include "ProgressDisplay.h"
+#include "RememberedSettings.h"
 #include "SingleInstance.h"
 #include "feedback/FrmSuggest.h"
 #include "skin/SkinnedWindow.h"
@@ -121,5 +122,6 @@ private:
     FailureLog m_failureLog;
     std::unique_ptr<BatchInputFromControls> m_batchInput;
     std::unique_ptr<ProgressDisplay> m_progress;
+    std::unique_ptr<RememberedSettings> m_remembered;
     std::unique_ptr<ConversionBatch> m_batch;
 };

@@ -25,6 +25,9 @@ public:
     qint32 percent() const { return m_percent; }
     void resetPercent() { m_percent = 0; }
 
+    // A word for the user outside a batch (the next batch's steps replace it).
+    void notice(const QString &text) { setCaption(text); }
+
     // The batch's steps, as its signals report them.
     void batchStarted();
     void fileLoading(int left, const QString &source = {});

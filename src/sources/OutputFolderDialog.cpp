@@ -2,8 +2,12 @@
 
 #include "platform/desktop/DesktopWindow.h"
 
+#include <QCoreApplication>
+
 QString browseForOutputFolder(QWidget *owner, const QString &fallback)
 {
-    const QString folder = platform::browseForFolder(owner, QStringLiteral("请选择源文件夹路径："));
+    // It chooses where the results go (not the sources).
+    const QString folder = platform::browseForFolder(
+        owner, QCoreApplication::translate("OutputFolderDialog", "Choose the folder for the MP3 files"));
     return folder.isEmpty() ? fallback : folder;
 }

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include <QSettings>
+
 #include "main_window/FrmMain.h"
 #include "platform/files/Files.h"
 #include "platform/desktop/Desktop.h"
@@ -78,8 +80,12 @@ Qt::DropAction dropFiles(QWidget *area, const QStringList &paths)
 }
 
 std::unique_ptr<FrmMain> loadedMainWindow(const QString &tempBase, const QString &programFolder,
-                                          const QString &feedbackHost, bool *ended)
+                                          const QString &feedbackHost, bool *ended, bool keepSettings)
 {
+    // Each window starts as a first start would: no choices kept from the
+    // windows of other tests.
+    if (!keepSettings)
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tolvik"), QStringLiteral("Tolvik")).clear();
     auto window = std::make_unique<FrmMain>(Installation{programFolder, tempBase, feedbackHost});
     window->setProgramEnd([ended] {
         if (ended)

@@ -86,9 +86,11 @@ Qt::DropAction dropFiles(QWidget *area, const QStringList &paths);
 
 // A main window after start-up with its private folder under `tempBase`;
 // ending the program only sets *ended (when given). Null when start-up
-// found another instance.
+// found another instance. It starts as a first start, with no choices
+// kept, unless `keepSettings`.
 std::unique_ptr<FrmMain> loadedMainWindow(const QString &tempBase, const QString &programFolder = programDir(),
-                                          const QString &feedbackHost = {}, bool *ended = nullptr);
+                                          const QString &feedbackHost = {}, bool *ended = nullptr,
+                                          bool keepSettings = false);
 
 // The files of a folder, hidden ones too, by name; `filters` as QDir's.
 QStringList filesIn(const QString &folder, const QStringList &filters = {});

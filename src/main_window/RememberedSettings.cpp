@@ -1,0 +1,54 @@
+#include "RememberedSettings.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QSettings>
+
+namespace {
+
+const char *const listKeys[] = {"bitRate", "sampleRate", "channels"};
+const char folderKey[] = "outputFolder";
+
+QSettings settings()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tolvik"), QStringLiteral("Tolvik"));
+}
+
+} // namespace
+
+RememberedSettings::RememberedSettings(QComboBox *bitRate, QComboBox *sampleRate, QComboBox *channels, QLineEdit *folder)
+    : m_lists{bitRate, sampleRate, channels}, m_folder(folder)
+{
+}
+
+bool RememberedSettings::restore()
+{
+    const QSettings kept = settings();
+    for (int i = 0; i < 3; ++i) {
+        // A value no list holds (an older or edited file) is passed over.
+        const int index = m_lists[i]->findText(kept.value(QLatin1String(listKeys[i])).toString());
+        if (index >= 0)
+            m_lists[i]->setCurrentIndex(index);
+    }
+    const QString folder = kept.value(QLatin1String(folderKey)).toString();
+    if (folder.isEmpty())
+        return true;
+    if (!QDir(folder).exists())
+        return false;
+    m_folder->setText(folder);
+    return true;
+}
+
+void RememberedSettings::keepLists()
+{
+    QSettings kept = settings();
+    for (int i = 0; i < 3; ++i)
+        kept.setValue(QLatin1String(listKeys[i]), m_lists[i]->currentText());
+}
+
+void RememberedSettings::keepFolder()
+{
+    QSettings kept = settings();
+    kept.setValue(QLatin1String(folderKey), m_folder->text());
+}
