@@ -18,13 +18,16 @@
 #include <QTimer>
 
 #include <optional>
+#include <utility>
 
 namespace {
 
 struct PlainInput : BatchInput {
     QString folder;
     QString rate = QStringLiteral("22050");
+    bool skip = false;
     FileSettings encodeSettings() const override { return {QStringLiteral("64"), rate, 1}; }
+    bool skipConverted() const override { return skip; }
     QString outputFolder() const override { return folder; }
 };
 
@@ -139,6 +142,54 @@ private slots:
     // "Stop the batch now" at each step: nothing runs on, nothing is left
     // in the private folder or stored, the queue is empty, and the next
     // batch works.
+    // Asked to keep earlier results, a batch passes over a source whose
+    // result is there, as it would name it and newer than the source, and
+    // converts every other: a source changed since, a result of another
+    // name, a name that is a source of the batch (the user's own MP3).
+    void earlierResultsAreKeptWhenAsked()
+    {
+        PlainInput input;
+        input.folder = m_tmp.filePath(QStringLiteral("kept"));
+        QDir().mkpath(input.folder);
+        ConversionBatch batch(input, Installation{test::programDir(), m_tmp.path(), {}}.batchFiles());
+        batch.setWorkingFolder(platform::preparePrivateFolder(m_tmp.path()));
+        const auto file = [&](const QString &name) { return input.folder + QLatin1Char('/') + name; };
+        const auto run = [&](const QStringList &sources) {
+            QSignalSpy finished(&batch, &ConversionBatch::batchFinished);
+            QSignalSpy ended(&batch, &ConversionBatch::batchEnded);
+            QSignalSpy outcomes(&batch, &ConversionBatch::fileFinished);
+            batch.enqueue(sources);
+            batch.start();
+            [&] { QVERIFY(ended.wait(60000)); }();
+            QStringList told;
+            for (const QList<QVariant> &outcome : outcomes) {
+                const auto o = outcome.first().value<FileOutcome>();
+                told << QFileInfo(o.source).fileName() + (o.skipped ? ": kept" : o.converted ? ": converted" : ": failed");
+            }
+            return std::pair{told, finished.isEmpty() ? BatchSummary{} : finished.first().first().value<BatchSummary>()};
+        };
+        for (const char *name : {"same.wav", "changed.wav", "renamed.wav", "mine.wav"})
+            QVERIFY(test::makeWav(file(QString::fromLatin1(name)), {"-r", "8000", "-c", "1", "-b", "16"}, 0.2));
+        QVERIFY(QFile::copy(file("same.wav"), file("mine.mp3"))); // the user's own "MP3" (a WAV inside: conv reads it)
+        run({file("same.wav"), file("changed.wav"), file("renamed.wav")});
+        QVERIFY(QFile::rename(file("renamed.mp3"), file("renamed (2).mp3")));
+        const QDateTime kept = QFileInfo(file("same.mp3")).lastModified();
+        QFile changed(file("changed.wav"));
+        QVERIFY(changed.open(QIODevice::ReadWrite));
+        QVERIFY(changed.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+        changed.close();
+
+        input.skip = true;
+        const auto [told, summary] = run({file("same.wav"), file("changed.wav"), file("renamed.wav"), file("mine.wav"), file("mine.mp3")});
+        QCOMPARE(told, (QStringList{"same.wav: kept", "changed.wav: converted", "renamed.wav: converted", "mine.wav: converted",
+                                    "mine.mp3: converted"}));
+        QCOMPARE(summary.skipped, 1);
+        QCOMPARE(summary.failed.size(), 0);
+        QCOMPARE(QFileInfo(file("same.mp3")).lastModified(), kept);
+        QVERIFY(QFile::exists(file("renamed.mp3")));
+        QCOMPARE(QFileInfo(file("mine.mp3")).size(), QFileInfo(file("same.wav")).size()); // the user's file untouched
+    }
+
     // A sub-folder swapped, after its parent was read, for a link to
     // another folder or for another folder: the walk never enters what it
     // did not list (it fails that sub-folder instead).

@@ -10,6 +10,7 @@
 #include "skin/MainLayout.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
@@ -319,6 +320,18 @@ private slots:
             QCOMPARE(w->control<QLineEdit>("txtPath")->text(), chosen);
             picked = lists(*w);
             QVERIFY2(picked != firstStart, qPrintable(picked.join(' ')));
+            // Earlier results: replaced at first; the other choice is kept.
+            const auto choice = [](FrmMain &window, const QString &text) {
+                for (QAction *action : window.actions())
+                    if (action->text() == text)
+                        return action;
+                return static_cast<QAction *>(nullptr);
+            };
+            QVERIFY(choice(*w, QStringLiteral("Replace existing results"))->isChecked());
+            choice(*w, QStringLiteral("Skip files already converted"))->trigger();
+            w.reset();
+            w = start(false);
+            QVERIFY(choice(*w, QStringLiteral("Skip files already converted"))->isChecked());
         }
         {
             auto again = start(false);

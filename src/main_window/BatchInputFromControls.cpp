@@ -1,5 +1,6 @@
 #include "BatchInputFromControls.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -17,4 +18,9 @@ FileSettings BatchInputFromControls::encodeSettings() const
 QString BatchInputFromControls::outputFolder() const
 {
     return m_txtPath->text();
+}
+
+bool BatchInputFromControls::skipConverted() const
+{
+    return m_skip && m_skip->isChecked();
 }

@@ -36,7 +36,7 @@ void BatchSpeech::fileLoading(int left, const QString &source)
 
 void BatchSpeech::fileFinished(const FileOutcome &file)
 {
-    if (file.converted)
+    if (file.converted || file.skipped)
         return;
     m_failures << file;
     m_spoken->say(QStringLiteral("%1 failed: %2").arg(nameOf(file.source), file.reason));
@@ -44,7 +44,9 @@ void BatchSpeech::fileFinished(const FileOutcome &file)
 
 void BatchSpeech::batchFinished(const BatchSummary &summary)
 {
-    if (summary.failed.isEmpty())
+    if (summary.failed.isEmpty() && summary.skipped > 0)
+        m_spoken->say(QStringLiteral("Done: %1 converted, %2 already converted").arg(summary.total - summary.skipped).arg(summary.skipped));
+    else if (summary.failed.isEmpty())
         m_spoken->say(QStringLiteral("Done: %1 of %1 files converted").arg(summary.total));
     else
         m_spoken->say(QStringLiteral("Done: %1 of %2 files failed. Control L lists them.")
@@ -54,5 +56,5 @@ void BatchSpeech::batchFinished(const BatchSummary &summary)
 
 void BatchSpeech::batchStopped(const BatchSummary &summary)
 {
-    m_spoken->say(QStringLiteral("Stopped: %1 converted").arg(summary.total - summary.failed.size()));
+    m_spoken->say(QStringLiteral("Stopped: %1 converted").arg(summary.total - summary.failed.size() - summary.skipped));
 }

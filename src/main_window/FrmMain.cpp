@@ -17,6 +17,7 @@
 #include "sources/SourceFileChooser.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -168,6 +169,21 @@ void FrmMain::wireKeyboard()
         if (key.slot == &FrmMain::showFailures)
             m_failuresAction = action;
     }
+    // What becomes of results already there: replaced, or their sources
+    // passed over; kept across starts.
+    auto *earlier = new QActionGroup(this);
+    auto *replace = earlier->addAction(tr("Replace existing results"));
+    m_skipAction = earlier->addAction(tr("Skip files already converted"));
+    for (QAction *choice : earlier->actions()) {
+        choice->setCheckable(true);
+        addAction(choice);
+    }
+    (RememberedSettings::skipConverted() ? m_skipAction : replace)->setChecked(true);
+    m_batchInput->setSkipChoice(m_skipAction);
+    connect(earlier, &QActionGroup::triggered, this, [this](QAction *choice) {
+        RememberedSettings::keepSkipConverted(choice == m_skipAction);
+        m_spoken->say(choice->text());
+    });
     // Escape is the window's only while there is a batch to stop.
     m_stopAction->setEnabled(false);
     connect(m_batch.get(), &ConversionBatch::runningChanged, m_stopAction, &QAction::setEnabled);
@@ -319,6 +335,8 @@ void FrmMain::progressMenu(const QPoint &at)
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(m_stopAction);
     menu->addAction(m_failuresAction);
+    menu->addSeparator();
+    menu->addActions(m_skipAction->actionGroup()->actions());
     menu->popup(control<QLabel>("lblPb")->mapToGlobal(at));
 }
 

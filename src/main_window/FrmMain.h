@@ -112,6 +112,7 @@ private:
     SpokenStatus *m_spoken = nullptr;
     BatchSpeech *m_speech = nullptr;
     QAction *m_failuresAction = nullptr;
+    QAction *m_skipAction = nullptr; // checked: files already converted are passed over
     bool m_dropHadFocus = false;
     QPointer<QWidget> m_focusMovedTo; // where focus went when the drop area hid
     QPointer<FrmSuggest> m_feedback;

@@ -147,7 +147,7 @@ void ProgressDisplay::fileFinished(const FileOutcome &file)
 {
     m_filesLeft = file.left;
     fullBar();
-    setCaption((file.converted ? QStringLiteral("100%(") : QStringLiteral("Failed(")) + filesLeft(file.left));
+    setCaption((file.converted || file.skipped ? QStringLiteral("100%(") : QStringLiteral("Failed(")) + filesLeft(file.left));
     Timer2->stop();
 }
 
@@ -155,6 +155,8 @@ void ProgressDisplay::batchFinished(const BatchSummary &summary)
 {
     if (summary.failed.isEmpty()) {
         m_caption->setToolTip(QString());
+        if (summary.skipped > 0)
+            setCaption(QStringLiteral("Done: %1 converted, %2 already converted").arg(summary.total - summary.skipped).arg(summary.skipped));
         return;
     }
     // A batch with failures is not "done": the caption stands on the empty

@@ -9,6 +9,7 @@ namespace {
 
 const char *const listKeys[] = {"bitRate", "sampleRate", "channels"};
 const char folderKey[] = "outputFolder";
+const char skipKey[] = "skipConverted";
 
 QSettings settings()
 {
@@ -51,4 +52,15 @@ void RememberedSettings::keepFolder()
 {
     QSettings kept = settings();
     kept.setValue(QLatin1String(folderKey), m_folder->text());
+}
+
+bool RememberedSettings::skipConverted()
+{
+    return settings().value(QLatin1String(skipKey), false).toBool();
+}
+
+void RememberedSettings::keepSkipConverted(bool skip)
+{
+    QSettings kept = settings();
+    kept.setValue(QLatin1String(skipKey), skip);
 }

@@ -21,6 +21,9 @@ public:
     // Keeps the lists and the folder as the window shows them now.
     void keepLists();
     void keepFolder();
+    // Whether files already converted are passed over (off at first).
+    static bool skipConverted();
+    static void keepSkipConverted(bool skip);
 
 private:
     QComboBox *m_lists[3];

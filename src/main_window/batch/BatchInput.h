@@ -11,11 +11,16 @@ struct FileSettings {
 };
 
 // What the batch reads from the window, and only that: the settings when
-// a file's encoding starts, the output folder when its result is stored.
+// a file's encoding starts, the output folder when its result is stored,
+// whether earlier results are kept when a file's turn comes.
 class BatchInput {
 public:
     virtual ~BatchInput() = default;
 
     virtual FileSettings encodeSettings() const = 0;
     virtual QString outputFolder() const = 0;
+    // Whether a source whose result is already there (named as this batch
+    // would name it, newer than the source) is passed over; read in each
+    // file's turn. Off: results are replaced.
+    virtual bool skipConverted() const { return false; }
 };

@@ -6,6 +6,8 @@
 #include "platform/desktop/Desktop.h"
 #include "platform/files/Files.h"
 
+#include <QFileInfo>
+
 ConversionBatch::ConversionBatch(BatchInput &input, BatchFiles files, QObject *parent)
     : QObject(parent), m_input(input), m_files(std::move(files))
 {
@@ -193,6 +195,14 @@ void ConversionBatch::convertNextFile()
         later(Step::Loading, [this, failure = m_inHand.failure] { loaded({false, failure}); });
         return;
     }
+    if (m_input.skipConverted() && alreadyConverted()) {
+        later(Step::Loading, [this] {
+            emit fileStarted(int(m_queue.size()));
+            if (m_step == Step::Loading)
+                finishFile(false, {}, {}, true);
+        });
+        return;
+    }
     if (const EncodeLane *lane = m_lanes.laneOf(m_inHand.id)) {
         // Copied beside the file before: its copy is done, or ends soon.
         if (lane->state() != EncodeLane::State::Copying)
@@ -287,14 +297,26 @@ void ConversionBatch::encoded()
         finishFile(false, QStringLiteral("the encoder wrote no result"));
         return;
     }
-    // The output folder is read now, so a change made during the batch
-    // applies from the next file stored.
-    QString folder = m_input.outputFolder();
-    if (!m_inHand.subFolder.isEmpty()) // the structure below a dropped folder
-        folder = PathInFolder(folder, m_inHand.subFolder);
     setStep(Step::Storing);
-    if (!m_store.store(m_inHand.id, lane->files().output(), folder, m_inHand.path))
+    if (!m_store.store(m_inHand.id, lane->files().output(), resultFolder(), m_inHand.path))
         finishFile(false, noThread());
+}
+
+QString ConversionBatch::resultFolder() const
+{
+    // Read in the file's turn, so a change made during the batch applies
+    // from the next file.
+    const QString folder = m_input.outputFolder();
+    return m_inHand.subFolder.isEmpty() ? folder : PathInFolder(folder, m_inHand.subFolder); // the structure below a dropped folder
+}
+
+bool ConversionBatch::alreadyConverted() const
+{
+    // Only the very file this batch would store the result as (never one
+    // of another name, nor a source of the batch), newer than the source.
+    const QFileInfo result(m_store.nameFor(resultFolder(), m_inHand.path));
+    const QFileInfo source(m_inHand.path);
+    return result.isFile() && result.size() > 0 && source.exists() && result.lastModified() > source.lastModified();
 }
 
 void ConversionBatch::resultStored(quint64 id, const JobResult &copy, const QString &output)
@@ -303,7 +325,7 @@ void ConversionBatch::resultStored(quint64 id, const JobResult &copy, const QStr
         finishFile(copy.ok, copy.reason, output);
 }
 
-void ConversionBatch::finishFile(bool converted, const QString &reason, const QString &output)
+void ConversionBatch::finishFile(bool converted, const QString &reason, const QString &output, bool skipped)
 {
     Q_ASSERT_X(!m_queue.isEmpty() && m_queue.first().id == m_inHand.id, "ConversionBatch::finishFile",
                "the file in hand is not the queue's head");
@@ -312,8 +334,10 @@ void ConversionBatch::finishFile(bool converted, const QString &reason, const QS
     m_queue.removeFirst();
     emit queueChanged(1, {});
     m_lanes.release(m_inHand.id);
-    const FileOutcome outcome{m_inHand.path, converted, converted ? output : QString(), reason, int(m_queue.size())};
-    if (!converted)
+    const FileOutcome outcome{m_inHand.path, converted, converted ? output : QString(), reason, int(m_queue.size()), skipped};
+    if (skipped)
+        ++m_summary.skipped;
+    else if (!converted)
         m_summary.failed.append(outcome);
     emit fileFinished(outcome);
     // The one place where the window must paint before the next step: the

@@ -27,6 +27,7 @@
 //   Starting   start()                                Loading, Listing or Ending
 //   Listing    files found                            Loading
 //   Listing    the listing ends with nothing queued   Ending
+//   Loading    its result is there, kept              Finishing (skipped)
 //   Loading    its copy ends (copied)                 Encoding, or Finishing (failed)
 //   Encoding   its encoder ends (encoded)             Storing, or Finishing (failed)
 //   Storing    its result is stored (stored)          Finishing
@@ -120,7 +121,11 @@ private:
     void prepareNext();
     void encoded();
     void resultStored(quint64 id, const JobResult &copy, const QString &output);
-    void finishFile(bool converted, const QString &reason, const QString &output = {});
+    void finishFile(bool converted, const QString &reason, const QString &output = {}, bool skipped = false);
+    // The folder the file in hand's result goes to.
+    QString resultFolder() const;
+    // Its result is there already (when earlier results are kept).
+    bool alreadyConverted() const;
     void endOfBatch();
     void soundPlayed();
     QStringList encoderArguments(const FileSettings &settings, const WorkingFiles &files, bool besideAnother) const;

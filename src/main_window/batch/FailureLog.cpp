@@ -70,6 +70,6 @@ void FailureLog::append(const QString &source, const QString &reason) const
 
 void FailureLog::record(const FileOutcome &file) const
 {
-    if (!file.converted)
+    if (!file.converted && !file.skipped)
         append(file.source, file.reason);
 }

@@ -30,6 +30,8 @@ public:
     void addSourceKeys(const QStringList &keys) { m_names.addSourceKeys(keys); }
 
     bool isStoring() const { return m_copy.isRunning(); }
+    // Where the result of `source` would go in `folder` now.
+    QString nameFor(const QString &folder, const QString &source) const { return m_names.pick(folder, source); }
     // Copies `result` (the encoder's output) into `folder` as the result of
     // `source`; then stored(). False when no thread is to be had.
     bool store(quint64 id, const QString &result, const QString &folder, const QString &source);
