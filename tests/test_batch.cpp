@@ -382,6 +382,7 @@ private slots:
         const QStringList expected{album + "/CD1/01.wav\t", album + "/CD1/2.wav\t", album + "/CD1/10.wav\t",
                                    album + "/CD2/01.wav\t", album + "/deep/er/still/take.wav\t", album + "/linked.wav\t",
                                    album + "/locked" + locked, album + "/no suffix\t",
+                                   album + "/text.wav\tnot an audio file, whatever its name",
                                    path("tree/Nothing") + "\tno WAV files in this folder", single + "\t"};
         QCOMPARE(finished, expected);
         const QStringList stored = QString::fromLocal8Bit(test::run(QStringLiteral("find"), {out, "-type", "f", "-printf", "%P\\n"}).out)

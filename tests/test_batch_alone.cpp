@@ -190,6 +190,55 @@ private slots:
         QCOMPARE(QFileInfo(file("mine.mp3")).size(), QFileInfo(file("same.wav")).size()); // the user's file untouched
     }
 
+    // A dropped folder stands for every audio file conv reads, known by
+    // its contents; a file named as audio that is not is told; MP3 files
+    // (results, most often) and other files are passed over.
+    void aFolderListsEveryAudioFormat()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the audio files are made by the host's sox");
+#endif
+        const QString folder = m_tmp.filePath(QStringLiteral("formats"));
+        QDir().mkpath(folder);
+        const struct {
+            const char *name;
+            QStringList format; // sox's, or empty: the content below
+            QByteArray content;
+            const char *told;   // null: passed over
+        } rows[] = {
+            {"a.flac", {"-t", "flac"}, {}, ""},
+            {"b.ogg", {"-t", "vorbis"}, {}, ""},
+            {"c.aiff", {"-t", "aiff"}, {}, ""},
+            {"d.caf", {"-t", "caf"}, {}, ""},
+            {"e.au", {"-t", "au"}, {}, ""},
+            {"f no suffix", {"-t", "flac"}, {}, ""},
+            {"g.wav", {"-t", "wav"}, {}, ""},
+            {"h.mp3", {}, "ID3\x04\0\0\0\0\0\0", nullptr},
+            {"i.wav", {}, "some text", "not an audio file, whatever its name"},
+            {"j.flac", {}, "", "not an audio file, whatever its name"},
+            {"k.txt", {}, "notes", nullptr},
+        };
+        QStringList expected;
+        for (const auto &row : rows) {
+            const QString file = folder + QLatin1Char('/') + QLatin1String(row.name);
+            if (!row.format.isEmpty()) {
+                QVERIFY(test::makeWav(file, QStringList{"-r", "8000", "-c", "1"} + row.format, 0.1));
+            } else {
+                QFile plain(file);
+                QVERIFY(plain.open(QIODevice::WriteOnly));
+                plain.write(row.content);
+            }
+            if (row.told)
+                expected << QLatin1String(row.name) + (*row.told ? QStringLiteral(": ") + QLatin1String(row.told) : QString());
+        }
+        QStringList found;
+        std::atomic_bool cancelled{false};
+        walkFolder(folder, cancelled, [&](const QueuedSource &source) {
+            found << QFileInfo(source.path).fileName() + (source.failure.isEmpty() ? QString() : ": " + source.failure);
+        });
+        QCOMPARE(found, expected);
+    }
+
     // A sub-folder swapped, after its parent was read, for a link to
     // another folder or for another folder: the walk never enters what it
     // did not list (it fails that sub-folder instead).

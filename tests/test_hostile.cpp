@@ -329,10 +329,11 @@ private slots:
             inputs.prepend(path(QStringLiteral("bad/locked.wav")));
         }
         QVERIFY(test::runBatch(*w, inputs));
-        // The folder "bad" stands for its WAV files by content: short, empty,
-        // fine (and locked); the FIFO, the endless file and the text are no
-        // WAV files and are passed over without waiting or reading on.
-        const qsizetype inFolder = ::geteuid() != 0 ? 4 : 3;
+        // The folder "bad" stands for its audio files by content: short,
+        // empty, fine (and locked); the FIFO, the endless file and the text
+        // are named as audio and are not: each a failure in its place, told
+        // without waiting or reading on.
+        const qsizetype inFolder = ::geteuid() != 0 ? 7 : 6;
         QCOMPARE(w->control<QLabel>("lblPb")->text(),
                  QStringLiteral("%1 of %2 files failed").arg(inputs.size() - 2 + inFolder - 1).arg(inputs.size() - 1 + inFolder));
         QCOMPARE(filesIn(out), QStringList{QStringLiteral("fine.mp3")});

@@ -1,6 +1,7 @@
 #include "FolderWalk.h"
 
-#include "common/WaveSignature.h"
+#include "common/AudioSignature.h"
+#include "common/SourceReasons.h"
 #include "names/FileNames.h"
 #include "names/NaturalOrder.h"
 #include "platform/files/Files.h"
@@ -11,11 +12,15 @@
 
 namespace {
 
-bool isWaveFile(const QString &path)
+enum class Content { Audio, Mp3, Other };
+
+Content contentOf(const QString &path)
 {
-    const QByteArray head = platform::readFileStart(platform::NativeName(path), int(wavesignature::headBytes));
-    return wavesignature::kindOf(reinterpret_cast<const unsigned char *>(head.constData()), std::size_t(head.size()))
-           != wavesignature::Kind::None;
+    const QByteArray head = platform::readFileStart(platform::NativeName(path), int(audiosignature::headBytes));
+    const auto *bytes = reinterpret_cast<const unsigned char *>(head.constData());
+    if (audiosignature::isMpeg(bytes, std::size_t(head.size())))
+        return Content::Mp3;
+    return audiosignature::isAudio(bytes, std::size_t(head.size())) ? Content::Audio : Content::Other;
 }
 
 // A folder being walked: its sorted entries and the next one to visit.
@@ -68,9 +73,22 @@ void walkFolder(const QString &folder, const std::atomic_bool &cancelled,
             // A sub-folder of a drive's root (which has no name) is the first.
             const QString subFolder = level.subFolder.isEmpty() ? entry.name : PathInFolder(level.subFolder, entry.name);
             enter(path, subFolder, &entry); // `level` may move here
-        } else if (entry.file && isWaveFile(path)) {
-            ++files;
-            found({path, level.subFolder, {}});
+        } else if (entry.file) {
+            // MP3 files in a folder are most often results (kept beside their
+            // sources): left out, so a folder dropped again does not convert
+            // them. A file named as audio and not is told in its place.
+            const Content content = contentOf(path);
+            if (content == Content::Audio) {
+                ++files;
+                found({path, level.subFolder, {}});
+            } else if (content == Content::Other && audiosignature::hasAudioName(entry.name.toStdString())) {
+                ++failures;
+                found({path, level.subFolder, QStringLiteral("not an audio file, whatever its name")});
+            }
+        } else if (audiosignature::hasAudioName(entry.name.toStdString())) {
+            // (A pipe or device: never opened, never waited on.)
+            ++failures;
+            found({path, level.subFolder, QString::fromUtf8(sourcereasons::notRegular)});
         }
     }
     if (!cancelled && files == 0 && failures == 0)
