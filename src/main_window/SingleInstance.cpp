@@ -68,20 +68,27 @@ void SingleInstance::becomeTheInstance()
     removeStaleOffers();
     platform::removeFile(platform::NativeName(m_folder + QLatin1Char('/') + readyName));
     listen();
-    // Ready once its event loop runs (the window built): a start that comes
-    // meanwhile waits for it however long that takes on a busy machine.
-    QTimer::singleShot(0, this, [this] {
+    // Ready once its event loop runs (the window built), and says so again
+    // every second while it runs: a start that comes meanwhile waits for
+    // it however long that takes on a busy machine, and gives up only on
+    // one whose event loop stands still (stopped, hung).
+    const auto announce = [this] {
         const QString ready = m_folder + QLatin1Char('/') + readyName;
-        platform::removeFile(platform::NativeName(ready));
         platform::appendToRegularFile(platform::NativeName(ready), QByteArray::number(platform::currentProcessId()), true);
         m_announcedReady = true;
-    });
+    };
+    QTimer::singleShot(0, this, announce);
+    connect(&m_heartbeat, &QTimer::timeout, this, announce);
+    m_heartbeat.start(1000);
 }
 
-bool SingleInstance::holderIsReady() const
+qint64 SingleInstance::holderHeartbeat() const
 {
-    const QByteArray pid = platform::readFileStart(platform::NativeName(m_folder + QLatin1Char('/') + readyName), 32);
-    return pid.toLongLong() > 0 && platform::processExists(pid.toLongLong());
+    const platform::NativeName ready(m_folder + QLatin1Char('/') + readyName);
+    const QByteArray pid = platform::readFileStart(ready, 32);
+    if (pid.toLongLong() <= 0 || !platform::processExists(pid.toLongLong()))
+        return 0;
+    return std::max<qint64>(1, platform::fileState(ready).modified);
 }
 
 SingleInstance::~SingleInstance()
@@ -150,6 +157,7 @@ SingleInstance::Delivery SingleInstance::deliver(const QStringList &files, QStri
     constexpr int answerSeconds = 20;
     const QDeadlineTimer started(startSeconds * 1000);
     QDeadlineTimer answered(QDeadlineTimer::Forever);
+    qint64 heartbeat = 0;
     QLocalSocket channel;
     bool sent = false;
     for (;;) {
@@ -187,11 +195,19 @@ SingleInstance::Delivery SingleInstance::deliver(const QStringList &files, QStri
             becomeTheInstance();
             return Delivery::HolderGone;
         }
-        if (holderIsReady()) {
-            if (answered.isForever())
+        if (const qint64 beat = holderHeartbeat(); beat != 0) {
+            // Its event loop turns: it answers in its time. Counted from
+            // its last sign of life.
+            if (beat != heartbeat) {
+                heartbeat = beat;
                 answered.setRemainingTime(answerSeconds * 1000);
+            }
             if (answered.hasExpired()) {
                 *why = QStringLiteral("it did not answer in %1 seconds").arg(answerSeconds);
+                break;
+            }
+            if (started.hasExpired()) {
+                *why = QStringLiteral("it did not answer in %1 seconds").arg(startSeconds);
                 break;
             }
         } else if (started.hasExpired()) {

@@ -50,8 +50,9 @@ private:
     // and this process holds the lock now.
     Delivery deliver(const QStringList &files, QString *why);
     void becomeTheInstance();
-    // The instance says it answers (its event loop runs).
-    bool holderIsReady() const;
+    // The time of the running instance's last "ready" (its event loop
+    // turns); 0 while it starts, or when it is gone.
+    qint64 holderHeartbeat() const;
     static const QString lockName;
     static const QString readyName;
     QString makeOffer() const;
@@ -67,4 +68,5 @@ private:
     QTimer m_watch; // listens again when the channel is lost
     bool m_claimed = false;
     bool m_announcedReady = false;
+    QTimer m_heartbeat;
 };
