@@ -154,6 +154,13 @@ class ProgramX11Test : public QObject {
                    : QString();
     }
 
+    // The pids of the encoders running on the working files of a run in
+    // the private folder `temp` (empty when none runs).
+    static QString runningEncoder(const QString &temp)
+    {
+        return QString::fromLocal8Bit(test::run(QStringLiteral("pgrep"), {"-f", temp + "/run-[0-9-]*/tmpfile1.mp3"}).out).trimmed();
+    }
+
     // `taken` tells when the program has the files: the source lives until
     // then (the target fetches the file list from it after the drop).
     void dropFromAnotherProcess(const QStringList &files, const std::function<bool()> &taken)
@@ -334,10 +341,7 @@ private slots:
         const QString temp = m_tmp.path() + QStringLiteral("/tolvik-%1").arg(::getuid());
         // Taken once the encoder runs on the working input.
         QString encoder;
-        dropFromAnotherProcess({longFile}, [&] {
-            encoder = QString::fromLocal8Bit(test::run(QStringLiteral("pgrep"), {"-f", temp + "/run-[0-9-]*/tmpfile1.mp3"}).out).trimmed();
-            return !encoder.isEmpty();
-        });
+        dropFromAnotherProcess({longFile}, [&] { return !(encoder = runningEncoder(temp)).isEmpty(); });
         QVERIFY(!encoder.isEmpty());
         // Frozen, so that no machine is fast enough to finish the file
         // first; ending it then takes the kill after the grace period.
@@ -475,11 +479,7 @@ private slots:
             second.start(m_program + QStringLiteral("/tolvik"), {wav(QStringLiteral("keys/") + name, 420)});
             second.waitForFinished(20000);
             QString encoder;
-            for (int i = 0; i < 3000 && encoder.isEmpty(); ++i) { // a 74 MB copy first, on a busy machine
-                QTest::qWait(10);
-                encoder = QString::fromLocal8Bit(
-                    test::run(QStringLiteral("pgrep"), {"-f", temp + "/run-[0-9-]*/tmpfile1.mp3"}).out).trimmed();
-            }
+            QTest::qWaitFor([&] { return !(encoder = runningEncoder(temp)).isEmpty(); }, 30000);
             if (!encoder.isEmpty())
                 ::kill(encoder.section('\n', 0, 0).toInt(), SIGSTOP); // no machine finishes it first
             return encoder.section('\n', 0, 0).toInt();
@@ -663,11 +663,7 @@ private slots:
             stopTolvik();
             QVERIFY(startTolvik({longFile}));
             QString encoder;
-            for (int i = 0; i < 3000 && encoder.isEmpty(); ++i) { // a 74 MB copy first, on a busy machine
-                QTest::qWait(10);
-                encoder = QString::fromLocal8Bit(
-                    test::run(QStringLiteral("pgrep"), {"-f", temp + "/run-[0-9-]*/tmpfile1.mp3"}).out).trimmed();
-            }
+            QTest::qWaitFor([&] { return !(encoder = runningEncoder(temp)).isEmpty(); }, 30000);
             QVERIFY2(!encoder.isEmpty(), "the encoder did not start");
             ::kill(static_cast<pid_t>(m_tolvik->processId()), signal);
             QVERIFY(m_tolvik->waitForFinished(10000));
