@@ -110,9 +110,9 @@ private:
                 QFile text(path);
                 QDir().mkpath(QFileInfo(path).absolutePath());
                 QVERIFY(text.open(QIODevice::WriteOnly) && text.write("not audio at all\n") > 0);
-                sources << Source{path};
+                sources << Source{path, {}};
             } else if (kind == 1) { // gone before its turn
-                sources << Source{path};
+                sources << Source{path, {}};
             } else {
                 // Long ones (above 16 MiB) encode on their own, on all cores.
                 const bool wide = kind == 2;

@@ -11,6 +11,7 @@
 ConversionBatch::ConversionBatch(BatchInput &input, BatchFiles files, QObject *parent)
     : QObject(parent), m_input(input), m_files(std::move(files))
 {
+    m_lanes.setParent(this);
     connect(&m_lanes, &LanePair::copied, this, &ConversionBatch::laneCopied);
     connect(&m_lanes, &LanePair::encoded, this, &ConversionBatch::laneEncoded);
     connect(&m_store, &ResultStore::stored, this, &ConversionBatch::resultStored);

@@ -102,6 +102,7 @@ bool EncodeLane::encode(const QString &encoder, const QStringList &arguments, bo
     if (!m_encoder.start(encoder, arguments))
         return false;
     moveTo(State::Encoding);
+    emit encoding(m_file.id);
     return true;
 }
 

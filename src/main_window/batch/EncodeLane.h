@@ -69,6 +69,8 @@ public:
 
 signals:
     void copied(quint64 id, const JobResult &result);
+    // Its encoder started (for observers: the batch waits for encoded()).
+    void encoding(quint64 id);
     void encoded(quint64 id);
 
 private:

@@ -27,6 +27,7 @@ bool sameFile(const QString &a, const QString &b)
 LanePair::LanePair(QObject *parent) : QObject(parent)
 {
     for (EncodeLane &lane : m_lanes) {
+        lane.setParent(this); // found by observers among the batch's children
         connect(&lane, &EncodeLane::copied, this, &LanePair::copied);
         connect(&lane, &EncodeLane::encoded, this, &LanePair::encoded);
     }
