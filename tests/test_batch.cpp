@@ -365,6 +365,13 @@ private slots:
                                  "deep/er/still/take.wav"})
             QVERIFY(!wav(QStringLiteral("tree/Album/") + QLatin1String(name), 0.2).isEmpty());
         QVERIFY(QFile::rename(wav(QStringLiteral("tree/Album/no-suffix.wav"), 0.2), album + QStringLiteral("/no suffix")));
+        // Every format conv reads; an MP3 beside its source (01.wav's
+        // result) is no source itself.
+        for (const char *name : {"CD2/01.mp3", "CD2/02.flac", "CD2/03.ogg", "CD2/04.opus", "CD2/05.mp3"}) {
+            const QString made = album + QLatin1Char('/') + QLatin1String(name);
+            const QString from = wav(QStringLiteral("tree/from.wav"), 0.2);
+            QCOMPARE(test::run(QStringLiteral("ffmpeg"), {"-nostdin", "-v", "error", "-i", from, made}).exitCode, 0);
+        }
         QFile text(album + QStringLiteral("/text.wav")); // a WAV by name only
         QVERIFY(text.open(QIODevice::WriteOnly) && text.write("RIFF but not audio") > 0);
         text.close();
@@ -386,16 +393,20 @@ private slots:
         }
         const QString locked = QStringLiteral("\tcannot be read: Permission denied");
         const QStringList expected{album + "/CD1/01.wav\t", album + "/CD1/2.wav\t", album + "/CD1/10.wav\t",
-                                   album + "/CD2/01.wav\t", album + "/deep/er/still/take.wav\t", album + "/linked.wav\t",
+                                   album + "/CD2/01.wav\t", album + "/CD2/02.flac\t", album + "/CD2/03.ogg\t",
+                                   album + "/CD2/04.opus\t", album + "/CD2/05.mp3\t", album + "/deep/er/still/take.wav\t", album + "/linked.wav\t",
                                    album + "/locked" + locked, album + "/no suffix\t",
                                    album + "/text.wav\tnot an audio file, whatever its name",
-                                   path("tree/Nothing") + "\tno WAV files in this folder", single + "\t"};
+                                   path("tree/Nothing") + "\tno audio files in this folder", single + "\t"};
         QCOMPARE(finished, expected);
         const QStringList stored = QString::fromLocal8Bit(test::run(QStringLiteral("find"), {out, "-type", "f", "-printf", "%P\\n"}).out)
                                        .split('\n', Qt::SkipEmptyParts);
         QCOMPARE(QSet<QString>(stored.begin(), stored.end()),
                  (QSet<QString>{"Album/CD1/01.mp3", "Album/CD1/2.mp3", "Album/CD1/10.mp3", "Album/CD2/01.mp3",
+                                "Album/CD2/02.mp3", "Album/CD2/03.mp3", "Album/CD2/04.mp3", "Album/CD2/05.mp3",
                                 "Album/deep/er/still/take.mp3", "Album/linked.mp3", "Album/no suffix.mp3", "single.mp3"}));
+        for (const QString &name : stored) // every sample of every format
+            QVERIFY2(test::probeMp3(out + QLatin1Char('/') + name).samples == 8820, qPrintable(name));
 
         // Chosen rather than dropped (Ctrl+Shift+O): the folder's results in
         // a folder of its name.
@@ -464,7 +475,7 @@ private slots:
         auto *caption = w->control<QLabel>("lblPb");
         QCOMPARE(caption->text(), QStringLiteral("3 of 4 files failed"));
         // Each failed file with its reason, in the tool tip and in the log.
-        const QStringList reasons{"cannot be read: No such file or directory", "no WAV files in this folder",
+        const QStringList reasons{"cannot be read: No such file or directory", "no audio files in this folder",
                                   "not an audio file (Format not recognised)"};
         QStringList expected;
         for (int i = 0; i < 3; ++i)

@@ -51,8 +51,9 @@ constexpr const char *usage =
     "sides, and each side is scaled so that the mix cannot clip.\n"
     "\n"
     "The output is written to a temporary file beside OUTPUT and renamed at the\n"
-    "end, so it appears only when the conversion succeeded. Text tags (title,\n"
-    "artist, album, date, comment, track number) are carried into an ID3v2 tag.\n"
+    "end, so it appears only when the conversion succeeded. Tags (a WAV's INFO,\n"
+    "id3 and bext chunks, FLAC/Ogg/Opus comments and pictures, an MP3's ID3)\n"
+    "are carried into an ID3v2.4 tag.\n"
     "Exit status: 0 on success, 1 on any error.\n";
 
 // The name conv was started by ("tolvik-conv" where it is installed so),

@@ -108,7 +108,7 @@ bool encodeStream(AudioReader &input, const EncodeSettings &settings, Mp3Sink &s
                                                              settings.bitRateKbps, settings.threads, samples,
                                                              settings.partFrames, settings.warmUpFrames);
     const Mp3StreamWriter::Format format{settings.sampleRate, settings.channels, settings.bitRateKbps};
-    const std::string tag = makeId3v2Tag(input.tags());
+    const std::string tag = makeId3v2Tag(input);
     for (bool inParts = plan.count > 0;; inParts = false) {
         // A joined stream gets an info frame of ours: LAME's knows one part.
         Mp3StreamWriter out(sink, format, tag,

@@ -24,7 +24,7 @@ void BatchSpeech::batchStarted()
 void BatchSpeech::listing(int found)
 {
     if (!m_listingSaid)
-        m_spoken->say(QStringLiteral("Listing folders: %1 WAV files found").arg(found));
+        m_spoken->say(QStringLiteral("Listing folders: %1 audio files found").arg(found));
     m_listingSaid = true;
 }
 

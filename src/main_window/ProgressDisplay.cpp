@@ -123,7 +123,7 @@ void ProgressDisplay::listing(int found)
     m_left->hide();
     m_body->hide();
     m_right->hide();
-    setCaption(QStringLiteral("Listing folders: %1 WAV files found").arg(found));
+    setCaption(QStringLiteral("Listing folders: %1 audio files found").arg(found));
     setPlainToolTip({QStringLiteral("Escape stops the batch (or Stop in this caption's menu)")});
 }
 

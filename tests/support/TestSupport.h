@@ -47,6 +47,7 @@ struct Mp3Info {
     int bitRate = 0;       // bit/s
     qint64 samples = -1;   // decoded gaplessly by mpg123
     QMap<QString, QString> tags; // Linux only
+    int pictures = 0;            // attached pictures (Linux only)
 };
 Mp3Info probeMp3(const QString &path);
 

@@ -71,6 +71,8 @@ Mp3Info probeMp3(const QString &path)
     info.sampleRate = stream.value(QStringLiteral("sample_rate")).toString().toInt();
     info.channels = stream.value(QStringLiteral("channels")).toInt();
     info.bitRate = stream.value(QStringLiteral("bit_rate")).toString().toInt();
+    for (const QJsonValue &each : root.value(QStringLiteral("streams")).toArray())
+        info.pictures += each.toObject().value(QStringLiteral("disposition")).toObject().value(QStringLiteral("attached_pic")).toInt();
     const QJsonObject tags = root.value(QStringLiteral("format")).toObject().value(QStringLiteral("tags")).toObject();
     for (auto it = tags.begin(); it != tags.end(); ++it)
         info.tags.insert(it.key(), it.value().toString());

@@ -166,7 +166,8 @@ std::int64_t AudioReader::readAt(void *buffer, std::int64_t size, std::int64_t o
 AudioTags AudioReader::tags() const
 {
     return {text(m_sound, SF_STR_TITLE), text(m_sound, SF_STR_ARTIST), text(m_sound, SF_STR_ALBUM),
-            text(m_sound, SF_STR_DATE), text(m_sound, SF_STR_COMMENT), text(m_sound, SF_STR_TRACKNUMBER)};
+            text(m_sound, SF_STR_DATE), text(m_sound, SF_STR_COMMENT), text(m_sound, SF_STR_TRACKNUMBER),
+            text(m_sound, SF_STR_GENRE), text(m_sound, SF_STR_COPYRIGHT), text(m_sound, SF_STR_SOFTWARE)};
 }
 
 bool AudioReader::rewind()

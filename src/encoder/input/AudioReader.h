@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ContainerHeader.h"
 #include "ConvSystem.h"
 #include "Mp3Decoder.h"
 
@@ -10,14 +11,9 @@
 #include <string>
 #include <string_view>
 
-// Text tags found in the input.
+// The text tags libsndfile finds in the input.
 struct AudioTags {
-    std::string title, artist, album, date, comment, track;
-    bool empty() const
-    {
-        return title.empty() && artist.empty() && album.empty() && date.empty() && comment.empty()
-               && track.empty();
-    }
+    std::string title, artist, album, date, comment, track, genre, copyright, software;
 };
 
 // Reads any file that libsndfile opens as interleaved float frames.
@@ -46,6 +42,12 @@ public:
     int sampleRate() const { return m_info.samplerate; }
     std::int64_t frames() const { return m_frames; }
     AudioTags tags() const;
+    // The input's bytes, for what libsndfile does not read of it (tags).
+    ReadAt bytes() const
+    {
+        return [this](void *buffer, std::int64_t size, std::int64_t offset) { return readAt(buffer, size, offset); };
+    }
+    std::int64_t length() const { return m_length; }
 
     // Goes back to the first frame, to read the audio again.
     bool rewind();

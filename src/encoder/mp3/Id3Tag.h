@@ -4,6 +4,7 @@
 
 #include <string>
 
-// An ID3v2.4 tag with UTF-8 text frames for the tags that are set; empty
-// when no tag is set.
-std::string makeId3v2Tag(const AudioTags &tags);
+// The result's ID3v2.4 tag: every tag the input holds that ID3 has room
+// for (see ContainerTags), then what libsndfile reads of other containers;
+// empty when the input has no tags.
+std::string makeId3v2Tag(const AudioReader &input);

@@ -196,7 +196,9 @@ void ConversionBatch::convertNextFile()
         later(Step::Loading, [this, failure = m_inHand.failure] { loaded({false, failure}); });
         return;
     }
-    if (m_input.skipConverted() && alreadyConverted()) {
+    // A result of this very batch, listed in an output folder inside a
+    // dropped one, is converted already.
+    if (m_store.isOwnResult(m_inHand.path) || (m_input.skipConverted() && alreadyConverted())) {
         later(Step::Loading, [this] {
             emit fileStarted(int(m_queue.size()));
             if (m_step == Step::Loading)

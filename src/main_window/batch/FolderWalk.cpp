@@ -7,6 +7,7 @@
 #include "platform/files/Files.h"
 
 #include <QList>
+#include <QSet>
 
 #include <algorithm>
 
@@ -29,7 +30,20 @@ struct Level {
     QString subFolder;
     QList<platform::FolderEntry> entries;
     qsizetype next = 0;
+    // The names (without extension, as names compare here) of its audio
+    // files that are not MP3: an MP3 of the same name is their result.
+    QSet<QString> sourceNames;
 };
+
+bool hasMp3Name(const QString &name)
+{
+    return name.endsWith(QLatin1String(".mp3"), Qt::CaseInsensitive) || name.endsWith(QLatin1String(".mp2"), Qt::CaseInsensitive);
+}
+
+QString nameKey(const QString &name)
+{
+    return GetBaseName(name).toCaseFolded();
+}
 
 } // namespace
 
@@ -48,6 +62,10 @@ void walkFolder(const QString &folder, const std::atomic_bool &cancelled,
             ++failures;
             found({path, subFolder, reason});
             return;
+        }
+        for (const platform::FolderEntry &entry : level.entries) {
+            if (!entry.folder && !hasMp3Name(entry.name) && audiosignature::hasAudioName(entry.name.toStdString()))
+                level.sourceNames.insert(nameKey(entry.name));
         }
         std::sort(level.entries.begin(), level.entries.end(),
                   [](const platform::FolderEntry &a, const platform::FolderEntry &b) { return naturalLess(a.name, b.name); });
@@ -74,11 +92,14 @@ void walkFolder(const QString &folder, const std::atomic_bool &cancelled,
             const QString subFolder = level.subFolder.isEmpty() ? entry.name : PathInFolder(level.subFolder, entry.name);
             enter(path, subFolder, &entry); // `level` may move here
         } else if (entry.file) {
-            // MP3 files in a folder are most often results (kept beside their
-            // sources): left out, so a folder dropped again does not convert
-            // them. A file named as audio and not is told in its place.
+            // An MP3 beside a source of its name is that source's result
+            // (results kept beside their sources): left out, so a folder
+            // dropped again does not convert it. A file named as audio and
+            // not is told in its place.
             const Content content = contentOf(path);
-            if (content == Content::Audio) {
+            const bool result = content == Content::Mp3 && hasMp3Name(entry.name)
+                                && level.sourceNames.contains(nameKey(entry.name));
+            if (content != Content::Other && !result) {
                 ++files;
                 found({path, level.subFolder, {}});
             } else if (content == Content::Other && audiosignature::hasAudioName(entry.name.toStdString())) {
@@ -92,5 +113,5 @@ void walkFolder(const QString &folder, const std::atomic_bool &cancelled,
         }
     }
     if (!cancelled && files == 0 && failures == 0)
-        found({folder, {}, QString::fromUtf8(noWavFilesReason)});
+        found({folder, {}, QString::fromUtf8(noAudioFilesReason)});
 }

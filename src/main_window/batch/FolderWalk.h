@@ -5,12 +5,12 @@
 #include <atomic>
 #include <functional>
 
-// The reason given for a dropped folder in which no WAV file was found.
-inline constexpr char noWavFilesReason[] = "no WAV files in this folder";
+// The reason given for a dropped folder in which no audio file was found.
+inline constexpr char noAudioFilesReason[] = "no audio files in this folder";
 
 // Lists the audio files under `folder` that conv reads (known by their
-// first bytes, whatever their names: WAV, AIFF, FLAC, Ogg, CAF, AU; MP3
-// files, most often results kept beside their sources, are left out) in
+// first bytes, whatever their names: WAV, AIFF, FLAC, Ogg, CAF, AU, MP3;
+// an MP3 beside a source of its name is that source's result, left out) in
 // path order, numbers compared as numbers: a folder's entries in that
 // order, each sub-folder's files where its name sorts. Hidden files and
 // folders are left out, and links to folders are not followed (no loops);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "names/FileNames.h"
+
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -22,6 +24,8 @@ public:
     // Where the result of `source` goes in `folder`.
     QString pick(const QString &folder, const QString &source) const;
     void written(const QString &output, const QString &source);
+    // Whether `path` is a result this batch stored.
+    bool isResult(const QString &path) const { return m_written.contains(FileNameKey(path)); }
 
 private:
     bool isSource(const QString &path) const;

@@ -32,6 +32,7 @@ public:
     bool isStoring() const { return m_copy.isRunning(); }
     // Where the result of `source` would go in `folder` now.
     QString nameFor(const QString &folder, const QString &source) const { return m_names.pick(folder, source); }
+    bool isOwnResult(const QString &path) const { return m_names.isResult(path); }
     // Copies `result` (the encoder's output) into `folder` as the result of
     // `source`; then stored(). False when no thread is to be had.
     bool store(quint64 id, const QString &result, const QString &folder, const QString &source);
