@@ -1,10 +1,13 @@
 #include "BatchSpeech.h"
 
+#include "Counted.h"
 #include "skin/SpokenStatus.h"
 
 #include <QFileInfo>
 
 namespace {
+
+constexpr int startsApartMs = 1500;
 
 QString nameOf(const QString &source)
 {
@@ -14,24 +17,52 @@ QString nameOf(const QString &source)
 
 } // namespace
 
-BatchSpeech::BatchSpeech(SpokenStatus *spoken, QObject *parent) : QObject(parent), m_spoken(spoken) {}
+BatchSpeech::BatchSpeech(SpokenStatus *spoken, QObject *parent) : QObject(parent), m_spoken(spoken)
+{
+    m_pendingTimer.setSingleShot(true);
+    connect(&m_pendingTimer, &QTimer::timeout, this, &BatchSpeech::sayPending);
+}
 
 void BatchSpeech::batchStarted()
 {
     m_failures.clear();
+    dropPending();
+    m_lastStartSaid.invalidate(); // a batch's first file is always told
+}
+
+void BatchSpeech::sayPending()
+{
+    if (m_pending.isEmpty())
+        return;
+    m_spoken->say(m_pending);
+    m_lastStartSaid.start();
+    dropPending();
+}
+
+void BatchSpeech::dropPending()
+{
+    m_pending.clear();
+    m_pendingSource.clear();
+    m_pendingTimer.stop();
 }
 
 void BatchSpeech::listing(int found)
 {
     if (!m_listingSaid)
-        m_spoken->say(QStringLiteral("Listing folders: %1 audio files found").arg(found));
+        m_spoken->say(QStringLiteral("Listing folders: %1 found").arg(counted(found, "audio file", "audio files")));
     m_listingSaid = true;
 }
 
 void BatchSpeech::fileLoading(int left, const QString &source)
 {
     m_listingSaid = false;
-    m_spoken->say(QStringLiteral("Converting %1 (%2 files left)").arg(nameOf(source)).arg(left));
+    m_pending = QStringLiteral("Converting %1 (%2 left)").arg(nameOf(source), counted(left, "file", "files"));
+    m_pendingSource = source;
+    const qint64 since = m_lastStartSaid.isValid() ? m_lastStartSaid.elapsed() : startsApartMs;
+    if (since >= startsApartMs)
+        sayPending();
+    else if (!m_pendingTimer.isActive())
+        m_pendingTimer.start(int(startsApartMs - since));
 }
 
 void BatchSpeech::fileFinished(const FileOutcome &file)
@@ -39,22 +70,26 @@ void BatchSpeech::fileFinished(const FileOutcome &file)
     if (file.converted || file.skipped)
         return;
     m_failures << file;
+    if (file.source == m_pendingSource)
+        dropPending(); // its start is past news
     m_spoken->say(QStringLiteral("%1 failed: %2").arg(nameOf(file.source), file.reason));
 }
 
 void BatchSpeech::batchFinished(const BatchSummary &summary)
 {
+    dropPending();
     if (summary.failed.isEmpty() && summary.skipped > 0)
         m_spoken->say(QStringLiteral("Done: %1 converted, %2 already converted").arg(summary.total - summary.skipped).arg(summary.skipped));
     else if (summary.failed.isEmpty())
-        m_spoken->say(QStringLiteral("Done: %1 of %1 files converted").arg(summary.total));
+        m_spoken->say(QStringLiteral("Done: %1 of %2 converted").arg(summary.total).arg(counted(summary.total, "file", "files")));
     else
-        m_spoken->say(QStringLiteral("Done: %1 of %2 files failed. Control L lists them.")
+        m_spoken->say(QStringLiteral("Done: %1 of %2 failed. Control L lists them.")
                           .arg(summary.failed.size())
-                          .arg(summary.total));
+                          .arg(counted(summary.total, "file", "files")));
 }
 
 void BatchSpeech::batchStopped(const BatchSummary &summary)
 {
+    dropPending();
     m_spoken->say(QStringLiteral("Stopped: %1 converted").arg(summary.total - summary.failed.size() - summary.skipped));
 }

@@ -1,5 +1,7 @@
 #include "FailureList.h"
 
+#include "Counted.h"
+
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QPlainTextEdit>
@@ -15,7 +17,7 @@ FailureList::FailureList(const QList<FileOutcome> &failures, const QString &logF
     if (failures.isEmpty())
         lines << QStringLiteral("No file failed in the last batch.");
     else
-        lines << QStringLiteral("%1 files failed in the last batch:").arg(failures.size());
+        lines << QStringLiteral("%1 failed in the last batch:").arg(counted(int(failures.size()), "file", "files"));
     for (const FileOutcome &file : failures)
         lines << QDir::toNativeSeparators(file.source) + QStringLiteral(" \u2014 ") + file.reason;
     lines << QStringLiteral("Every failure is also written to %1").arg(QDir::toNativeSeparators(logFile));

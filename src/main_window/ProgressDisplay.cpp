@@ -1,5 +1,7 @@
 #include "ProgressDisplay.h"
 
+#include "Counted.h"
+
 #include "skin/ImageElement.h"
 #include "skin/MainLayout.h"
 
@@ -103,7 +105,7 @@ void ProgressDisplay::fileLoading(int left, const QString &source)
     setCaption(QStringLiteral("Loading...") + filesLeft(left));
     // Which file, while it is converted (plain text: a name is no markup).
     if (!source.isEmpty())
-        setPlainToolTip({QStringLiteral("Converting %1 (%2 files left)").arg(QDir::toNativeSeparators(source)).arg(left),
+        setPlainToolTip({QStringLiteral("Converting %1 (%2 left)").arg(QDir::toNativeSeparators(source), counted(left, "file", "files")),
                          QStringLiteral("Escape stops the batch (or Stop in this caption's menu)")});
 }
 
@@ -123,7 +125,7 @@ void ProgressDisplay::listing(int found)
     m_left->hide();
     m_body->hide();
     m_right->hide();
-    setCaption(QStringLiteral("Listing folders: %1 audio files found").arg(found));
+    setCaption(QStringLiteral("Listing folders: %1 found").arg(counted(found, "audio file", "audio files")));
     setPlainToolTip({QStringLiteral("Escape stops the batch (or Stop in this caption's menu)")});
 }
 
@@ -164,7 +166,7 @@ void ProgressDisplay::batchFinished(const BatchSummary &summary)
     m_left->hide();
     m_body->hide();
     m_right->hide();
-    setCaption(QStringLiteral("%1 of %2 files failed").arg(summary.failed.size()).arg(summary.total));
+    setCaption(QStringLiteral("%1 of %2 failed").arg(summary.failed.size()).arg(counted(summary.total, "file", "files")));
     // A tip fits on the screen: the first failures, then how many more
     // (all of them are in the failure log). Names are text, never markup.
     constexpr qsizetype shown = 30;

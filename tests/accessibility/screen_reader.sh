@@ -86,8 +86,9 @@ sox -n -R -r 44100 -c 2 -b 16 "$work/in/third.wav" synth 1 pinknoise vol 0.5
 echo "not audio" >"$work/in/broken.wav"
 "$work/program/tolvik" "$work/in/first.wav" "$work/in/broken.wav" "$work/in/third.wav"
 check "the end of a batch is said" eventually hears "Done: 1 of 3 files failed. Control L lists them."
-for line in "Converting first.wav (3 files left)" "Converting broken.wav (2 files left)" \
-  "broken.wav failed: not an audio file (Format not recognised)" "Converting third.wav (1 files left)"; do
+# (The starts of files that go by within 1.5 s of the last one said are
+# not each told.)
+for line in "Converting first.wav (3 files left)" "broken.wav failed: not an audio file (Format not recognised)"; do
   check "said: $line" hears "$line"
 done
 check "... and the focus is back on the drop area" eventually after "Add WAV files push button" "Done: 1 of 3"
@@ -100,7 +101,7 @@ key Escape
 # A stop.
 sox -n -R -r 44100 -c 2 -b 16 "$work/in/long.wav" synth 600 pinknoise vol 0.5
 "$work/program/tolvik" "$work/in/long.wav"
-check "a long file's start is said" eventually hears "Converting long.wav (1 files left)"
+check "a long file's start is said" eventually hears "Converting long.wav (1 file left)"
 sleep 1
 key Escape
 check "a stop is said" eventually hears "Stopped: 0 converted"
