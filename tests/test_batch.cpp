@@ -577,7 +577,7 @@ private slots:
         QVERIFY(QFile::copy(wav(QStringLiteral("in4/old.wav")), w->batch().workingFiles().input()));
 
         QVERIFY(runBatch(*w, {path(QStringLiteral("in4/vanished.wav"))}));
-        QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("1 of 1 files failed"));
+        QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("1 of 1 file failed"));
         QVERIFY(mp3sIn(out).isEmpty());
     }
 

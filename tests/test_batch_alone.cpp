@@ -191,8 +191,9 @@ private slots:
     }
 
     // A dropped folder stands for every audio file conv reads, known by
-    // its contents; a file named as audio that is not is told; MP3 files
-    // (results, most often) and other files are passed over.
+    // its contents; a file named as audio that is not is told; an MP3
+    // beside a source of its name (its result) and other files are passed
+    // over.
     void aFolderListsEveryAudioFormat()
     {
 #ifdef Q_OS_WIN
@@ -212,8 +213,9 @@ private slots:
             {"d.caf", {"-t", "caf"}, {}, ""},
             {"e.au", {"-t", "au"}, {}, ""},
             {"f no suffix", {"-t", "flac"}, {}, ""},
+            {"g.mp3", {}, "ID3\x04\0\0\0\0\0\0", nullptr}, // g.wav's result
             {"g.wav", {"-t", "wav"}, {}, ""},
-            {"h.mp3", {}, "ID3\x04\0\0\0\0\0\0", nullptr},
+            {"h.mp3", {}, "ID3\x04\0\0\0\0\0\0", ""},
             {"i.wav", {}, "some text", "not an audio file, whatever its name"},
             {"j.flac", {}, "", "not an audio file, whatever its name"},
             {"k.txt", {}, "notes", nullptr},
