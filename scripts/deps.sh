@@ -5,7 +5,7 @@ source "$(dirname "$0")/lib.sh"
 
 packages=(cmake ninja-build ccache g++ pkg-config qt6-base-dev qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite libgl-dev
           libmp3lame-dev libsndfile1-dev libmpg123-dev libsoxr-dev libcanberra-dev libxcb1-dev
-          xdg-utils fonts-wine fonts-wqy-microhei)
+          xdg-utils fonts-wine fonts-wqy-microhei qt6-l10n-tools qt6-translations-l10n)
 if [[ "${1:-}" == "--package" || "${1:-}" == "--test" ]]; then
   packages+=(dpkg-dev file lintian appstream desktop-file-utils)
 fi

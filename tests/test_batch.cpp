@@ -325,6 +325,9 @@ private slots:
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
         drop->setFocus();
+        QWidget *focusInBatch = nullptr;
+        connect(&w->batch(), &ConversionBatch::fileStarted, this, [&] { focusInBatch = w->focusWidget(); },
+                Qt::SingleShotConnection);
         const QString missing = path(QStringLiteral("in-said/missing.wav"));
         QVERIFY(runBatch(*w, {wav(QStringLiteral("in-said/good.wav"), 0.2), missing}));
         QStringList lines;
@@ -336,6 +339,8 @@ private slots:
                                      "missing.wav failed: cannot be read: No such file or directory",
                                      "Done: 1 of 2 files failed. Control L lists them."}));
         QVERIFY2(w->focusWidget() == drop, "the focus did not come back to the drop area");
+        QVERIFY2(focusInBatch == w.get(), qPrintable(QStringLiteral("the focus went to %1 as the batch began")
+                                                          .arg(focusInBatch ? focusInBatch->objectName() : QStringLiteral("nothing"))));
 
         // Keys go to the active window (the suite's other windows may have
         // taken the activation meanwhile).

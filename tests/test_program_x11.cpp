@@ -462,7 +462,7 @@ private slots:
         xdo({"windowfocus", "--sync", m_window});
         xdo({"key", "ctrl+o"});
         QString chooser;
-        QTRY_VERIFY_WITH_TIMEOUT(!(chooser = xdo({"search", "--onlyvisible", "--name", "^Add WAV files$"})
+        QTRY_VERIFY_WITH_TIMEOUT(!(chooser = xdo({"search", "--onlyvisible", "--name", "^Add audio files$"})
                                                  .section('\n', 0, 0)).isEmpty(), 10000);
         xdo({"windowfocus", "--sync", chooser});
         QTest::qWait(300);
@@ -479,7 +479,7 @@ private slots:
             second.start(m_program + QStringLiteral("/tolvik"), {wav(QStringLiteral("keys/") + name, 420)});
             second.waitForFinished(20000);
             QString encoder;
-            QTest::qWaitFor([&] { return !(encoder = runningEncoder(temp)).isEmpty(); }, 30000);
+            (void)QTest::qWaitFor([&] { return !(encoder = runningEncoder(temp)).isEmpty(); }, 30000);
             if (!encoder.isEmpty())
                 ::kill(encoder.section('\n', 0, 0).toInt(), SIGSTOP); // no machine finishes it first
             return encoder.section('\n', 0, 0).toInt();
@@ -663,7 +663,7 @@ private slots:
             stopTolvik();
             QVERIFY(startTolvik({longFile}));
             QString encoder;
-            QTest::qWaitFor([&] { return !(encoder = runningEncoder(temp)).isEmpty(); }, 30000);
+            (void)QTest::qWaitFor([&] { return !(encoder = runningEncoder(temp)).isEmpty(); }, 30000);
             QVERIFY2(!encoder.isEmpty(), "the encoder did not start");
             ::kill(static_cast<pid_t>(m_tolvik->processId()), signal);
             QVERIFY(m_tolvik->waitForFinished(10000));

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/../.."
 root=$PWD
 source scripts/lib.sh
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-          wine wine64 fonts-wine cmake ninja-build dpkg-dev make)
+          wine wine64 fonts-wine cmake ninja-build dpkg-dev make qt6-l10n-tools qt6-translations-l10n)
 install_missing "${packages[@]}"
 
 # Sources come from the Debian archive the machine already uses.

@@ -44,6 +44,10 @@ inline bool isAudio(const unsigned char *head, std::size_t got)
     return isMpeg(head, got);
 }
 
+// The name endings of the audio conv reads.
+inline constexpr const char *audioExtensions[] = {"wav", "wave", "bwf",  "rf64", "w64", "aif", "aiff", "aifc", "flac",
+                                                  "ogg", "oga",  "opus", "mp3",  "mp2", "caf", "au",   "snd"};
+
 // Whether a file's name says it is audio of a kind conv reads.
 inline bool hasAudioName(const std::string &name)
 {
@@ -53,9 +57,8 @@ inline bool hasAudioName(const std::string &name)
     std::string extension = name.substr(dot + 1);
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return char(std::tolower(c)); });
-    static const char *const names[] = {"wav", "wave", "bwf", "rf64", "w64", "aif", "aiff", "aifc", "flac", "ogg",
-                                        "oga", "opus", "mp3", "mp2", "caf", "au", "snd"};
-    return std::any_of(std::begin(names), std::end(names), [&](const char *known) { return extension == known; });
+    return std::any_of(std::begin(audioExtensions), std::end(audioExtensions),
+                       [&](const char *known) { return extension == known; });
 }
 
 } // namespace audiosignature

@@ -133,17 +133,17 @@ void FrmSuggest::setSendEnabled(bool enabled)
 void FrmSuggest::Command1_Click()
 {
     if (txtName->text().isEmpty())
-        return prompt(QStringLiteral("Your Name?"), txtName);
+        return prompt(tr("Your Name?"), txtName);
     if (txtEMail->text().isEmpty())
-        return prompt(QStringLiteral("Your Email?"), txtEMail);
+        return prompt(tr("Your Email?"), txtEMail);
     if (txtComment->text().isEmpty())
-        return prompt(QStringLiteral("Comment?"), txtComment);
+        return prompt(tr("Comment?"), txtComment);
 
     // A build for which no maker set a server: nothing to send to.
     if (m_host.trimmed().isEmpty())
-        return showStatus(QStringLiteral("Feedback is not set up in this copy of Tolvik"));
+        return showStatus(tr("Feedback is not set up in this copy of Tolvik"));
 
-    showStatus(QStringLiteral("Sending..."));
+    showStatus(tr("Sending..."));
     setSendEnabled(false);
     wb->Navigate(FeedbackRequest::feedbackUrl(m_host, txtName->text(), txtEMail->text(), txtComment->text()));
 }
@@ -156,7 +156,7 @@ void FrmSuggest::imgSend_Click()
 
 void FrmSuggest::wb_DocumentComplete(bool accepted)
 {
-    showStatus(accepted ? QStringLiteral("Finished.") : QStringLiteral("Not sent."), wb->failure());
+    showStatus(accepted ? tr("Finished.") : tr("Not sent."), wb->failure());
     // A failed request may be sent again without typing again.
     if (!accepted)
         setSendEnabled(true);

@@ -1,6 +1,6 @@
 #include "BatchSpeech.h"
 
-#include "Counted.h"
+#include "BatchTexts.h"
 #include "skin/SpokenStatus.h"
 
 #include <QFileInfo>
@@ -49,14 +49,14 @@ void BatchSpeech::dropPending()
 void BatchSpeech::listing(int found)
 {
     if (!m_listingSaid)
-        m_spoken->say(QStringLiteral("Listing folders: %1 found").arg(counted(found, "audio file", "audio files")));
+        m_spoken->say(BatchTexts::listing(found));
     m_listingSaid = true;
 }
 
 void BatchSpeech::fileLoading(int left, const QString &source)
 {
     m_listingSaid = false;
-    m_pending = QStringLiteral("Converting %1 (%2 left)").arg(nameOf(source), counted(left, "file", "files"));
+    m_pending = BatchTexts::converting(nameOf(source), left);
     m_pendingSource = source;
     const qint64 since = m_lastStartSaid.isValid() ? m_lastStartSaid.elapsed() : startsApartMs;
     if (since >= startsApartMs)
@@ -72,24 +72,17 @@ void BatchSpeech::fileFinished(const FileOutcome &file)
     m_failures << file;
     if (file.source == m_pendingSource)
         dropPending(); // its start is past news
-    m_spoken->say(QStringLiteral("%1 failed: %2").arg(nameOf(file.source), file.reason));
+    m_spoken->say(BatchTexts::failure(nameOf(file.source), file.reason));
 }
 
 void BatchSpeech::batchFinished(const BatchSummary &summary)
 {
     dropPending();
-    if (summary.failed.isEmpty() && summary.skipped > 0)
-        m_spoken->say(QStringLiteral("Done: %1 converted, %2 already converted").arg(summary.total - summary.skipped).arg(summary.skipped));
-    else if (summary.failed.isEmpty())
-        m_spoken->say(QStringLiteral("Done: %1 of %2 converted").arg(summary.total).arg(counted(summary.total, "file", "files")));
-    else
-        m_spoken->say(QStringLiteral("Done: %1 of %2 failed. Control L lists them.")
-                          .arg(summary.failed.size())
-                          .arg(counted(summary.total, "file", "files")));
+    m_spoken->say(BatchTexts::done(summary));
 }
 
 void BatchSpeech::batchStopped(const BatchSummary &summary)
 {
     dropPending();
-    m_spoken->say(QStringLiteral("Stopped: %1 converted").arg(summary.total - summary.failed.size() - summary.skipped));
+    m_spoken->say(BatchTexts::stopped(int(summary.total - summary.failed.size() - summary.skipped)));
 }

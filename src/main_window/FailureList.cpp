@@ -1,6 +1,5 @@
 #include "FailureList.h"
 
-#include "Counted.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -11,20 +10,20 @@ FailureList::FailureList(const QList<FileOutcome> &failures, const QString &logF
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("failureList"));
-    setWindowTitle(QStringLiteral("Failures"));
+    setWindowTitle(tr("Failures"));
     setAttribute(Qt::WA_DeleteOnClose);
     QStringList lines;
     if (failures.isEmpty())
-        lines << QStringLiteral("No file failed in the last batch.");
+        lines << tr("No file failed in the last batch.");
     else
-        lines << QStringLiteral("%1 failed in the last batch:").arg(counted(int(failures.size()), "file", "files"));
+        lines << tr("%n file(s) failed in the last batch:", nullptr, int(failures.size()));
     for (const FileOutcome &file : failures)
         lines << QDir::toNativeSeparators(file.source) + QStringLiteral(" \u2014 ") + file.reason;
-    lines << QStringLiteral("Every failure is also written to %1").arg(QDir::toNativeSeparators(logFile));
+    lines << tr("Every failure is also written to %1").arg(QDir::toNativeSeparators(logFile));
 
     auto *text = new QPlainTextEdit(lines.join(QLatin1Char('\n')), this);
     text->setObjectName(QStringLiteral("failureText"));
-    text->setAccessibleName(QStringLiteral("Failures"));
+    text->setAccessibleName(tr("Failures"));
     text->setReadOnly(true);
     text->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     text->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -152,15 +152,15 @@ void FrmMain::wireKeyboard()
         void (FrmMain::*slot)();
     };
     const Key keys[] = {
-        {"Add files...", QKeySequence::Open, &FrmMain::chooseFiles},
-        {"Add a folder...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), &FrmMain::chooseFolder},
-        {"Stop", QKeySequence(Qt::Key_Escape), &FrmMain::stopBatch},
-        {"Quit", QKeySequence(Qt::CTRL | Qt::Key_Q), &FrmMain::imgExit_Click},
-        {"Help", QKeySequence(Qt::Key_F1), &FrmMain::imgHelp_Click},
-        {"Show failures...", QKeySequence(Qt::CTRL | Qt::Key_L), &FrmMain::showFailures},
+        {QT_TR_NOOP("Add files..."), QKeySequence::Open, &FrmMain::chooseFiles},
+        {QT_TR_NOOP("Add a folder..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), &FrmMain::chooseFolder},
+        {QT_TR_NOOP("Stop"), QKeySequence(Qt::Key_Escape), &FrmMain::stopBatch},
+        {QT_TR_NOOP("Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), &FrmMain::imgExit_Click},
+        {QT_TR_NOOP("Help"), QKeySequence(Qt::Key_F1), &FrmMain::imgHelp_Click},
+        {QT_TR_NOOP("Show failures..."), QKeySequence(Qt::CTRL | Qt::Key_L), &FrmMain::showFailures},
     };
     for (const Key &key : keys) {
-        auto *action = new QAction(QString::fromLatin1(key.text), this);
+        auto *action = new QAction(tr(key.text), this);
         action->setShortcut(key.key);
         connect(action, &QAction::triggered, this, key.slot);
         addAction(action);
@@ -349,10 +349,14 @@ void FrmMain::showFailures()
 
 void FrmMain::keepFocusAcrossBatch(bool running)
 {
-    // The drop area hides during a batch and the focus moves on; when it
-    // comes back, so does the focus, unless the user has moved it since:
-    // Enter adds files again.
+    // The drop area hides during a batch: its focus goes to the window
+    // itself, not on to the next control (a screen reader would announce
+    // the feedback link as the batch starts; the batch's own notices are
+    // what matters then). When the area comes back, so does the focus,
+    // unless the user has moved it since: Enter adds files again.
     if (running) {
+        if (m_dropHadFocus)
+            setFocus(Qt::OtherFocusReason);
         m_focusMovedTo = m_dropHadFocus ? focusWidget() : nullptr;
         return;
     }

@@ -7,7 +7,7 @@ HelpViewer::HelpViewer(const QString &helpFile) : QTextBrowser(nullptr)
 {
     setObjectName(QStringLiteral("helpViewer"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Tolvik Help"));
+    setWindowTitle(tr("Tolvik Help"));
     setOpenExternalLinks(false);
     setSource(QUrl::fromLocalFile(helpFile));
     resize(560, 620);

@@ -1,6 +1,6 @@
 #include "ProgressDisplay.h"
 
-#include "Counted.h"
+#include "BatchTexts.h"
 
 #include "skin/ImageElement.h"
 #include "skin/MainLayout.h"
@@ -26,10 +26,6 @@ float toTwips(int pixels)
     return static_cast<float>(pixels) * twipsPerPixel;
 }
 
-QString filesLeft(int left)
-{
-    return QString::number(left) + QStringLiteral(" files left)");
-}
 
 } // namespace
 
@@ -72,11 +68,14 @@ void ProgressDisplay::setRightLeft(float twips)
 void ProgressDisplay::setCaption(const QString &caption)
 {
     m_caption->setText(caption);
-    // A longer text widens the box on both sides: it stays centred.
+    // A longer text widens the box on both sides: it stays centred, and
+    // within the window (long counts, long languages).
     const QSize text = m_caption->sizeHint();
     const int width = std::max(m_captionBox.width(), text.width());
-    m_caption->setGeometry(m_captionBox.x() + (m_captionBox.width() - width) / 2, m_captionBox.y(), width,
-                           std::max(m_captionBox.height(), text.height()));
+    int x = m_captionBox.x() + (m_captionBox.width() - width) / 2;
+    if (const QWidget *window = m_caption->parentWidget())
+        x = std::max(0, std::min(x, window->width() - width));
+    m_caption->setGeometry(x, m_captionBox.y(), width, std::max(m_captionBox.height(), text.height()));
 }
 
 void ProgressDisplay::percentageUpdate()
@@ -85,7 +84,7 @@ void ProgressDisplay::percentageUpdate()
     setBodyLeft(track.leftCapLeft + track.leftCapWidth);
     setRightLeft((track.trackEnd - track.leftCapLeft) * p + track.leftCapLeft);
     setBodyWidth(bodyWidthAt(m_percent));
-    setCaption(QString::number(m_percent) + QStringLiteral("%(") + filesLeft(m_filesLeft));
+    setCaption(BatchTexts::percent(m_percent, m_filesLeft));
 }
 
 void ProgressDisplay::fullBar()
@@ -102,11 +101,10 @@ void ProgressDisplay::batchStarted()
 
 void ProgressDisplay::fileLoading(int left, const QString &source)
 {
-    setCaption(QStringLiteral("Loading...") + filesLeft(left));
+    setCaption(BatchTexts::loading(left));
     // Which file, while it is converted (plain text: a name is no markup).
     if (!source.isEmpty())
-        setPlainToolTip({QStringLiteral("Converting %1 (%2 left)").arg(QDir::toNativeSeparators(source), counted(left, "file", "files")),
-                         QStringLiteral("Escape stops the batch (or Stop in this caption's menu)")});
+        setPlainToolTip({BatchTexts::converting(QDir::toNativeSeparators(source), left), BatchTexts::stopHint()});
 }
 
 void ProgressDisplay::batchStopped(const BatchSummary &summary)
@@ -115,7 +113,7 @@ void ProgressDisplay::batchStopped(const BatchSummary &summary)
     m_left->hide();
     m_body->hide();
     m_right->hide();
-    setCaption(QStringLiteral("Stopped: %1 converted").arg(summary.total - summary.failed.size()));
+    setCaption(BatchTexts::stopped(int(summary.total - summary.failed.size() - summary.skipped)));
     m_caption->setToolTip(QString());
 }
 
@@ -125,8 +123,8 @@ void ProgressDisplay::listing(int found)
     m_left->hide();
     m_body->hide();
     m_right->hide();
-    setCaption(QStringLiteral("Listing folders: %1 found").arg(counted(found, "audio file", "audio files")));
-    setPlainToolTip({QStringLiteral("Escape stops the batch (or Stop in this caption's menu)")});
+    setCaption(BatchTexts::listing(found));
+    setPlainToolTip({BatchTexts::stopHint()});
 }
 
 void ProgressDisplay::fileStarted(int left)
@@ -149,7 +147,7 @@ void ProgressDisplay::fileFinished(const FileOutcome &file)
 {
     m_filesLeft = file.left;
     fullBar();
-    setCaption((file.converted || file.skipped ? QStringLiteral("100%(") : QStringLiteral("Failed(")) + filesLeft(file.left));
+    setCaption(BatchTexts::finished(!file.converted && !file.skipped, file.left));
     Timer2->stop();
 }
 
@@ -158,7 +156,7 @@ void ProgressDisplay::batchFinished(const BatchSummary &summary)
     if (summary.failed.isEmpty()) {
         m_caption->setToolTip(QString());
         if (summary.skipped > 0)
-            setCaption(QStringLiteral("Done: %1 converted, %2 already converted").arg(summary.total - summary.skipped).arg(summary.skipped));
+            setCaption(BatchTexts::done(summary));
         return;
     }
     // A batch with failures is not "done": the caption stands on the empty
@@ -166,7 +164,7 @@ void ProgressDisplay::batchFinished(const BatchSummary &summary)
     m_left->hide();
     m_body->hide();
     m_right->hide();
-    setCaption(QStringLiteral("%1 of %2 failed").arg(summary.failed.size()).arg(counted(summary.total, "file", "files")));
+    setCaption(BatchTexts::failedOf(int(summary.failed.size()), summary.total));
     // A tip fits on the screen: the first failures, then how many more
     // (all of them are in the failure log). Names are text, never markup.
     constexpr qsizetype shown = 30;
@@ -176,7 +174,7 @@ void ProgressDisplay::batchFinished(const BatchSummary &summary)
         lines << file.source + QStringLiteral(" \u2014 ") + file.reason;
     }
     if (summary.failed.size() > shown)
-        lines << QStringLiteral("\u2026 and %1 more (see the failure log)").arg(summary.failed.size() - shown);
+        lines << BatchTexts::moreFailures(int(summary.failed.size() - shown));
     setPlainToolTip(lines);
 }
 
@@ -196,7 +194,7 @@ void ProgressDisplay::Timer2_Timer()
     percentageUpdate();
     if (m_percent > lastShownPercent) {
         fullBar();
-        setCaption(QStringLiteral("Please Wait..."));
+        setCaption(BatchTexts::pleaseWait());
         Timer2->stop();
     }
 }

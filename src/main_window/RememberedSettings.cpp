@@ -28,7 +28,9 @@ bool RememberedSettings::restore()
     const QSettings kept = settings();
     for (int i = 0; i < 3; ++i) {
         // A value no list holds (an older or edited file) is passed over.
-        const int index = m_lists[i]->findText(kept.value(QLatin1String(listKeys[i])).toString());
+        // Kept as the untranslated item: the same in every language.
+        const QString value = kept.value(QLatin1String(listKeys[i])).toString();
+        const int index = m_lists[i]->findData(value);
         if (index >= 0)
             m_lists[i]->setCurrentIndex(index);
     }
@@ -45,7 +47,7 @@ void RememberedSettings::keepLists()
 {
     QSettings kept = settings();
     for (int i = 0; i < 3; ++i)
-        kept.setValue(QLatin1String(listKeys[i]), m_lists[i]->currentText());
+        kept.setValue(QLatin1String(listKeys[i]), m_lists[i]->currentData());
 }
 
 void RememberedSettings::keepFolder()

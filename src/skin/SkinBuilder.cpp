@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <QCoreApplication>
+
 #include <ranges>
 
 namespace {
@@ -20,6 +22,13 @@ namespace {
 QString text(const char *s)
 {
     return s ? QString::fromUtf8(s) : QString();
+}
+
+// A text the user reads, in the user's language: the window's name is its
+// translation context.
+QString shown(const QWidget *inWindow, const char *s)
+{
+    return s ? QCoreApplication::translate(inWindow->window()->objectName().toLatin1().constData(), s) : QString();
 }
 
 // A control's picture at the scale of the screen its window is on.
@@ -65,7 +74,7 @@ QWidget *createWidget(QWidget *parent, const ControlSpec &layout)
     case ControlKind::DropDownList: {
         auto *list = new QComboBox(parent);
         for (const char *item : layout.items)
-            list->addItem(text(item));
+            list->addItem(shown(parent, item), text(item)); // the item as the encoder and the settings know it
         list->setCurrentIndex(-1);
         return list;
     }
@@ -74,7 +83,7 @@ QWidget *createWidget(QWidget *parent, const ControlSpec &layout)
         field->setReadOnly(layout.readOnly);
         if (layout.maxLength > 0)
             field->setMaxLength(layout.maxLength);
-        field->setText(text(layout.text));
+        field->setText(shown(parent, layout.text));
         return field;
     }
     case ControlKind::ImageElement: {
@@ -86,7 +95,7 @@ QWidget *createWidget(QWidget *parent, const ControlSpec &layout)
         return image;
     }
     case ControlKind::Label: {
-        auto *label = new QLabel(text(layout.text), parent);
+        auto *label = new QLabel(shown(parent, layout.text), parent);
         if (layout.centred)
             label->setAlignment(Qt::AlignCenter);
         // A label is a control, not the window's surface: the mouse over it
@@ -96,7 +105,7 @@ QWidget *createWidget(QWidget *parent, const ControlSpec &layout)
         return label;
     }
     case ControlKind::CommandButton:
-        return new QPushButton(text(layout.text), parent);
+        return new QPushButton(shown(parent, layout.text), parent);
     default:
         return nullptr;
     }
@@ -108,7 +117,7 @@ void applyLook(QWidget *widget, const ControlSpec &layout, const QWidget *window
         widget->resize(layout.width, layout.height);
     widget->move(layout.x, layout.y);
     if (layout.toolTip)
-        widget->setToolTip(text(layout.toolTip));
+        widget->setToolTip(shown(window, layout.toolTip));
     if (layout.hand)
         widget->setCursor(handCursor());
     if (layout.font.family)
@@ -182,9 +191,9 @@ void SkinBuilder::build(QWidget *window, const WindowSpec &layout, const Control
     for (const AccessibleSpec &spoken : layout.accessible) {
         if (QWidget *widget = window->findChild<QWidget *>(text(spoken.control))) {
             if (spoken.name) // a label without one is named by its text
-                widget->setAccessibleName(text(spoken.name));
+                widget->setAccessibleName(shown(window, spoken.name));
             if (spoken.description)
-                widget->setAccessibleDescription(text(spoken.description));
+                widget->setAccessibleDescription(shown(window, spoken.description));
         }
     }
 

@@ -6,7 +6,9 @@
 #include "ColourKey.h"
 #include "ScaledPicture.h"
 #include "SkinResources.h"
+#include "UserLanguage.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPainter>
@@ -17,6 +19,7 @@ SkinnedWindow::SkinnedWindow(const WindowSpec &layout, const ControlFactory &fac
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     initSkinResources();
+    UserLanguage::install();
     m_backgroundPath = QString::fromLatin1(layout.background);
     m_background = QImage(m_backgroundPath);
     setFixedSize(layout.clientWidth, layout.clientHeight);
@@ -27,7 +30,7 @@ SkinnedWindow::SkinnedWindow(const WindowSpec &layout, const ControlFactory &fac
     m_transparent = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
     setAttribute(m_transparent ? Qt::WA_TranslucentBackground : Qt::WA_OpaquePaintEvent);
     drawFace();
-    setWindowTitle(QString::fromUtf8(layout.title));
+    setWindowTitle(QCoreApplication::translate(layout.name, layout.title));
     setWindowIcon(QIcon(QString::fromLatin1(layout.icon)));
     setMouseTracking(true);
     // A window that is not active shows tool tips too: right after a drop

@@ -1,6 +1,9 @@
 #include "SourceFileChooser.h"
 
+#include "common/AudioSignature.h"
+
 #include <QDir>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QStandardPaths>
 
@@ -30,8 +33,14 @@ void openChooser(QFileDialog *dialog, std::function<void(const QStringList &)> c
 
 void chooseSourceFiles(QWidget *owner, std::function<void(const QStringList &files)> chosen)
 {
-    auto *dialog = new QFileDialog(owner, QStringLiteral("Add WAV files"), musicFolder(),
-                                   QStringLiteral("WAV files (*.wav *.WAV *.wave);;All files (*)"));
+    QStringList patterns;
+    for (const char *extension : audiosignature::audioExtensions)
+        patterns << QStringLiteral("*.") + QLatin1String(extension);
+    const QStringList filters{
+        QCoreApplication::translate("SourceFileChooser", "Audio files (%1)").arg(patterns.join(QLatin1Char(' '))),
+        QCoreApplication::translate("SourceFileChooser", "All files (*)")};
+    auto *dialog = new QFileDialog(owner, QCoreApplication::translate("SourceFileChooser", "Add audio files"), musicFolder(),
+                                   filters.join(QStringLiteral(";;")));
     dialog->setObjectName(QStringLiteral("sourceChooser"));
     dialog->setFileMode(QFileDialog::ExistingFiles);
     openChooser(dialog, std::move(chosen));
@@ -39,7 +48,8 @@ void chooseSourceFiles(QWidget *owner, std::function<void(const QStringList &fil
 
 void chooseSourceFolder(QWidget *owner, std::function<void(const QStringList &folder)> chosen)
 {
-    auto *dialog = new QFileDialog(owner, QStringLiteral("Add a folder of WAV files"), musicFolder());
+    auto *dialog = new QFileDialog(owner, QCoreApplication::translate("SourceFileChooser", "Add a folder of audio files"),
+                                   musicFolder());
     dialog->setObjectName(QStringLiteral("sourceFolderChooser"));
     dialog->setFileMode(QFileDialog::Directory);
     dialog->setOption(QFileDialog::ShowDirsOnly);

@@ -56,7 +56,7 @@ void walkFolder(const QString &folder, const std::atomic_bool &cancelled,
     QList<Level> levels;
     // `expected`: the sub-folder as its parent's listing found it.
     const auto enter = [&](const QString &path, const QString &subFolder, const platform::FolderEntry *expected) {
-        Level level{path, subFolder, {}, 0};
+        Level level{path, subFolder, {}, 0, {}};
         QString reason;
         if (!platform::listFolder(platform::NativeName(path), &level.entries, &reason, expected)) {
             ++failures;
