@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "main_window/BatchTexts.h"
 #include "main_window/FrmMain.h"
+#include "main_window/Installation.h"
 #include "main_window/ProgressDisplay.h"
 #include "skin/ImageElement.h"
 #include "skin/UserLanguage.h"
@@ -11,6 +12,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -91,6 +93,11 @@ private slots:
         for (const QAction *action : w->actions())
             actions << action->text();
         QVERIFY2(actions.contains(stop), qPrintable(actions.join(QLatin1String(", "))));
+        // The help in the same language, as the page says of itself.
+        QFile help(Installation{test::programDir(), m_tmp.path(), {}}.helpFile());
+        QVERIFY2(help.open(QIODevice::ReadOnly), qPrintable(help.fileName()));
+        const QString lang = QString(language).replace(QLatin1Char('_'), QLatin1Char('-'));
+        QVERIFY2(help.readAll().contains("<html lang=\"" + lang.toLatin1() + "\">"), qPrintable(help.fileName()));
 
         // The captions of a batch, with counts as long as they come.
         ProgressDisplay progress(w->control<ImageElement>("imgPBLeft"), w->control<ImageElement>("imgPB"),

@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QTest>
 #include <QUrl>
 #include <QThread>
@@ -511,6 +512,40 @@ private slots:
             return files;
         };
         QTRY_COMPARE_WITH_TIMEOUT(leftOver(), QStringList{}, 10000);
+    }
+
+    // A list chosen from the keyboard is kept by the system's settings and
+    // read again by the next start: the next encoder gets it.
+    void aChoiceSurvivesARestart()
+    {
+        stopTolvik();
+        const QString kept = m_env.value(QStringLiteral("XDG_CONFIG_HOME")) + QStringLiteral("/Tolvik/Tolvik.conf");
+        QFile::remove(kept);
+        const auto cleanUp = qScopeGuard([&] {
+            stopTolvik();
+            QFile::remove(kept);
+        });
+        QVERIFY(startTolvik());
+        xdo({"windowfocus", "--sync", m_window});
+        // From the drop area back to the bit rate list, then one down (128 to 192).
+        for (int i = 0; i < 5; ++i)
+            xdo({"key", "shift+Tab"});
+        xdo({"key", "Down"});
+        const auto keptText = [&] {
+            QFile file(kept);
+            return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(keptText().contains(QLatin1String("bitRate=192")), qPrintable(keptText()), 10000);
+        xdo({"key", "ctrl+q"});
+        QTRY_COMPARE_WITH_TIMEOUT(m_tolvik->state(), QProcess::NotRunning, 10000);
+        stopTolvik();
+
+        const QString temp = m_tmp.path() + QStringLiteral("/tolvik-%1").arg(::getuid());
+        QDir().mkpath(path(QStringLiteral("restart")));
+        QVERIFY(startTolvik({wav(QStringLiteral("restart/long.wav"), 420)}));
+        QString encoder; // its command line
+        QTRY_VERIFY_WITH_TIMEOUT(!(encoder = QString::fromLocal8Bit(test::run(QStringLiteral("pgrep"), {"-af", temp + "/run-[0-9-]*/tmpfile1.mp3"}).out)).isEmpty(), 30000);
+        QVERIFY2(encoder.contains(QLatin1String(" 192k ")), qPrintable(encoder));
     }
 
     // Twenty starts at once, each with its own file (a file manager's "Open"

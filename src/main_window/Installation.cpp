@@ -1,5 +1,7 @@
 #include "Installation.h"
 
+#include "skin/UserLanguage.h"
+
 #include "Version.h"
 #include "common/ConvContract.h"
 #include "names/FileNames.h"
@@ -65,5 +67,7 @@ QString Installation::completionSound() const
 
 QString Installation::helpFile() const
 {
-    return file(QStringLiteral("help.html"));
+    // The help in the language the window speaks, where it is translated.
+    const QString translated = file(QStringLiteral("help_%1.html").arg(UserLanguage::current()));
+    return QFileInfo::exists(translated) ? translated : file(QStringLiteral("help.html"));
 }

@@ -14,6 +14,7 @@ namespace UserLanguage {
 namespace {
 
 bool chosen = false;
+QString language = QStringLiteral("en");
 
 QList<QTranslator *> &installed()
 {
@@ -21,15 +22,17 @@ QList<QTranslator *> &installed()
     return translators;
 }
 
-void add(const QLocale &language, const QString &name)
+// The translator installed; null when there is none for that language.
+QTranslator *add(const QLocale &language, const QString &name)
 {
     auto *translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(language, name, QStringLiteral("_"), QStringLiteral(":/translations"))) {
-        QCoreApplication::installTranslator(translator);
-        installed() << translator;
-    } else {
+    if (!translator->load(language, name, QStringLiteral("_"), QStringLiteral(":/translations"))) {
         delete translator;
+        return nullptr;
     }
+    QCoreApplication::installTranslator(translator);
+    installed() << translator;
+    return translator;
 }
 
 } // namespace
@@ -40,7 +43,7 @@ void install()
         use(QLocale::system());
 }
 
-void use(const QLocale &language)
+void use(const QLocale &chosenLanguage)
 {
     if (!QCoreApplication::instance())
         return;
@@ -54,8 +57,14 @@ void use(const QLocale &language)
     // The last one installed is asked first: the user's language, then
     // English for what it lacks.
     add(QLocale(QLocale::English), QStringLiteral("tolvik"));
-    add(language, QStringLiteral("qtbase"));
-    add(language, QStringLiteral("tolvik"));
+    add(chosenLanguage, QStringLiteral("qtbase"));
+    const QTranslator *own = add(chosenLanguage, QStringLiteral("tolvik"));
+    UserLanguage::language = own && !own->language().isEmpty() ? own->language() : QStringLiteral("en");
+}
+
+QString current()
+{
+    return language;
 }
 
 } // namespace UserLanguage

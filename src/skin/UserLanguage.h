@@ -12,4 +12,7 @@ namespace UserLanguage {
 void install();
 // Another language from now on (windows made before keep theirs).
 void use(const QLocale &language);
+// The language the texts are in, as its translation names it ("de",
+// "pt_BR"); "en" where there is none.
+QString current();
 }
