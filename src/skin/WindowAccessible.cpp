@@ -19,7 +19,10 @@ QList<QWidget *> WindowAccessible::controls() const
     QList<QWidget *> found;
     for (QObject *child : widget()->children()) {
         auto *control = qobject_cast<QWidget *>(child);
-        if (control && !control->isWindow() && !qobject_cast<QMenu *>(control) && !isDecoration(control))
+        // A hidden control is none to meet now (a spoken notice once said,
+        // the drop area during a batch); it comes back when it shows.
+        if (control && !control->isWindow() && !control->isHidden() && !qobject_cast<QMenu *>(control)
+            && !isDecoration(control))
             found << control;
     }
     return found;

@@ -3,8 +3,8 @@
 #include <QAccessibleWidget>
 
 // What a screen reader sees of a skinned window: a window whose children
-// are its controls. The pictures the skin only holds for its looks and
-// the focus frame are no controls, and are left out.
+// are its controls as they stand. The pictures the skin only holds for
+// its looks, the focus frame and hidden controls are left out.
 class WindowAccessible : public QAccessibleWidget {
 public:
     explicit WindowAccessible(QWidget *window);

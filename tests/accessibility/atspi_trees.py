@@ -2,7 +2,8 @@
 """The program's windows as an assistive technology reads them over AT-SPI:
 every control named, the lists named for what they set with the choice as
 their text, no picture that is only a look, and "Send feedback" a link that
-can be followed (which opens the feedback window: both trees are read).
+can be followed (which opens the feedback window: both trees are read); no
+hidden control and no notice already spoken in the trees.
 Prints each problem; exits 1 when there is one."""
 import sys
 import time
@@ -60,6 +61,9 @@ for name, value in LISTS.items():
     text = lists[name].queryText()
     if text.getText(0, -1) != value:
         problems.append(f"the list {name!r} reads {text.getText(0, -1)!r}, not {value!r}")
+# Notices already spoken do not stay: at most the last one is there.
+if sum(1 for role, name, node in seen if role == pyatspi.ROLE_NOTIFICATION) > 1:
+    problems.append("spoken notices stay in the tree")
 if any(role == pyatspi.ROLE_PUSH_BUTTON and not name for role, name, _ in seen):
     problems.append("a held picture is in the tree")
 links = [node for role, name, node in seen if role == pyatspi.ROLE_LINK and name == "Send feedback"]
@@ -76,8 +80,15 @@ else:
     if not others:
         problems.append("following the link opened no window")
     for window in others:
-        walk(window, window.name, [])
+        feedback = []
+        walk(window, window.name, feedback)
         print(f"read the window {window.name!r}")
+        # Hidden controls are none to meet: not the window's hidden Send and
+        # Back buttons, whose pictures are the ones to press.
+        hidden = [name for role, name, node in feedback
+                  if role in CONTROLS and not node.getState().contains(pyatspi.STATE_SHOWING)]
+        if hidden:
+            problems.append(f"hidden controls in the tree of {window.name!r}: {hidden}")
 
 for problem in problems:
     print("FAIL:", problem)
