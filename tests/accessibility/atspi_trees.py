@@ -61,6 +61,16 @@ for name, value in LISTS.items():
     text = lists[name].queryText()
     if text.getText(0, -1) != value:
         problems.append(f"the list {name!r} reads {text.getText(0, -1)!r}, not {value!r}")
+# A field's line is its whole text, wherever the caret is (the reader asks
+# for the line at the caret, usually at the end).
+for role, name, node in seen:
+    if role in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY):
+        text = node.queryText()
+        whole = text.getText(0, -1)
+        for offset in {0, text.caretOffset, text.characterCount}:
+            line = text.getTextAtOffset(offset, pyatspi.TEXT_BOUNDARY_LINE_START)[0]
+            if whole and line != whole:
+                problems.append(f"the field {name!r} reads {line!r} at {offset}, not {whole!r}")
 # Notices already spoken do not stay: at most the last one is there.
 if sum(1 for role, name, node in seen if role == pyatspi.ROLE_NOTIFICATION) > 1:
     problems.append("spoken notices stay in the tree")
