@@ -18,16 +18,6 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-
-// A wait of at most a second, within the deadline.
-int slice(const QDeadlineTimer &deadline)
-{
-    return static_cast<int>(std::clamp<qint64>(deadline.remainingTime(), 1, 1000));
-}
-
-} // namespace
-
 const QString SingleInstance::offerPrefix = QStringLiteral(".tolvik-offer-");
 const QString SingleInstance::lockName = QStringLiteral(".tolvik.lock");
 const QString SingleInstance::readyName = QStringLiteral(".tolvik.ready");

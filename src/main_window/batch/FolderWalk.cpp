@@ -13,11 +13,14 @@
 
 namespace {
 
-enum class Content { Audio, Mp3, Other };
+enum class Content { Audio, Mp3, Other, Unreadable };
 
-Content contentOf(const QString &path)
+// `reason` says why, for a file that cannot be read.
+Content contentOf(const QString &path, QString *reason)
 {
-    const QByteArray head = platform::readFileStart(platform::NativeName(path), int(audiosignature::headBytes));
+    const QByteArray head = platform::readFileStart(platform::NativeName(path), int(audiosignature::headBytes), reason);
+    if (head.isEmpty() && !reason->isEmpty())
+        return Content::Unreadable;
     const auto *bytes = reinterpret_cast<const unsigned char *>(head.constData());
     if (audiosignature::isMpeg(bytes, std::size_t(head.size())))
         return Content::Mp3;
@@ -96,10 +99,18 @@ void walkFolder(const QString &folder, const std::atomic_bool &cancelled,
             // (results kept beside their sources): left out, so a folder
             // dropped again does not convert it. A file named as audio and
             // not is told in its place.
-            const Content content = contentOf(path);
+            QString unreadable;
+            const Content content = contentOf(path, &unreadable);
             const bool result = content == Content::Mp3 && hasMp3Name(entry.name)
                                 && level.sourceNames.contains(nameKey(entry.name));
-            if (content != Content::Other && !result) {
+            if (content == Content::Unreadable) {
+                // Held open by another program, or not ours to read: told
+                // in its place when its name says audio.
+                if (audiosignature::hasAudioName(entry.name.toStdString())) {
+                    ++failures;
+                    found({path, level.subFolder, unreadable});
+                }
+            } else if (content != Content::Other && !result) {
                 ++files;
                 found({path, level.subFolder, {}});
             } else if (content == Content::Other && audiosignature::hasAudioName(entry.name.toStdString())) {

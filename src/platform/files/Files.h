@@ -84,8 +84,10 @@ bool listFolder(const NativeName &folder, QList<FolderEntry> *entries, QString *
                 const FolderEntry *expected = nullptr);
 
 // Up to `count` bytes from the start of a regular file; empty when it
-// cannot be read. Never waits (a FIFO or a device gives nothing).
-QByteArray readFileStart(const NativeName &file, int count);
+// cannot be read, and then `reason` says why ("cannot be read: ..."; a
+// file held open by another program on Windows). Never waits (a FIFO or a
+// device gives nothing, with no reason).
+QByteArray readFileStart(const NativeName &file, int count, QString *reason = nullptr);
 
 // What a copy is for: a file kept is on the disk before it takes its
 // name (after a power cut the name holds the whole file or the old one); a

@@ -70,12 +70,17 @@ bool listFolder(const NativeName &folder, QList<FolderEntry> *entries, QString *
     return true;
 }
 
-QByteArray readFileStart(const NativeName &file, int count)
+QByteArray readFileStart(const NativeName &file, int count, QString *reason)
 {
+    const auto failed = [reason](int error) {
+        if (reason)
+            *reason = QStringLiteral("cannot be read: ") + QString::fromLocal8Bit(::strerror(error));
+        return QByteArray();
+    };
     // Non-blocking: a FIFO without a writer must not hold the listing.
     const int fd = ::open(systemName(file).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return {};
+        return failed(errno);
     QByteArray head;
     struct stat st {};
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
@@ -84,7 +89,12 @@ QByteArray readFileStart(const NativeName &file, int count)
         do
             n = ::read(fd, head.data(), size_t(count));
         while (n < 0 && errno == EINTR);
-        head.resize(n > 0 ? n : 0);
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            return failed(error);
+        }
+        head.resize(n);
     }
     ::close(fd);
     return head;

@@ -47,19 +47,29 @@ bool listFolder(const NativeName &folder, QList<FolderEntry> *entries, QString *
     return true;
 }
 
-QByteArray readFileStart(const NativeName &file, int count)
+QByteArray readFileStart(const NativeName &file, int count, QString *reason)
 {
+    const auto failed = [reason] {
+        if (reason)
+            *reason = QStringLiteral("cannot be read: ") + systemReason();
+        return QByteArray();
+    };
+    // (A file held open without sharing, by a virus scanner or a recorder,
+    // is one that cannot be read now: said, not passed over.)
     const HANDLE handle = CreateFileW(systemName(file).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return {};
+        return failed();
     QByteArray head;
     DWORD got = 0;
     // Only a disk file: a pipe's read would wait for its writer.
     if (GetFileType(handle) == FILE_TYPE_DISK) {
         head.resize(count);
-        if (!ReadFile(handle, head.data(), DWORD(count), &got, nullptr))
-            got = 0;
+        if (!ReadFile(handle, head.data(), DWORD(count), &got, nullptr)) {
+            head = failed();
+            CloseHandle(handle);
+            return head;
+        }
         head.resize(qsizetype(got));
     }
     CloseHandle(handle);
