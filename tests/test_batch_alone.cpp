@@ -102,7 +102,7 @@ private slots:
     void theFailureLogKeepsOneLineARecordAndStaysBounded()
     {
         const QString file = m_tmp.filePath(QStringLiteral("log/failures.log"));
-        const FailureLog log(file);
+        FailureLog log(file);
         const QString controls = QStringLiteral("a\x1b[2Jb\x07c\x08d\x0b\x0ce\u0085f\u2028g\u2029h\ni\rj");
         log.append(QStringLiteral("/music/") + controls + QStringLiteral(".wav"), QStringLiteral("why\x1b"));
         QFile read(file);
@@ -127,6 +127,26 @@ private slots:
             log.append(QStringLiteral("/music/%1.wav").arg(i), longReason);
         QVERIFY2(QFileInfo(file).size() <= (qint64(1) << 20) + 4096, "the log grows without bound");
         QVERIFY(QFileInfo::exists(file + QStringLiteral(".1")));
+
+        // A log that cannot be written now (held open by another program on
+        // Windows) loses no line: each is written, in order, once it can be.
+        const QString held = m_tmp.filePath(QStringLiteral("log/held.log"));
+        FailureLog heldLog(held);
+        QVERIFY(heldLog.append(QStringLiteral("/music/first.wav"), QStringLiteral("why")));
+        QVERIFY(QFile::setPermissions(held, QFile::ReadOwner));
+        {
+            test::WithoutFileAccessOverride plainUser;
+            QVERIFY(!heldLog.append(QStringLiteral("/music/second.wav"), QStringLiteral("why")));
+        }
+        QVERIFY(heldLog.hasUnwritten());
+        QVERIFY(QFile::setPermissions(held, QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(heldLog.append(QStringLiteral("/music/third.wav"), QStringLiteral("why")));
+        QFile heldRead(held);
+        QVERIFY(heldRead.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = heldRead.readAll().split('\n');
+        QCOMPARE(lines.size(), 4);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY2(lines.at(i).contains(QByteArrayList{"first", "second", "third"}.at(i)), lines.at(i).constData());
 
         // A log that is a FIFO nobody reads holds nothing up (the window
         // would freeze at its first failure).

@@ -81,6 +81,10 @@
                 <numerusform>… und %n weitere (siehe Fehlerprotokoll)</numerusform>
             </translation>
         </message>
+        <message>
+            <source>The failure log could not be written (%1)</source>
+            <translation>Das Fehlerprotokoll konnte nicht geschrieben werden (%1)</translation>
+        </message>
     </context>
     <context>
         <name>FailureList</name>

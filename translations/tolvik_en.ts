@@ -81,6 +81,10 @@
                 <numerusform>… and %n more (see the failure log)</numerusform>
             </translation>
         </message>
+        <message>
+            <source>The failure log could not be written (%1)</source>
+            <translation type="unfinished" />
+        </message>
     </context>
     <context>
         <name>FailureList</name>

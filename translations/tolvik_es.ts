@@ -81,6 +81,10 @@
                 <numerusform>… y %n más (ver el registro de errores)</numerusform>
             </translation>
         </message>
+        <message>
+            <source>The failure log could not be written (%1)</source>
+            <translation>No se pudo escribir el registro de errores (%1)</translation>
+        </message>
     </context>
     <context>
         <name>FailureList</name>

@@ -81,6 +81,10 @@
                 <numerusform>… et %n autres (voir le journal des échecs)</numerusform>
             </translation>
         </message>
+        <message>
+            <source>The failure log could not be written (%1)</source>
+            <translation>Le journal des échecs n'a pas pu être écrit (%1)</translation>
+        </message>
     </context>
     <context>
         <name>FailureList</name>

@@ -74,6 +74,10 @@
                 <numerusform>… ほか %n 件（失敗ログを参照）</numerusform>
             </translation>
         </message>
+        <message>
+            <source>The failure log could not be written (%1)</source>
+            <translation>失敗ログを書き込めませんでした (%1)</translation>
+        </message>
     </context>
     <context>
         <name>FailureList</name>

@@ -81,6 +81,10 @@
                 <numerusform>… e mais %n (veja o registro de falhas)</numerusform>
             </translation>
         </message>
+        <message>
+            <source>The failure log could not be written (%1)</source>
+            <translation>Não foi possível gravar o registro de falhas (%1)</translation>
+        </message>
     </context>
     <context>
         <name>FailureList</name>

@@ -88,6 +88,10 @@
                 <numerusform>… и ещё %n (см. журнал ошибок)</numerusform>
             </translation>
         </message>
+        <message>
+            <source>The failure log could not be written (%1)</source>
+            <translation>Не удалось записать журнал ошибок (%1)</translation>
+        </message>
     </context>
     <context>
         <name>FailureList</name>

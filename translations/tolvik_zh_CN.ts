@@ -74,6 +74,10 @@
                 <numerusform>… 还有 %n 个（见失败日志）</numerusform>
             </translation>
         </message>
+        <message>
+            <source>The failure log could not be written (%1)</source>
+            <translation>无法写入失败日志 (%1)</translation>
+        </message>
     </context>
     <context>
         <name>FailureList</name>

@@ -75,6 +75,11 @@ QString BatchTexts::failure(const QString &name, const QString &reason)
     return tr("%1 failed: %2").arg(name, reason);
 }
 
+QString BatchTexts::logUnwritten(const QString &file)
+{
+    return tr("The failure log could not be written (%1)").arg(file);
+}
+
 QString BatchTexts::moreFailures(int more)
 {
     return tr("\u2026 and %n more (see the failure log)", nullptr, more);

@@ -24,4 +24,5 @@ public:
     static QString failedOf(int failed, int total);   // as the caption shows it
     static QString failure(const QString &name, const QString &reason);
     static QString moreFailures(int more);
+    static QString logUnwritten(const QString &file);
 };

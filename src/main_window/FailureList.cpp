@@ -1,12 +1,14 @@
 #include "FailureList.h"
 
+#include "BatchTexts.h"
+
 
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-FailureList::FailureList(const QList<FileOutcome> &failures, const QString &logFile, QWidget *parent)
+FailureList::FailureList(const QList<FileOutcome> &failures, const QString &logFile, bool logWritten, QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("failureList"));
@@ -19,7 +21,8 @@ FailureList::FailureList(const QList<FileOutcome> &failures, const QString &logF
         lines << tr("%n file(s) failed in the last batch:", nullptr, int(failures.size()));
     for (const FileOutcome &file : failures)
         lines << QDir::toNativeSeparators(file.source) + QStringLiteral(" \u2014 ") + file.reason;
-    lines << tr("Every failure is also written to %1").arg(QDir::toNativeSeparators(logFile));
+    lines << (logWritten ? tr("Every failure is also written to %1").arg(QDir::toNativeSeparators(logFile))
+                         : BatchTexts::logUnwritten(QDir::toNativeSeparators(logFile)));
 
     auto *text = new QPlainTextEdit(lines.join(QLatin1Char('\n')), this);
     text->setObjectName(QStringLiteral("failureText"));

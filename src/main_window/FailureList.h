@@ -9,5 +9,6 @@
 class FailureList : public QDialog {
     Q_OBJECT
 public:
-    FailureList(const QList<FileOutcome> &failures, const QString &logFile, QWidget *parent);
+    // `logWritten`: whether every failure reached the log.
+    FailureList(const QList<FileOutcome> &failures, const QString &logFile, bool logWritten, QWidget *parent);
 };

@@ -1,5 +1,7 @@
 #include "FrmMain.h"
 
+#include "BatchTexts.h"
+
 #include "batch/OutputFolder.h"
 #include "BatchSpeech.h"
 #include "FailureList.h"
@@ -19,6 +21,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QDir>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QKeyEvent>
@@ -113,7 +116,20 @@ void FrmMain::wireBatch()
     connect(batch, &ConversionBatch::listing, progress, &ProgressDisplay::listing);
     connect(batch, &ConversionBatch::fileFinished, progress, &ProgressDisplay::fileFinished);
     connect(batch, &ConversionBatch::batchFinished, progress, &ProgressDisplay::batchFinished);
-    connect(batch, &ConversionBatch::fileFinished, this, [this](const FileOutcome &file) { m_failureLog.record(file); });
+    // A log held open by another program is tried again for a while: no
+    // line is lost, and none is waited for.
+    connect(batch, &ConversionBatch::fileFinished, this, [this](const FileOutcome &file) {
+        if (!m_failureLog.record(file)) {
+            m_logTries = 0;
+            m_logRetry.start();
+        }
+    });
+    m_logRetry.setInterval(500);
+    m_logRetry.setSingleShot(true);
+    connect(&m_logRetry, &QTimer::timeout, this, [this] {
+        if (!m_failureLog.flush() && ++m_logTries < 20)
+            m_logRetry.start();
+    });
     connect(batch, &ConversionBatch::batchStopped, progress, &ProgressDisplay::batchStopped);
     connect(batch, &ConversionBatch::queueChanged, this, &FrmMain::showQueue);
     connect(batch, &ConversionBatch::startRequested, Timer1, qOverload<>(&QTimer::start));
@@ -136,6 +152,8 @@ void FrmMain::wireBatch()
     connect(batch, &ConversionBatch::batchFinished, m_speech, &BatchSpeech::batchFinished);
     connect(batch, &ConversionBatch::batchStopped, m_speech, &BatchSpeech::batchStopped);
     connect(batch, &ConversionBatch::batchFinished, this, [this] {
+        if (m_failureLog.hasUnwritten())
+            m_progress->addTipLine(BatchTexts::logUnwritten(QDir::toNativeSeparators(m_failureLog.file())));
         // A batch that ends unseen asks for the user's attention.
         if (isMinimized() || !isActiveWindow())
             QApplication::alert(this);
@@ -342,7 +360,7 @@ void FrmMain::progressMenu(const QPoint &at)
 
 void FrmMain::showFailures()
 {
-    auto *list = new FailureList(m_speech->failures(), m_failureLog.file(), this);
+    auto *list = new FailureList(m_speech->failures(), m_failureLog.file(), !m_failureLog.hasUnwritten(), this);
     list->show();
     list->activateWindow();
 }

@@ -12,6 +12,7 @@
 #include "sources/DropArea.h"
 
 #include <QPointer>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -121,6 +122,8 @@ private:
     QStringList m_startFiles;
 
     FailureLog m_failureLog;
+    QTimer m_logRetry;
+    int m_logTries = 0;
     std::unique_ptr<BatchInputFromControls> m_batchInput;
     std::unique_ptr<ProgressDisplay> m_progress;
     std::unique_ptr<RememberedSettings> m_remembered;

@@ -97,6 +97,7 @@ void ProgressDisplay::fullBar()
 void ProgressDisplay::batchStarted()
 {
     m_caption->setToolTip(QString());
+    m_tipLines.clear();
 }
 
 void ProgressDisplay::fileLoading(int left, const QString &source)
@@ -115,6 +116,7 @@ void ProgressDisplay::batchStopped(const BatchSummary &summary)
     m_right->hide();
     setCaption(BatchTexts::stopped(int(summary.total - summary.failed.size() - summary.skipped)));
     m_caption->setToolTip(QString());
+    m_tipLines.clear();
 }
 
 void ProgressDisplay::listing(int found)
@@ -155,6 +157,7 @@ void ProgressDisplay::batchFinished(const BatchSummary &summary)
 {
     if (summary.failed.isEmpty()) {
         m_caption->setToolTip(QString());
+    m_tipLines.clear();
         if (summary.skipped > 0)
             setCaption(BatchTexts::done(summary));
         return;
@@ -178,8 +181,14 @@ void ProgressDisplay::batchFinished(const BatchSummary &summary)
     setPlainToolTip(lines);
 }
 
+void ProgressDisplay::addTipLine(const QString &line)
+{
+    setPlainToolTip(m_tipLines + QStringList{line});
+}
+
 void ProgressDisplay::setPlainToolTip(const QStringList &lines)
 {
+    m_tipLines = lines;
     // Rich text that only lays out lines: a name in them is never markup.
     QStringList escaped;
     for (const QString &line : lines)

@@ -38,6 +38,8 @@ public:
     void batchFinished(const BatchSummary &summary);
     // Stopped by the user: how many were converted, on the empty track.
     void batchStopped(const BatchSummary &summary);
+    // One more line under the caption's tip (a log that could not be written).
+    void addTipLine(const QString &line);
 
     // One second passed.
     void Timer2_Timer();
@@ -70,4 +72,5 @@ private:
     float m_bodyWidth;
     float m_rightLeft;
     QRect m_captionBox; // the caption's box in the layout: its text centres there
+    QStringList m_tipLines; // the tip as text, when there is one
 };

@@ -50,8 +50,29 @@ QString FailureLog::defaultFile()
     return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/failures.log");
 }
 
-void FailureLog::append(const QString &source, const QString &reason) const
+namespace {
+
+constexpr qsizetype unwrittenBytes = 64 * 1024;
+
+} // namespace
+
+bool FailureLog::append(const QString &source, const QString &reason)
 {
+    m_unwritten += QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + '\t'
+                   + platform::encodeFileName(oneLine(source)) + '\t' + oneLine(reason).toUtf8() + '\n';
+    // A log that stays unwritable (not a regular file) keeps only the
+    // latest lines waiting.
+    if (m_unwritten.size() > unwrittenBytes) {
+        const qsizetype cut = m_unwritten.indexOf('\n', m_unwritten.size() - unwrittenBytes);
+        m_unwritten.remove(0, cut < 0 ? m_unwritten.size() : cut + 1);
+    }
+    return flush();
+}
+
+bool FailureLog::flush()
+{
+    if (m_unwritten.isEmpty())
+        return true;
     QDir().mkpath(QFileInfo(m_file).absolutePath());
     bool fresh = false;
     if (QFileInfo(m_file).size() >= rotateAtBytes) {
@@ -62,14 +83,13 @@ void FailureLog::append(const QString &source, const QString &reason) const
     }
     // The log is a help, never a reason to fail, nor to wait: one that is
     // not a regular file (a FIFO nobody reads) is passed over.
-    platform::appendToRegularFile(platform::NativeName(m_file),
-                                  QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + '\t'
-                                      + platform::encodeFileName(oneLine(source)) + '\t' + oneLine(reason).toUtf8() + '\n',
-                                  fresh);
+    if (!platform::appendToRegularFile(platform::NativeName(m_file), m_unwritten, fresh))
+        return false;
+    m_unwritten.clear();
+    return true;
 }
 
-void FailureLog::record(const FileOutcome &file) const
+bool FailureLog::record(const FileOutcome &file)
 {
-    if (!file.converted && !file.skipped)
-        append(file.source, file.reason);
+    return file.converted || file.skipped || append(file.source, file.reason);
 }

@@ -16,10 +16,17 @@ public:
     static QString defaultFile();
     const QString &file() const { return m_file; }
 
-    void append(const QString &source, const QString &reason) const;
+    // False when the line could not be written (the log held open by
+    // another program on Windows, a full disk): it is kept, and written
+    // before the next one or by flush().
+    bool append(const QString &source, const QString &reason);
     // A file that failed, from the batch's report of it.
-    void record(const FileOutcome &file) const;
+    bool record(const FileOutcome &file);
+    // Tries the lines kept again; true when none is left.
+    bool flush();
+    bool hasUnwritten() const { return !m_unwritten.isEmpty(); }
 
 private:
     QString m_file;
+    QByteArray m_unwritten; // whole lines, in their order
 };
