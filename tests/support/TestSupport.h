@@ -59,9 +59,11 @@ bool hostToolsRun();
 // A tool tip's text as the user reads it (a rich-text tip without markup).
 QString plainTip(const QString &tip);
 bool canLockFolders();
-// Linux only: while it lives, root's override of file permissions is off
-// on this thread and the threads it starts (so a folder of mode 000 is
-// unreadable to root too); active() tells whether it was on before.
+// While it lives, root's override of file permissions is off on this
+// thread and the threads it starts (so a folder of mode 000 is unreadable
+// to root too); active() tells whether it was on before. On Windows there
+// is no such override (a read-only file is one to everybody): it does
+// nothing.
 class WithoutFileAccessOverride {
 public:
     WithoutFileAccessOverride();
@@ -72,6 +74,23 @@ private:
     bool m_active = false;
     unsigned m_saved[2] = {0, 0};
 };
+
+// While it lives, `path` cannot be written, as when another program holds
+// it open without sharing: on Windows it is so held; on Linux it is made
+// read-only, with root's override off on this thread.
+class HeldFile {
+public:
+    explicit HeldFile(const QString &path);
+    ~HeldFile();
+    HeldFile(const HeldFile &) = delete;
+    HeldFile &operator=(const HeldFile &) = delete;
+
+private:
+    QString m_path;
+    void *m_handle = nullptr;
+    std::unique_ptr<WithoutFileAccessOverride> m_plain;
+};
+
 // A FIFO at `path` (false where the system has none in its files).
 bool makeFifo(const QString &path);
 

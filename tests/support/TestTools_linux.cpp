@@ -156,4 +156,16 @@ int openDescriptors()
         QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
 }
 
+HeldFile::HeldFile(const QString &path) : m_path(path)
+{
+    QFile::setPermissions(path, QFile::ReadOwner);
+    m_plain = std::make_unique<WithoutFileAccessOverride>();
+}
+
+HeldFile::~HeldFile()
+{
+    m_plain.reset();
+    QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);
+}
+
 } // namespace test

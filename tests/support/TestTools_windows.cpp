@@ -3,6 +3,7 @@
 // LAME's own decoder (mpglib, not our encoder's code) reads the outputs.
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtEndian>
 
@@ -290,6 +291,23 @@ long residentKiB()
     if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
         return 0;
     return static_cast<long>(counters.WorkingSetSize / 1024);
+}
+
+// Nothing to turn off: see TestSupport.h.
+WithoutFileAccessOverride::WithoutFileAccessOverride() = default;
+WithoutFileAccessOverride::~WithoutFileAccessOverride() = default;
+
+HeldFile::HeldFile(const QString &path) : m_path(path)
+{
+    const HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
+                                      GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr); // no sharing
+    m_handle = handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+}
+
+HeldFile::~HeldFile()
+{
+    if (m_handle)
+        CloseHandle(m_handle);
 }
 
 } // namespace test

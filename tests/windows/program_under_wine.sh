@@ -171,6 +171,31 @@ for case in 5 25 kill; do
   close_program
 done
 
+# A list chosen from the keyboard is kept, in the registry, and read by
+# the next start: its encoder gets it.
+close_program
+wine_run "$app/tolvik.exe" &
+pids+=($!)
+window=
+eventually find_window || true
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+for _ in 1 2 3 4 5; do xdotool key shift+Tab; done # from the drop area back to the bit rate list
+xdotool key Down                                   # 128 to 192
+kept_192() { wine_run reg query 'HKCU\Software\Tolvik\Tolvik' /v bitRate 2>/dev/null | grep -q 192; }
+check "a list chosen from the keyboard is kept in the registry" eventually kept_192
+close_program
+sox -n -R -r 44100 -c 2 -b 16 "$work/restart.wav" synth 200 pinknoise vol 0.5
+wine_run "$app/tolvik.exe" "$(win "$work/restart.wav")" &
+pids+=($!)
+encodes_192() {
+  local p
+  for p in $(our_pids 'conv\.exe'); do tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null | grep -q ' 192k ' && return 0; done
+  return 1
+}
+check "... and the next start's encoder gets it" eventually encodes_192
+close_program
+wine_run reg delete 'HKCU\Software\Tolvik' /f >/dev/null 2>&1 || true
+
 # A session's end (a logoff or shutdown: WM_QUERYENDSESSION and
 # WM_ENDSESSION to every window) ends the program as its X does: the
 # encoder stopped, the working files removed.
