@@ -121,13 +121,27 @@ stamps() { stat -c '%i %Y' "$app/output/$1 start"*.mp3 2>/dev/null; }
 close_program
 lost=0 extra=0
 for round in $(seq 1 "${TOLVIK_WINE_ROUNDS:-10}"); do
+  starts=()
   for n in 1 2 3 4; do
     file=$(wav "Round $round start $n")
     wine_run "$app/tolvik.exe" "$(win "$file")" &
-    pids+=($!)
+    starts+=($!)
   done
+  pids+=("${starts[@]}")
+  # A start waits as long as the running program is still starting (on a
+  # busy machine the first cold round can take long): the files are
+  # looked for while a start other than the program still waits, and 30 s
+  # after the last one ended.
+  waiting() {
+    local p alive=0
+    for p in "${starts[@]}"; do kill -0 "$p" 2>/dev/null && alive=$((alive + 1)); done
+    ((alive > 1))
+  }
+  round_done() { local n; for n in 1 2 3 4; do test -s "$app/output/Round $round start $n.mp3" || return 1; done; }
+  until round_done || ! waiting; do sleep 0.2; done
+  eventually round_done || true
   for n in 1 2 3 4; do
-    eventually test -s "$app/output/Round $round start $n.mp3" || { lost=$((lost + 1)); echo "lost: round $round, start $n"; }
+    test -s "$app/output/Round $round start $n.mp3" || { lost=$((lost + 1)); echo "lost: round $round, start $n"; }
   done
   [[ $(windows) == 1 ]] || { extra=$((extra + 1)); echo "round $round: $(windows) windows"; }
   close_program
@@ -143,6 +157,10 @@ for case in 5 25 kill; do
   wine_run "$app/tolvik.exe" &
   pids+=($!)
   eventually find_window || true
+  # Stopped once it has said it is ready (its event loop turns): a start
+  # waits longer for one still starting.
+  ready() { [[ -n "$(find "$TOLVIK_WINEPREFIX/drive_c/users" -maxdepth 2 -name .tolvik.ready 2>/dev/null)" ]]; }
+  eventually ready || true
   first=$(our_pids 'tolvik\.exe' | head -n 1)
   kill -STOP "$first"
   files=()
