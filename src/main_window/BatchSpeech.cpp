@@ -19,6 +19,7 @@ QString nameOf(const QString &source)
 
 BatchSpeech::BatchSpeech(SpokenStatus *spoken, QObject *parent) : QObject(parent), m_spoken(spoken)
 {
+    m_pendingTimer.setParent(this); // observers see whether a start still waits to be said
     m_pendingTimer.setSingleShot(true);
     connect(&m_pendingTimer, &QTimer::timeout, this, &BatchSpeech::sayPending);
 }

@@ -19,8 +19,9 @@ bool isPlainText(std::string_view id)
     return id.size() == 4 && id[0] == 'T' && id != "TXXX";
 }
 
-// The key of a carried frame that names itself by a description: the
-// same as one made here, where the description is in one-byte text.
+// The key of a carried frame that is told apart by its own label (a
+// comment's, a user text's, a picture's): the key a frame made here gets,
+// when the label is in one-byte text.
 std::string describedKey(std::string_view id, std::string_view body)
 {
     if (body.empty() || (body[0] != 0 && body[0] != utf8))
