@@ -150,7 +150,19 @@ SingleInstance::Delivery SingleInstance::deliver(const QStringList &files, QStri
     qint64 heartbeat = 0;
     QLocalSocket channel;
     bool sent = false;
+    // A connection it has not answered for a while is made again, the
+    // same offer sent again: under Wine a named pipe's connection can go
+    // unnoticed by the running program, while a new one is seen (with any
+    // earlier one). Safe: whichever connection takes the offer first owns
+    // the files, the other finds it gone.
+    constexpr int resendSeconds = 3;
+    QDeadlineTimer resend;
     for (;;) {
+        if (sent && channel.state() == QLocalSocket::ConnectedState && resend.hasExpired()
+            && !channel.canReadLine()) {
+            channel.abort();
+            sent = false;
+        }
         if (channel.state() != QLocalSocket::ConnectedState) {
             if (sent) {
                 *why = QStringLiteral("it closed the channel");
@@ -165,6 +177,7 @@ SingleInstance::Delivery SingleInstance::deliver(const QStringList &files, QStri
             if (!sent) {
                 channel.write(message);
                 sent = true;
+                resend.setRemainingTime(resendSeconds * 1000);
             }
             if (channel.bytesToWrite() > 0)
                 channel.waitForBytesWritten(1000);
@@ -219,6 +232,9 @@ void SingleInstance::listen()
     m_server->listen(m_channel);
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+            // Ours, not the server's: a server replaced by listen() must
+            // not take a start's open conversation down with it.
+            socket->setParent(this);
             socket->setReadBufferSize(maxLineBytes + 1);
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readMessages(socket); });
@@ -229,8 +245,12 @@ void SingleInstance::listen()
     if (!m_watch.isActive()) {
         connect(&m_watch, &QTimer::timeout, this, [this] {
             const bool fileGone = QDir::isAbsolutePath(m_channel) && !QFileInfo::exists(m_channel);
-            if (!m_server->isListening() || fileGone)
+            if (!m_server->isListening() || fileGone) {
+                std::fprintf(stderr, "tolvik: listening again for later starts (%s)\n",
+                             qPrintable(fileGone ? QStringLiteral("the channel's file was removed")
+                                                 : m_server->errorString()));
                 listen();
+            }
         });
         m_watch.start(1000);
     }

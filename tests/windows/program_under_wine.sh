@@ -80,6 +80,29 @@ check "... every sample" test "$(samples "$app/output/Album/CD 1/2.mp3" 2)" = 88
 check "... a hidden file left out" test ! -e "$app/output/Album/.hidden.mp3"
 rm -rf "$work/Album" "$app/output/Album"
 
+# Names a plain Windows path cannot reach (a trailing period or space, a
+# device's name, a folder "dotdir."), as a tree from elsewhere has them:
+# each converted from its own file (its length tells), none lost.
+rm -rf "$work/Odd" "$app/output/Odd"
+mkdir -p "$work/Odd/dotdir."
+odd=("x.wav" "x.wav." "y.wav " "AUX.wav" "com1.wav" "dotdir./in.wav")
+results=("x.mp3" "x.wav.mp3" "y.mp3" "AUX.mp3" "com1.mp3" "dotdir./in.mp3")
+for i in "${!odd[@]}"; do sox -n -R -r 44100 -c 1 -b 16 "$work/Odd/${odd[$i]}" synth "1.$i" sine 440; done
+wine_run "$app/tolvik.exe" "$(win "$work/Odd")"
+odd_done() { local r; for r in "${results[@]}"; do [[ -s "$app/output/Odd/$r" ]] || return 1; done; }
+each_own() {
+  local i n
+  for i in "${!results[@]}"; do
+    n=$(samples "$app/output/Odd/${results[$i]}" 1)
+    [[ $n == $((44100 + 4410 * i)) ]] || { echo "${results[$i]}: $n samples, not those of '${odd[$i]}'"; return 1; }
+  done
+}
+check "names a plain path cannot reach: every file converted" eventually odd_done
+check "... each from its own file" each_own
+no_odd_failure() { ! grep -qs 'Odd' "$TOLVIK_WINEPREFIX"/drive_c/users/*/AppData/Local/tolvik/failures.log; }
+check "... and no failure" no_odd_failure
+rm -rf "$work/Odd" "$app/output/Odd"
+
 # A drag from a Linux program, dropped on the drop area (238,35 142x146).
 dragged=$(wav "Dragged från Linux")
 mkdir -m 700 "$work/run"
@@ -99,17 +122,17 @@ if [[ -n "$window" ]]; then
 fi
 converted "Dragged från Linux"
 
-# Our prefix's own processes whose command line matches $1.
-our_pids() {
-  local p
-  for p in $(pgrep -f "$1"); do
-    { tr '\0' '\n' </proc/"$p"/environ; } 2>/dev/null | grep -qx "WINEPREFIX=$TOLVIK_WINEPREFIX" && echo "$p"
-  done
-}
-ours() { [[ -n "$(our_pids "$1")" ]]; }
 no_program() { ! ours 'tolvik\.exe'; }
+# The program has said it is ready: its window built, its event loop
+# turning. (A killed one's word stays: removed once it is gone.)
+ready_file() { find "$TOLVIK_WINEPREFIX/drive_c/users" -maxdepth 2 -name .tolvik.ready 2>/dev/null; }
+ready() { [[ -n "$(ready_file)" ]]; }
 windows() { xdotool search --name '^Tolvik$' 2>/dev/null | wc -l; }
-close_program() { wine_run taskkill /im tolvik.exe >/dev/null 2>&1 || true; eventually no_program || true; }
+close_program() {
+  wine_run taskkill /im tolvik.exe >/dev/null 2>&1 || true
+  eventually no_program || true
+  no_program && rm -f $(ready_file)
+}
 # The stored results of the files named "$1 start N", as inode and time:
 # a second conversion stores new files.
 stamps() { stat -c '%i %Y' "$app/output/$1 start"*.mp3 2>/dev/null; }
@@ -124,7 +147,7 @@ for round in $(seq 1 "${TOLVIK_WINE_ROUNDS:-10}"); do
   starts=()
   for n in 1 2 3 4; do
     file=$(wav "Round $round start $n")
-    wine_run "$app/tolvik.exe" "$(win "$file")" &
+    wine_run "$app/tolvik.exe" "$(win "$file")" 2>"$work/round $round start $n.err" &
     starts+=($!)
   done
   pids+=("${starts[@]}")
@@ -144,6 +167,8 @@ for round in $(seq 1 "${TOLVIK_WINE_ROUNDS:-10}"); do
     test -s "$app/output/Round $round start $n.mp3" || { lost=$((lost + 1)); echo "lost: round $round, start $n"; }
   done
   [[ $(windows) == 1 ]] || { extra=$((extra + 1)); echo "round $round: $(windows) windows"; }
+  # What the starts said of each other, when a round went wrong.
+  ((lost + extra == 0)) || grep -H '^tolvik:' "$work/round $round start"*.err || true
   close_program
 done
 check "4 cold starts at once, ${TOLVIK_WINE_ROUNDS:-10} rounds: every file converted" test "$lost" = 0
@@ -159,7 +184,6 @@ for case in 5 25 kill; do
   eventually find_window || true
   # Stopped once it has said it is ready (its event loop turns): a start
   # waits longer for one still starting.
-  ready() { [[ -n "$(find "$TOLVIK_WINEPREFIX/drive_c/users" -maxdepth 2 -name .tolvik.ready 2>/dev/null)" ]]; }
   eventually ready || true
   first=$(our_pids 'tolvik\.exe' | head -n 1)
   kill -STOP "$first"
@@ -168,8 +192,9 @@ for case in 5 25 kill; do
   wine_run "$app/tolvik.exe" "${files[@]}" &
   pids+=($!)
   all_stored() { [[ $(stamps "$name" | wc -l) == 3 ]]; }
+  offered() { [[ -n "$(find "$TOLVIK_WINEPREFIX/drive_c/users" -maxdepth 2 -name '.tolvik-offer-*' 2>/dev/null)" ]]; }
   if [[ $case == kill ]]; then
-    sleep 2
+    eventually offered || true
     kill -KILL "$first"
     check "stopped and killed with an offer waiting: the start converts its files" eventually all_stored
   else
@@ -182,7 +207,11 @@ for case in 5 25 kill; do
       check "resumed after 25 s: the start that gave up has converted its files" eventually all_stored
       before=$(stamps "$name")
       kill -CONT "$first"
-      sleep 4
+      # Its event loop has turned twice since (a heartbeat a second): what
+      # was waiting on its channel has been read.
+      beat=$(stat -c %Y "$(ready_file)")
+      beaten() { (($(stat -c %Y "$(ready_file)" 2>/dev/null || echo 0) >= beat + 2)); }
+      eventually beaten || true
       check "... and the resumed program does not convert them again" test "$(stamps "$name")" = "$before"
     fi
   fi
@@ -196,6 +225,7 @@ wine_run "$app/tolvik.exe" &
 pids+=($!)
 window=
 eventually find_window || true
+eventually ready || true
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 for _ in 1 2 3 4 5; do xdotool key shift+Tab; done # from the drop area back to the bit rate list
 xdotool key Down                                   # 128 to 192
@@ -211,6 +241,11 @@ encodes_192() {
   return 1
 }
 check "... and the next start's encoder gets it" eventually encodes_192
+# Killed outright (Task Manager's End task, taskkill /f): its encoder goes
+# with it, not left to run to its end.
+wine_run taskkill /f /im tolvik.exe >/dev/null 2>&1 || true
+no_encoder() { no_program && ! ours 'conv\.exe'; }
+check "a program killed outright (taskkill /f) takes its encoder with it" eventually no_encoder
 close_program
 wine_run reg delete 'HKCU\Software\Tolvik' /f >/dev/null 2>&1 || true
 
@@ -244,9 +279,11 @@ for dpi in 144 192; do
   eventually find_window || true
   wide() { local w; w=$(geometry); w=${w%%x*}; (( w >= 395 * dpi / 96 && w <= 395 * dpi / 96 + 1 )); }
   check "at $dpi dpi: the window is $((395 * dpi / 96)) pixels wide (or one more)" eventually wide
-  sleep 1
-  grab_x "$DISPLAY" "$work/screen-$dpi.png"
-  count_skin "$work/screen-$dpi.png"
+  drawn() {
+    grab_x "$DISPLAY" "$work/screen-$dpi.png" && count_skin "$work/screen-$dpi.png" \
+      && [[ $(figure key) == 0 && $(figure skin) -gt 1000 ]]
+  }
+  eventually drawn || true
   key=$(figure key)
   check "... drawn ($(figure skin) skin pixels), no pixel of the colour key ($key seen)" \
     test "$key" = 0 -a "$(figure skin)" -gt 1000

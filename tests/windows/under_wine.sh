@@ -1,7 +1,8 @@
 # Sourced by the tests of the Windows build under Wine, once `build` (the
 # Windows build folder) is set. Gives them a work folder, a HOME whose ALSA
 # default is a null device (Wine's sound driver needs one for PlaySoundW),
-# check/eventually/finish, Windows paths and gapless sample counts, and
+# check/eventually/finish, Windows paths and gapless sample counts, our
+# prefix's own processes (never another Wine's on the machine), and
 # ends our own prefix's Wine and the programs in `pids` at exit.
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 export TOLVIK_WINEPREFIX=$build/wineprefix
@@ -22,3 +23,11 @@ source "$here/tests/helpers/checks.sh"
 wine_run() { "$here/scripts/windows/wine-run.sh" "$@"; }
 win() { echo "Z:${1//\//\\}"; } # a Linux path as Windows sees it under Wine
 samples() { mpg123 -q --gapless -e s16 -s "$1" 2>/dev/null | wc -c | awk -v c="$2" '{print $1 / 2 / c}'; }
+# Our prefix's own processes whose command line matches $1.
+our_pids() {
+  local p
+  for p in $(pgrep -f "$1"); do
+    { tr '\0' '\n' </proc/"$p"/environ; } 2>/dev/null | grep -qx "WINEPREFIX=$TOLVIK_WINEPREFIX" && echo "$p"
+  done
+}
+ours() { [[ -n "$(our_pids "$1")" ]]; }
