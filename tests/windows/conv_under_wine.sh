@@ -73,7 +73,7 @@ sox -n -r 44100 -c 2 -b 16 "$work/huge.wav" synth 900 sine 440 vol 0.5
 partial() { [[ -n "$(find "$work" -name '.huge.mp3.conv-*')" ]]; }
 check "conv writes a partial file" eventually partial
 wine_run taskkill /f /im conv.exe >/dev/null 2>&1 || true
-gone() { ! pgrep -f 'conv\.exe' >/dev/null && ! partial; }
+gone() { ! ours 'conv\.exe' && ! partial; }
 check "killed, it leaves no partial file" eventually gone
 check "... and no MP3" test ! -e "$work/huge.mp3"
 

@@ -24,7 +24,8 @@ bool processExists(qint64 pid);
 // its standard error is kept, for the reason of a failure. Its exit is
 // delivered as an event of the running event loop. Only stop() ends the
 // child early; a child still running when this object goes is left to run
-// to its end.
+// to its end, but never beyond this program's own end, however it ends
+// (Linux: told to end by SIGTERM; Windows: killed with the encoders' job).
 //
 // Ours rather than QProcess: the arguments must reach the child byte-exact
 // (Linux file names need not be UTF-8; Windows needs the C runtime's own

@@ -47,6 +47,24 @@ std::wstring quoted(const QString &argument)
     return out + L"\"";
 }
 
+// The job every encoder runs in: the system kills its processes when its
+// last handle closes, which is when this program ends, however it ends
+// (Task Manager, taskkill /f, a crash). Never closed by us for that reason.
+HANDLE encoderJob()
+{
+    static const HANDLE job = [] {
+        HANDLE made = CreateJobObjectW(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (made && !SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+            CloseHandle(made);
+            made = nullptr;
+        }
+        return made;
+    }();
+    return job;
+}
+
 } // namespace
 
 struct ChildProcess::State {
@@ -93,16 +111,22 @@ bool ChildProcess::start(const QString &program, const QStringList &arguments)
     startup.hStdOutput = nul;
     startup.hStdError = writeEnd;
     PROCESS_INFORMATION info{};
-    // Hidden: a console program started without a console window.
+    // Hidden: a console program started without a console window; held
+    // until it is in the encoders' job, so no part of it runs untied.
     const bool started = CreateProcessW(program.toStdWString().c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                                        CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT, nullptr, nullptr, &startup,
-                                        &info);
+                                        CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT | CREATE_SUSPENDED, nullptr,
+                                        nullptr, &startup, &info);
     CloseHandle(nul);
     CloseHandle(writeEnd);
     if (!started) {
         CloseHandle(readEnd);
         return false;
     }
+    // Where there is no job (or this program's own job forbids one), the
+    // encoder still runs: it is stopped as before, only not on a kill.
+    if (HANDLE job = encoderJob())
+        AssignProcessToJobObject(job, info.hProcess);
+    ResumeThread(info.hThread);
     CloseHandle(info.hThread);
     if (d->process)
         CloseHandle(d->process);
