@@ -5,7 +5,8 @@
 ; stops with a non-zero status and changes nothing where it would have
 ; asked (Tolvik running: 2, an older version over a newer one without
 ; /ALLOWDOWNGRADE: 3, Windows before 10: 4, another installer or
-; uninstaller of Tolvik running: 5).
+; uninstaller of Tolvik running: 5, a file of the installed version held
+; open by another program: 6).
 !include "${PROJECT}"
 ; A 64-bit installer for a 64-bit program (and for a Wine without 32-bit support).
 Target amd64-unicode
@@ -137,6 +138,47 @@ Function .onInit
   Call RefuseWhileRunning
 FunctionEnd
 
+; Every file of an installed version must be replaceable before any of
+; it is removed: one held open by another program (a player, a virus
+; scanner) would stop the upgrade halfway, the old version gone and the
+; new one not there. Each is moved aside and back, as its removal would
+; need. Silent, or when the user cancels, it stops with status 6 before
+; anything has changed.
+Var held
+Function TryToMove
+  ClearErrors
+  Delete "$R9.tolvik-moving"
+  Rename "$R9" "$R9.tolvik-moving"
+  ${If} ${Errors}
+    StrCpy $held "$R9"
+    Push "StopLocate"
+    Return
+  ${EndIf}
+  Rename "$R9.tolvik-moving" "$R9"
+  Push "go on"
+FunctionEnd
+
+Function RefuseWhileHeld ; the folder on the stack
+  Exch $R0
+  ${Do}
+    StrCpy $held ""
+    ${If} ${FileExists} "$R0\*.*"
+      ${Locate} "$R0" "/L=F" "TryToMove"
+    ${EndIf}
+    ${If} $held == ""
+      ${Break}
+    ${EndIf}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION|MB_TOPMOST|MB_SETFOREGROUND \
+      "$held is in use by another program, so Tolvik cannot be updated. Close that program, then choose Retry." \
+      /SD IDCANCEL IDRETRY retry
+    DetailPrint "$held is in use by another program: nothing was changed."
+    SetErrorLevel 6
+    Abort
+    retry:
+  ${Loop}
+  Pop $R0
+FunctionEnd
+
 ; The previous installation's files go first (its own uninstaller knows
 ; them), wherever it was installed: nothing of an older version is left
 ; beside the new one.
@@ -157,6 +199,12 @@ Function RemovePreviousInstallation
     StrCpy $0 "$INSTDIR"
   ${EndIf}
   ${If} ${FileExists} "$0\Uninstall.exe"
+    Push $0
+    Call RefuseWhileHeld
+    ${If} $0 != $INSTDIR
+      Push $INSTDIR
+      Call RefuseWhileHeld
+    ${EndIf}
     DetailPrint "Removing the installed version from $0"
     StrCpy $changing 1
     ClearErrors
