@@ -106,8 +106,17 @@ class ProgramX11Test : public QObject {
             if (!ids.isEmpty())
                 m_window = ids.first();
         }
-        QTest::qWait(300);
-        return !m_window.isEmpty();
+        // Ready once it says so (its event loop turns), in its own words:
+        // a killed one's stay behind until the next start removes them. (A
+        // program that cannot have the lock at all runs without saying so.)
+        const QString run = m_env.value(QStringLiteral("XDG_RUNTIME_DIR"));
+        const QByteArray pid = QByteArray::number(m_tolvik->processId());
+        const auto said = [&] {
+            QFile file(run + QStringLiteral("/.tolvik.ready"));
+            return QFileInfo(run + QStringLiteral("/.tolvik.lock")).isDir()
+                   || (file.open(QIODevice::ReadOnly) && file.readAll() == pid);
+        };
+        return !m_window.isEmpty() && QTest::qWaitFor(said, 20000);
     }
 
     bool ensureTolvik()
@@ -169,13 +178,13 @@ class ProgramX11Test : public QObject {
         QProcess source;
         source.start(QStringLiteral(TOLVIK_DRAG_SOURCE), files);
         QVERIFY(source.waitForStarted());
+        QVERIFY2(source.waitForReadyRead(20000) && source.readLine().trimmed() == "ready", "the drag source did not start");
         QString sourceWindow;
         for (int i = 0; i < 50 && sourceWindow.isEmpty(); ++i) {
             QTest::qWait(100);
             sourceWindow = xdo({"search", "--onlyvisible", "--name", "^DragSource$"}).section('\n', 0, 0);
         }
         QVERIFY(!sourceWindow.isEmpty());
-        QTest::qWait(200);
         dragPointer(QPoint(40, 40), at(238 + 71, 35 + 73), 20);
         const bool received = QTest::qWaitFor(taken, 60000);
         source.kill();
@@ -274,8 +283,12 @@ private slots:
         QTRY_COMPARE(m_below.presses.size(), 1);
         QCOMPARE(m_below.presses.first(), corner);
         clickAt(at(200, 100)); // the panel
-        QTest::qWait(300);
-        QCOMPARE(m_below.presses.size(), 1);
+        // Then the key colour once more: presses come in order, so a panel
+        // click that fell through would be there before this one.
+        const QPoint otherCorner = at(2, 2);
+        clickAt(otherCorner);
+        QTRY_COMPARE(m_below.presses.size(), 2);
+        QCOMPARE(m_below.presses.last(), otherCorner);
         pointerTo({1279, 1023});
     }
 
@@ -354,7 +367,6 @@ private slots:
         QVERIFY(second.waitForFinished(5000));
         QCOMPARE(second.exitCode(), 0);
         QCOMPARE(m_tolvik->state(), QProcess::Running);
-        QTest::qWait(300);
         clickAt(at(369 + 7, 10 + 7)); // the exit glyph
         // (It may have ended already while xdotool ran.)
         QVERIFY(m_tolvik->state() == QProcess::NotRunning || m_tolvik->waitForFinished(5000));
@@ -420,20 +432,22 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(mp3sIn(out).contains(QStringLiteral("second.mp3")), 20000);
 
         const QString log = path(QStringLiteral("opened.log"));
-        QTRY_VERIFY(QFile::exists(log));
-        QTest::qWait(500);
         const auto batches = [&] {
             QFile file(log);
             return file.open(QIODevice::ReadOnly) ? file.readAll().count('\n') : 0;
         };
+        QTRY_VERIFY(batches() > 0);
         const int before = batches();
         handOver({wav(QStringLiteral("args/long.wav"), 300)});
-        QTest::qWait(200);
         handOver({wav(QStringLiteral("args/third.wav"), 0.3)});
         QTRY_VERIFY_WITH_TIMEOUT(mp3sIn(out).contains(QStringLiteral("third.mp3")), 60000);
         QVERIFY(mp3sIn(out).contains(QStringLiteral("long.mp3")));
-        QTest::qWait(500);
-        QCOMPARE(batches(), before + 1); // one batch took both
+        // One batch took both: one folder opened for them, then one for a
+        // batch after (two before it, had they been two).
+        QTRY_VERIFY(batches() > before);
+        handOver({wav(QStringLiteral("args/fourth.wav"), 0.3)});
+        QTRY_VERIFY_WITH_TIMEOUT(mp3sIn(out).contains(QStringLiteral("fourth.mp3")) && batches() >= before + 2, 20000);
+        QCOMPARE(batches(), before + 2);
     }
 
     // A keyboard alone: Tab to "?" and Space opens help; Ctrl+O chooses
@@ -448,8 +462,8 @@ private slots:
             QFile file(log);
             return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
         };
+        // (Keys come after the focus in the X server's order of events.)
         xdo({"windowfocus", "--sync", m_window});
-        QTest::qWait(300);
         // The focus starts on the drop area (Enter there adds files); then
         // "Feedback", then "?".
         for (int i = 0; i < 2; ++i)
@@ -466,7 +480,6 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!(chooser = xdo({"search", "--onlyvisible", "--name", "^Add audio files$"})
                                                  .section('\n', 0, 0)).isEmpty(), 10000);
         xdo({"windowfocus", "--sync", chooser});
-        QTest::qWait(300);
         xdo({"type", "--delay", "5", chosen});
         xdo({"key", "Return"});
         QTRY_VERIFY_WITH_TIMEOUT(mp3sIn(out).contains(QStringLiteral("chosen.mp3")), 20000);
@@ -573,7 +586,11 @@ private slots:
             return std::all_of(expected.cbegin(), expected.cend(), [&](const QString &name) { return there.contains(name); });
         };
         QTRY_VERIFY_WITH_TIMEOUT(stored(), 60000);
-        QTest::qWait(500);
+        // Every start but the program ends once the program has its file.
+        const auto runningStarts = [&] {
+            return std::count_if(starts.cbegin(), starts.cend(), [](QProcess *p) { return p->state() == QProcess::Running; });
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(runningStarts() <= 1, 30000);
         const QStringList windows = xdo({"search", "--onlyvisible", "--name", "^Tolvik$"}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         int running = 0;
         for (QProcess *start : starts) {
@@ -841,8 +858,12 @@ private slots:
                 QTRY_VERIFY2_WITH_TIMEOUT(stored(files), "the start that gave up did not convert its files", 20000);
                 QVERIFY(second->readAllStandardError().contains("did not take the files"));
                 const QStringList before = results(files);
+                // Resumed, it reads what waited on its channel before its
+                // next heartbeat: two of them have passed when it is seen anew.
+                const QString ready = run + QStringLiteral("/.tolvik.ready");
+                const QDateTime beat = QFileInfo(ready).lastModified();
                 ::kill(first, SIGCONT);
-                QTest::qWait(3000);
+                QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(ready).lastModified() >= beat.addMSecs(1900), 10000);
                 QVERIFY2(results(files) == before && twins().isEmpty(), "the resumed program converted them again");
             }
             end(second);
@@ -855,7 +876,8 @@ private slots:
         ::kill(m_tolvik->processId(), SIGSTOP);
         QStringList files = wavs(2);
         QProcess *second = start(files);
-        QTest::qWait(1500);
+        // Killed once the start has made its offer.
+        QTRY_VERIFY_WITH_TIMEOUT(!test::filesIn(run, {QStringLiteral(".tolvik-offer-*")}).isEmpty(), 10000);
         stopTolvik();
         QTRY_VERIFY2_WITH_TIMEOUT(stored(files), "files offered to a program that was killed were lost", 8000);
         end(second);
@@ -886,8 +908,9 @@ private slots:
         offer(cut, "", false);
         offer(foreign, "offer ../owners/victim\n", false);
         offer(vanished, "offer .tolvik-offer-1-left\n", true);
+        // (Offers are read in the order they came: one taken wrongly would
+        // have been queued before the last.)
         QTRY_VERIFY2_WITH_TIMEOUT(stored(vanished), "a complete offer was dropped when its start vanished", 20000);
-        QTest::qWait(1000);
         QVERIFY2(noneStored(withdrawn + cut + foreign), "files were taken without their offer");
         QVERIFY2(QFile::exists(victim.fileName()), "a token outside the runtime folder was removed");
         QVERIFY(!QFile::exists(run + QStringLiteral("/.tolvik-offer-1-left")));
@@ -912,8 +935,8 @@ private slots:
                 QVERIFY(QFile::remove(run + QLatin1Char('/') + QString::fromLatin1(token)));
             socket->abort();
             if (takes) {
+                // (Ended: a start that converts files itself runs on.)
                 QVERIFY2(second->waitForFinished(12000), "a start whose files were taken went on");
-                QTest::qWait(1000);
                 QVERIFY2(noneStored(files), "a start converted files the running program had taken");
                 delete second;
             } else {
@@ -928,7 +951,8 @@ private slots:
     {
         m_openbox.start(QStringLiteral("openbox"), {"--sm-disable"});
         QVERIFY(m_openbox.waitForStarted());
-        QTest::qWait(1500);
+        // Managing once it says so on the root window.
+        QTRY_VERIFY_WITH_TIMEOUT(test::run(QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"}).out.contains("window id"), 20000);
         stopTolvik();
         QVERIFY(startTolvik());
 
@@ -938,10 +962,17 @@ private slots:
         QTRY_COMPARE(geometry().topLeft(), before.topLeft() + QPoint(80, 50));
 
         // A label is no part of the surface: a drag on it moves nothing.
+        // Seen by a drag on the surface after it, handled in their order:
+        // the window ends moved by the second drag's travel alone.
+        const auto onlyMovedBySurface = [&](const QPoint &from) {
+            const QPoint origin = from;
+            dragPointer(at(260, 200), at(260 + 20, 200 + 10));
+            return QTest::qWaitFor([&] { return geometry().topLeft() != origin; }, 5000)
+                   && geometry().topLeft() == origin + QPoint(20, 10);
+        };
         before = geometry();
         dragPointer(at(90, 16), at(90 + 60, 16 + 40));
-        QTest::qWait(300);
-        QCOMPARE(geometry().topLeft(), before.topLeft());
+        QVERIFY2(onlyMovedBySurface(before.topLeft()), "a drag on a label moved the window");
 
         // Quick clicks start no drag, and the next click on a control works.
         before = geometry();
@@ -949,8 +980,7 @@ private slots:
         pointerTo(bare);
         xdo({"click", "--repeat", "10", "--delay", "60", "1"});
         pointerTo(bare + QPoint(30, -15));
-        QTest::qWait(300);
-        QCOMPARE(geometry().topLeft(), before.topLeft());
+        QVERIFY2(onlyMovedBySurface(before.topLeft()), "quick clicks moved the window");
 
         // The arrow boxes drop their lists.
         const auto visibleWindows = [&] {
@@ -969,7 +999,9 @@ private slots:
         // It stays above a normal window that is activated after it.
         const QString belowId = xdo({"search", "--name", "^Below$"}).section('\n', 0, 0);
         xdo({"windowactivate", "--sync", belowId});
-        QTest::qWait(300);
+        // Stacked anew by the time the window manager names it active.
+        const QString hexActive = QStringLiteral("0x%1").arg(belowId.toULongLong(), 0, 16);
+        QTRY_VERIFY(test::run(QStringLiteral("xprop"), {"-root", "_NET_ACTIVE_WINDOW"}).out.contains(hexActive.toLatin1()));
         const QString stacking = QString::fromLocal8Bit(
             test::run(QStringLiteral("xprop"), {"-root", "_NET_CLIENT_LIST_STACKING"}).out);
         const QString hexBelow = QStringLiteral("0x%1").arg(belowId.toULongLong(), 0, 16);

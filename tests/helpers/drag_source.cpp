@@ -1,12 +1,16 @@
 // A drag source in a process of its own: a small window at the top left of
 // the screen that starts a drag of the files named on its command line
-// when a button is pressed on it.
+// when a button is pressed on it. Says "ready" on its standard output once
+// its event loop runs.
 #include <QApplication>
 #include <QDrag>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QUrl>
 #include <QWidget>
+
+#include <cstdio>
 
 class DragSource : public QWidget {
 public:
@@ -38,5 +42,9 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     DragSource source(QApplication::arguments().mid(1));
     source.show();
+    QTimer::singleShot(0, [] {
+        std::puts("ready");
+        std::fflush(stdout);
+    });
     return QApplication::exec();
 }

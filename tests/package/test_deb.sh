@@ -57,9 +57,13 @@ for _ in $(seq 50); do
 done
 [[ -n "$window" ]] || fail "no window"
 eval "$(xdotool getwindowgeometry --shell "$window")"
-"$drag_source" "$work/Installed Song.wav" > /dev/null 2>&1 &
+# The drag begins once the source says its event loop runs, its window up.
+"$drag_source" "$work/Installed Song.wav" > "$work/source.out" 2>/dev/null &
 source_pid=$!
-sleep 1.5
+for _ in $(seq 100); do
+  grep -qx ready "$work/source.out" && xdotool search --onlyvisible --name '^DragSource$' >/dev/null 2>&1 && break
+  sleep 0.2
+done
 xdotool mousemove 40 40 mousedown 1
 for step in $(seq 1 20); do
   xdotool mousemove $((40 + (X + 309 - 40) * step / 20)) $((40 + (Y + 108 - 40) * step / 20))

@@ -39,8 +39,10 @@ native() { # LABEL [VARIABLE=VALUE...]: the program drawn, with no key colour
   tolvik=$!
   pids+=($tolvik)
   check "the window is drawn on Wayland ($label)" eventually drawn
-  # Counted once the window has settled, not in its first frame.
-  sleep 1
+  # Counted once the window has settled, not in its first frames: the
+  # key colour must be gone by then, and stay gone.
+  settled() { shot && [[ $(figure key) == 0 ]]; }
+  eventually settled || true
   shot
   key=$(figure key)
   check "... with no pixel of the colour key ($key seen)" test "$key" = 0
@@ -84,9 +86,8 @@ if [[ -n $x_display ]]; then
     x11=$!
     pids+=($x11)
     check "on X11 with a compositing manager at $factor, the window appears" eventually on_x $x11
-    sleep 1
-    grab_x "$x_display" "$work/x11.png"
-    count_skin "$work/x11.png"
+    composed() { grab_x "$x_display" "$work/x11.png" && count_skin "$work/x11.png" && [[ $(figure key) == 0 && $(figure skin) -gt 1000 ]]; }
+    eventually composed || true
     key=$(figure key)
     check "... drawn, with no pixel of the colour key ($key seen)" test "$key" = 0 -a "$(figure skin)" -gt 1000
     kill $x11; wait $x11 2>/dev/null || true
