@@ -159,7 +159,8 @@ private slots:
     }
 
     // Windows' long form of a path, as data: plain lengths pass as they
-    // are; longer paths are made absolute, normalized and marked.
+    // are; longer paths, and those with names the plain rules change, are
+    // made absolute, normalized and marked.
     void longPathsTakeTheVerbatimForm_data()
     {
         QTest::addColumn<QString>("path");
@@ -179,8 +180,16 @@ private slots:
         QTest::newRow("share") << "\\\\nas\\music\\" + deep << cur << "\\\\?\\UNC\\nas\\music\\" + deep;
         QTest::newRow("share above its root") << "\\\\nas\\music\\..\\" + deep << cur << "\\\\?\\UNC\\nas\\music\\" + deep;
         QTest::newRow("relative to a share") << deep << "\\\\nas\\music" << "\\\\?\\UNC\\nas\\music\\" + deep;
-        QTest::newRow("trailing periods and spaces") << "D:\\" + deep + "\\name. . " << cur << "\\\\?\\D:\\" + deep + "\\name";
-        QTest::newRow("a segment's period") << "D:\\dir.\\" + deep << cur << "\\\\?\\D:\\dir\\" + deep;
+        // Names a plain path would trim or take for a device: kept, exact.
+        QTest::newRow("trailing periods and spaces") << "D:\\" + deep + "\\name. . " << cur << "\\\\?\\D:\\" + deep + "\\name. . ";
+        QTest::newRow("a segment's period") << "D:\\dir.\\" + deep << cur << "\\\\?\\D:\\dir.\\" + deep;
+        QTest::newRow("short, a trailing period") << "D:/Music/x.wav." << cur << "\\\\?\\D:\\Music\\x.wav.";
+        QTest::newRow("short, a trailing space") << "D:\\Music\\y.wav " << cur << "\\\\?\\D:\\Music\\y.wav ";
+        QTest::newRow("short, a device's name") << "D:\\Music\\aux.wav" << cur << "\\\\?\\D:\\Music\\aux.wav";
+        QTest::newRow("short, a device as a folder") << "D:\\COM1\\a.wav" << cur << "\\\\?\\D:\\COM1\\a.wav";
+        QTest::newRow("short, relative, a device's name") << "NUL .wav" << cur << "\\\\?\\" + cur + "\\NUL .wav";
+        QTest::newRow("names like devices are plain") << "D:\\COMPUTER\\CON-cert.wav" << cur << "D:\\COMPUTER\\CON-cert.wav";
+        QTest::newRow("a folder's \".\" and \"..\" are plain") << "D:\\a\\.\\..\\b.wav" << cur << "D:\\a\\.\\..\\b.wav";
         QTest::newRow("three periods stay") << "D:\\...\\" + deep << cur << "\\\\?\\D:\\...\\" + deep;
         QTest::newRow("verbatim already") << "\\\\?\\D:\\" + deep + "\\..\\a" << cur << "\\\\?\\D:\\" + deep + "\\..\\a";
         QTest::newRow("device") << "\\\\.\\pipe\\" + deep << cur << "\\\\.\\pipe\\" + deep;

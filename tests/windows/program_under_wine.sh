@@ -87,13 +87,13 @@ rm -rf "$work/Odd" "$app/output/Odd"
 mkdir -p "$work/Odd/dotdir."
 odd=("x.wav" "x.wav." "y.wav " "AUX.wav" "com1.wav" "dotdir./in.wav")
 results=("x.mp3" "x.wav.mp3" "y.mp3" "AUX.mp3" "com1.mp3" "dotdir./in.mp3")
-for i in "${!odd[@]}"; do sox -n -R -r 44100 -c 1 -b 16 "$work/Odd/${odd[$i]}" synth "1.$i" sine 440; done
+for i in "${!odd[@]}"; do sox -n -R -r 44100 -c 1 -b 16 -t wav "$work/Odd/${odd[$i]}" synth "1.$i" sine 440; done
 wine_run "$app/tolvik.exe" "$(win "$work/Odd")"
 odd_done() { local r; for r in "${results[@]}"; do [[ -s "$app/output/Odd/$r" ]] || return 1; done; }
 each_own() {
   local i n
   for i in "${!results[@]}"; do
-    n=$(samples "$app/output/Odd/${results[$i]}" 1)
+    n=$(samples "$app/output/Odd/${results[$i]}" 2) # (stereo, as the lists say)
     [[ $n == $((44100 + 4410 * i)) ]] || { echo "${results[$i]}: $n samples, not those of '${odd[$i]}'"; return 1; }
   done
 }
@@ -106,9 +106,9 @@ rm -rf "$work/Odd" "$app/output/Odd"
 # A drag from a Linux program, dropped on the drop area (238,35 142x146).
 dragged=$(wav "Dragged från Linux")
 mkdir -m 700 "$work/run"
-XDG_RUNTIME_DIR=$work/run "$drag_source" "$dragged" &
+XDG_RUNTIME_DIR=$work/run "$drag_source" "$dragged" >"$work/source.out" &
 pids+=($!)
-find_source() { xdotool search --onlyvisible --name '^DragSource$' >/dev/null 2>&1; }
+find_source() { grep -qx ready "$work/source.out" && xdotool search --onlyvisible --name '^DragSource$' >/dev/null 2>&1; }
 eventually find_source || true
 if [[ -n "$window" ]]; then
   read -r x y < <(xdotool getwindowgeometry "$window" | awk -F'[ ,]+' '/Position/ {print $3, $4}')

@@ -48,15 +48,40 @@ inline std::wstring rootOf(const std::wstring &current)
     return root;
 }
 
+// Whether Windows' plain-path rules would change this name, so that a
+// plain path could not reach the entry so named: a trailing period or
+// space is dropped, and a device's name (with any extension) is the device.
+inline bool plainFormChanges(const std::wstring &segment)
+{
+    if (segment.empty() || segment == L"." || segment == L"..")
+        return false;
+    if (segment.back() == L'.' || segment.back() == L' ')
+        return true;
+    std::wstring base = segment.substr(0, segment.find(L'.'));
+    while (!base.empty() && base.back() == L' ')
+        base.pop_back();
+    for (wchar_t &c : base)
+        c = static_cast<wchar_t>(std::towupper(c));
+    if (base == L"CON" || base == L"PRN" || base == L"AUX" || base == L"NUL" || base == L"CONIN$" || base == L"CONOUT$")
+        return true;
+    if (base.size() == 4 && (base.compare(0, 3, L"COM") == 0 || base.compare(0, 3, L"LPT") == 0)) {
+        const wchar_t n = base[3];
+        return (n >= L'0' && n <= L'9') || n == L'\u00b9' || n == L'\u00b2' || n == L'\u00b3';
+    }
+    return false;
+}
+
 } // namespace detail
 
-// The form of `path` that Windows' file calls take at any length. A path
-// of plain length is returned as it is. A longer one is made absolute
-// against `current` (an absolute folder) and normalized as Windows itself
-// would ("/" as "\", "." and ".." resolved, never above the root, a
-// segment's single trailing period and the last one's trailing periods
-// and spaces dropped), then marked "\\?\" ("\\?\UNC\" for a share), which
-// tells Windows to take it as it stands.
+// The form of `path` that Windows' file calls take to reach exactly the
+// entries it names, at any length. A path of plain length whose names the
+// plain rules leave alone is returned as it is. Any other (longer, or
+// with a name such as "x.wav.", "y.wav " or "AUX.wav", which a listing
+// finds and a plain path would trim or take for a device) is made
+// absolute against `current` (an absolute folder) and normalized ("/" as
+// "\", "." and ".." resolved, never above the root, every name kept as it
+// is), then marked "\\?\" ("\\?\UNC\" for a share), which tells Windows to
+// take it as it stands.
 inline std::wstring longPathForm(const std::wstring &path, const std::wstring &current)
 {
     using namespace detail;
@@ -80,6 +105,7 @@ inline std::wstring longPathForm(const std::wstring &path, const std::wstring &c
     splitRoot(full, root, rest);
     std::vector<std::wstring> segments;
     std::wstring segment;
+    bool exactNames = false;
     const bool endsInSeparator = !rest.empty() && isSeparator(rest.back());
     for (std::size_t i = 0; i <= rest.size(); ++i) {
         if (i < rest.size() && !isSeparator(rest[i])) {
@@ -90,19 +116,10 @@ inline std::wstring longPathForm(const std::wstring &path, const std::wstring &c
             if (!segments.empty())
                 segments.pop_back();
         } else if (!segment.empty() && segment != L".") {
-            const bool allPeriods = segment.find_first_not_of(L'.') == std::wstring::npos;
-            if (!allPeriods && segment.back() == L'.' && segment[segment.size() - 2] != L'.')
-                segment.pop_back();
+            exactNames = exactNames || plainFormChanges(segment);
             segments.push_back(segment);
         }
         segment.clear();
-    }
-    if (!endsInSeparator && !segments.empty()) {
-        std::wstring &last = segments.back();
-        while (!last.empty() && (last.back() == L'.' || last.back() == L' '))
-            last.pop_back();
-        if (last.empty())
-            segments.pop_back();
     }
     for (wchar_t &c : root)
         if (c == L'/')
@@ -112,7 +129,7 @@ inline std::wstring longPathForm(const std::wstring &path, const std::wstring &c
         normal += L'\\' + s;
     if (segments.empty() || endsInSeparator)
         normal += L'\\';
-    if (path.size() < plainLimit && normal.size() < plainLimit)
+    if (path.size() < plainLimit && normal.size() < plainLimit && !exactNames)
         return path;
     if (isDrive(normal))
         return L"\\\\?\\" + normal;

@@ -6,7 +6,6 @@
 #include "platform/desktop/Desktop.h"
 #include "platform/files/Files.h"
 
-#include <QFileInfo>
 
 ConversionBatch::ConversionBatch(BatchInput &input, BatchFiles files, QObject *parent)
     : QObject(parent), m_input(input), m_files(std::move(files))
@@ -317,9 +316,10 @@ bool ConversionBatch::alreadyConverted() const
 {
     // Only the very file this batch would store the result as (never one
     // of another name, nor a source of the batch), newer than the source.
-    const QFileInfo result(m_store.nameFor(resultFolder(), m_inHand.path));
-    const QFileInfo source(m_inHand.path);
-    return result.isFile() && result.size() > 0 && source.exists() && result.lastModified() > source.lastModified();
+    // (Asked of the system by exact names: "x.wav." is not "x.wav".)
+    const platform::FileState result = platform::fileState(platform::NativeName(m_store.nameFor(resultFolder(), m_inHand.path)));
+    const platform::FileState source = platform::fileState(platform::NativeName(m_inHand.path));
+    return result.size > 0 && source.size >= 0 && result.modified > source.modified;
 }
 
 void ConversionBatch::resultStored(quint64 id, const JobResult &copy, const QString &output)

@@ -8,20 +8,35 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace platform {
 
-// Windows names are UTF-16, as QString is: Qt's file classes reach the
-// very file.
+// Windows names are UTF-16, as QString is. Asked of the system in the
+// form that reaches the very entry ("x.wav." too: Qt's file classes would
+// trim it to "x.wav").
+
+namespace {
+
+bool attributesOf(const NativeName &name, WIN32_FILE_ATTRIBUTE_DATA *data)
+{
+    return GetFileAttributesExW(systemName(name).c_str(), GetFileExInfoStandard, data) != 0;
+}
+
+} // namespace
 
 bool NativeName::isFolder() const
 {
-    return QFileInfo(m_text).isDir();
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    return attributesOf(*this, &data) && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 qint64 NativeName::fileSize() const
 {
-    const QFileInfo info(m_text);
-    return info.isFile() ? info.size() : -1;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!attributesOf(*this, &data) || (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
+        return -1;
+    return (qint64(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 NativeName NativeName::absolute() const
@@ -37,7 +52,18 @@ NativeName NativeName::real() const
 
 bool NativeName::makeFolder() const
 {
-    return QDir().mkpath(m_text);
+    // Each missing folder from the top, by its exact name ("dotdir." of a
+    // dropped tree keeps its name among the results).
+    if (isFolder())
+        return true;
+    QString path = m_text;
+    while (path.size() > 1 && (path.endsWith(QLatin1Char('\\')) || path.endsWith(QLatin1Char('/'))))
+        path.chop(1);
+    const qsizetype cut = std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+    // (A drive's root is there: "\\\\?\\C:" itself is no folder to ask for.)
+    if (cut > 0 && !path.left(cut).endsWith(QLatin1Char(':')) && !NativeName(path.left(cut)).makeFolder())
+        return false;
+    return CreateDirectoryW(systemName(NativeName(path)).c_str(), nullptr) || isFolder();
 }
 
 bool NativeName::isReadOnlyFile() const
