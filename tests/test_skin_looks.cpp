@@ -157,11 +157,11 @@ private slots:
         qputenv("PATH", (failing + QLatin1Char(':')).toLocal8Bit() + path);
         QTest::mouseClick(image("imgHelp"), Qt::LeftButton);
         qputenv("PATH", path);
-        QTextBrowser *viewer = nullptr;
-        QTRY_VERIFY((viewer = qobject_cast<QTextBrowser *>(findTopLevel("helpViewer"))) && viewer->isVisible());
+        QTextEdit *viewer = nullptr;
+        QTRY_VERIFY((viewer = qobject_cast<QTextEdit *>(findTopLevel("helpViewer"))) && viewer->isVisible());
         QVERIFY(viewer->toPlainText().contains(QStringLiteral("Tolvik")));
         // Escape closes it.
-        QPointer<QTextBrowser> open = viewer;
+        QPointer<QTextEdit> open = viewer;
         QTest::keyClick(viewer, Qt::Key_Escape);
         QTRY_VERIFY(!open || !open->isVisible());
     }

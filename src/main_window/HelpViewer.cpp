@@ -1,15 +1,21 @@
 #include "HelpViewer.h"
 
+#include <QFile>
 #include <QKeyEvent>
-#include <QUrl>
+#include <QTextCursor>
 
-HelpViewer::HelpViewer(const QString &helpFile) : QTextBrowser(nullptr)
+HelpViewer::HelpViewer(const QString &helpFile) : QTextEdit(nullptr)
 {
     setObjectName(QStringLiteral("helpViewer"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Tolvik Help"));
-    setOpenExternalLinks(false);
-    setSource(QUrl::fromLocalFile(helpFile));
+    setAccessibleName(tr("Tolvik Help"));
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    QFile page(helpFile);
+    if (page.open(QIODevice::ReadOnly))
+        setHtml(QString::fromUtf8(page.readAll())); // one page, its style inside: nothing else to load
+    moveCursor(QTextCursor::Start);
     resize(560, 620);
 }
 
@@ -19,5 +25,5 @@ void HelpViewer::keyPressEvent(QKeyEvent *event)
         close();
         return;
     }
-    QTextBrowser::keyPressEvent(event);
+    QTextEdit::keyPressEvent(event);
 }
