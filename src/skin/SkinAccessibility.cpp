@@ -1,5 +1,6 @@
 #include "SkinAccessibility.h"
 
+#include "FieldAccessible.h"
 #include "LinkAccessible.h"
 #include "ListAccessible.h"
 #include "SkinPicture.h"
@@ -10,6 +11,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 
 void installSkinAccessibility()
 {
@@ -33,6 +35,8 @@ void installSkinAccessibility()
             return new ListAccessible(list);
         if (qobject_cast<QLabel *>(widget))
             return new LinkAccessible(widget);
+        if (auto *field = qobject_cast<QLineEdit *>(widget))
+            return new FieldAccessible(field);
         return nullptr;
     });
 }

@@ -39,6 +39,10 @@ mkdir -p "$XDG_CONFIG_HOME/speech-dispatcher" "$XDG_DATA_HOME" "$TMPDIR" "$work/
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 printf 'AddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\n' >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf"
 for quiet in paplay aplay play; do printf '#!/bin/sh\nexit 0\n' >"$work/bin/$quiet"; chmod +x "$work/bin/$quiet"; done
+# The desktop's opener: opens nothing, and fails when the test says so
+# (a desktop without a browser for the help).
+printf '#!/bin/sh\nexit "$(cat "%s" 2>/dev/null || echo 0)"\n' "$work/opener-fails" >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
 export PATH=$work/bin:$here/tests/helpers/stand-in:$PATH
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
@@ -65,13 +69,15 @@ pids+=($!)
 window() { xdotool search --onlyvisible --name '^Tolvik$' >/dev/null 2>&1; }
 eventually window || true
 check "the window comes up, the drop area focused" eventually hears "Add WAV files push button"
-# A key, then Orca's answer to it (whatever it is) before the next key:
-# keys faster than speech are said only in part.
+# A key, then Orca's answer to it (whatever it is, beyond the key's own
+# name, said with a space after it) before the next key: keys faster than
+# speech are said only in part.
+answers() { said | grep -vc ' $'; }
 key() {
   local before
-  before=$(said | wc -l)
+  before=$(answers)
   xdotool key "$@"
-  answered() { (($(said | wc -l) > before)); }
+  answered() { (($(answers) > before)); }
   eventually answered || true
 }
 
@@ -90,8 +96,22 @@ key Up
 # field's line dropped it).
 for _ in 1 2 3; do key Tab; done
 check "the output folder is read to its last letter" eventually hears "$work/program/output"
+read_whole() { ! said | grep "program/outpu\([^t]\|$\)" >/dev/null; }
 for _ in 1 2 3; do key shift+Tab; done
 for _ in 1 2 3 4 5; do key shift+Tab; done
+
+# The help without a browser: the program's own window, read as a text
+# line by line.
+echo 3 >"$work/opener-fails"
+key F1
+check "the help comes up as a text" eventually hears "Tolvik Help read only text"
+key Down
+check "... Down reads its next line" eventually hears "Tolvik converts WAV files"
+key Down
+check "... and the next" eventually hears "stores one MP3 file for each of them"
+rm "$work/opener-fails"
+key Escape
+check "... Escape closes it, back on the drop area" eventually after "Add WAV files push button" "stores one MP3 file"
 
 # A batch of three, one of them not audio.
 sox -n -R -r 44100 -c 2 -b 16 "$work/in/first.wav" synth 1 pinknoise vol 0.5
@@ -130,6 +150,9 @@ xdotool type --delay 20 "Ann"; key Tab
 xdotool type --delay 20 "ann@example.org"; key Tab
 xdotool type --delay 20 "Hello"; key Return
 check "... and its outcome (this build names no server)" eventually hears "Feedback is not set up in this copy of Tolvik"
+# (Qt 6.4 gives a field's text attributes as empty runs, from which Orca
+# made a line one character short whenever it read a field's line.)
+check "no field was read one character short" read_whole
 if ((failures > 0)) || [[ -n "${TOLVIK_SHOW_SPEECH:-}" ]]; then
   echo "== what Orca said:"
   said
