@@ -4,6 +4,7 @@
 #include "ImageElement.h"
 #include "PictureBox.h"
 #include "ScaledPicture.h"
+#include "SpokenList.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -72,7 +73,7 @@ QWidget *createWidget(QWidget *parent, const ControlSpec &layout)
     case ControlKind::List:
         return new QListWidget(parent);
     case ControlKind::DropDownList: {
-        auto *list = new QComboBox(parent);
+        auto *list = new SpokenList(parent);
         for (const char *item : layout.items)
             list->addItem(shown(parent, item), text(item)); // the item as the encoder and the settings know it
         list->setCurrentIndex(-1);

@@ -92,6 +92,11 @@ check "... the list's choice is said" eventually after "128" "Bit rate (kbit/s) 
 key Down
 check "a choice changed by Down is said" eventually hears "notification 192"
 key Up
+key alt+Down
+# What Orca said first after the line $2, beyond keys' names, is $1.
+said_next() { said | awk -v first="$2" 'seen && !/ $/ {print; exit} index($0, first) {seen = 1}' | grep -F -- "$1" >/dev/null; }
+check "Alt+Down opens the list, its choice said" eventually said_next "128" "left alt"
+key Escape
 # The output folder is read to its last letter (Qt's own answer for a
 # field's line dropped it).
 for _ in 1 2 3; do key Tab; done
@@ -137,6 +142,13 @@ sox -n -R -r 44100 -c 2 -b 16 "$work/in/long.wav" synth 600 pinknoise vol 0.5
 check "a long file's start is said" eventually hears "Converting long.wav (1 file left)"
 key Escape
 check "a stop is said" eventually hears "Stopped: 0 converted"
+# Ctrl+L every time, and Tab, right after a stop.
+for _ in 1 2 3; do key ctrl+l; key Escape; done
+lists_after_stop() { (($(said | sed -n '/Stopped: 0 converted/,$p' | grep -c "Failures dialog") == 3)); }
+check "... then Ctrl+L, three times, says the list each time" eventually lists_after_stop
+key Tab
+check "... and Tab is heard" eventually after "Send feedback link" "Stopped: 0 converted"
+key shift+Tab
 
 # The trees over AT-SPI; the link is followed there, and the feedback
 # window opens.
