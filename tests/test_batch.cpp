@@ -24,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QScopeGuard>
 #include <QSet>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -377,6 +378,30 @@ private slots:
         QVERIFY2(starts.size() <= 1 + took.elapsed() / 1500, qPrintable(starts.join(QLatin1String(" | "))));
         QVERIFY2(!starts.isEmpty() && starts.first() == QStringLiteral("Converting many0.wav (12 files left)"),
                  qPrintable(starts.join(QLatin1String(" | "))));
+
+        // A folder still being listed: no start says fewer files left than
+        // there are (a, b and c, each behind thousands of other files).
+        for (const char *name : {"a.wav", "b.wav", "c.wav"})
+            QVERIFY(!wav(QStringLiteral("in-said/listed/") + QLatin1String(name), 0.1).isEmpty());
+        for (int i = 0; i < 20000; ++i) {
+            QFile notes(path(QStringLiteral("in-said/listed/%1-%2.txt").arg(i < 10000 ? "aa" : "ba").arg(i)));
+            QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("notes\n") == 6);
+        }
+        said.clear();
+        const int pause = w->control<QTimer>("Timer1")->interval();
+        w->control<QTimer>("Timer1")->setInterval(0); // started while the listing goes on
+        QVERIFY(runBatch(*w, {path(QStringLiteral("in-said/listed"))}));
+        w->control<QTimer>("Timer1")->setInterval(pause);
+        static const QRegularExpression start(QStringLiteral("^Converting (\\S+) \\((at least )?(\\d+) files? left\\)$"));
+        for (const QList<QVariant> &args : said) {
+            const QRegularExpressionMatch told = start.match(args.at(0).toString());
+            if (!told.hasMatch())
+                continue;
+            const int left = 3 - QStringList{"a.wav", "b.wav", "c.wav"}.indexOf(told.captured(1));
+            const int count = told.captured(3).toInt();
+            QVERIFY2(told.captured(2).isEmpty() ? count == left : count <= left,
+                     qPrintable(told.captured(0) + QStringLiteral(" when %1 were left").arg(left)));
+        }
     }
 
     // A dropped folder: every WAV file under it (known by content), in path

@@ -31,6 +31,13 @@
             </translation>
         </message>
         <message numerus="yes">
+            <source>Converting %1 (at least %n file(s) left)</source>
+            <translation>
+                <numerusform>Konvertiere %1 (mindestens %n Datei übrig)</numerusform>
+                <numerusform>Konvertiere %1 (mindestens %n Dateien übrig)</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
             <source>Listing folders: %n audio file(s) found</source>
             <translation>
                 <numerusform>Ordner werden gelesen: %n Audiodatei gefunden</numerusform>

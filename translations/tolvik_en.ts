@@ -31,6 +31,13 @@
             </translation>
         </message>
         <message numerus="yes">
+            <source>Converting %1 (at least %n file(s) left)</source>
+            <translation>
+                <numerusform>Converting %1 (at least %n file left)</numerusform>
+                <numerusform>Converting %1 (at least %n files left)</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
             <source>Listing folders: %n audio file(s) found</source>
             <translation>
                 <numerusform>Listing folders: %n audio file found</numerusform>

@@ -31,6 +31,13 @@
             </translation>
         </message>
         <message numerus="yes">
+            <source>Converting %1 (at least %n file(s) left)</source>
+            <translation>
+                <numerusform>Convirtiendo %1 (queda al menos %n archivo)</numerusform>
+                <numerusform>Convirtiendo %1 (quedan al menos %n archivos)</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
             <source>Listing folders: %n audio file(s) found</source>
             <translation>
                 <numerusform>Leyendo carpetas: %n archivo de audio encontrado</numerusform>

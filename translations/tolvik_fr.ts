@@ -31,6 +31,13 @@
             </translation>
         </message>
         <message numerus="yes">
+            <source>Converting %1 (at least %n file(s) left)</source>
+            <translation>
+                <numerusform>Conversion de %1 (au moins %n fichier restant)</numerusform>
+                <numerusform>Conversion de %1 (au moins %n fichiers restants)</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
             <source>Listing folders: %n audio file(s) found</source>
             <translation>
                 <numerusform>Lecture des dossiers : %n fichier audio trouvé</numerusform>

@@ -29,6 +29,12 @@
             </translation>
         </message>
         <message numerus="yes">
+            <source>Converting %1 (at least %n file(s) left)</source>
+            <translation>
+                <numerusform>%1 を変換中（残り %n ファイル以上）</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
             <source>Listing folders: %n audio file(s) found</source>
             <translation>
                 <numerusform>フォルダーを読み込み中：音声ファイル %n 個</numerusform>

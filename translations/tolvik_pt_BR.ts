@@ -31,6 +31,13 @@
             </translation>
         </message>
         <message numerus="yes">
+            <source>Converting %1 (at least %n file(s) left)</source>
+            <translation>
+                <numerusform>Convertendo %1 (resta pelo menos %n arquivo)</numerusform>
+                <numerusform>Convertendo %1 (restam pelo menos %n arquivos)</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
             <source>Listing folders: %n audio file(s) found</source>
             <translation>
                 <numerusform>Lendo pastas: %n arquivo de áudio encontrado</numerusform>

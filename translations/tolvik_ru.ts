@@ -33,6 +33,14 @@
             </translation>
         </message>
         <message numerus="yes">
+            <source>Converting %1 (at least %n file(s) left)</source>
+            <translation>
+                <numerusform>Преобразование %1 (осталось не менее %n файла)</numerusform>
+                <numerusform>Преобразование %1 (осталось не менее %n файлов)</numerusform>
+                <numerusform>Преобразование %1 (осталось не менее %n файлов)</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
             <source>Listing folders: %n audio file(s) found</source>
             <translation>
                 <numerusform>Чтение папок: найден %n аудиофайл</numerusform>

@@ -29,6 +29,12 @@
             </translation>
         </message>
         <message numerus="yes">
+            <source>Converting %1 (at least %n file(s) left)</source>
+            <translation>
+                <numerusform>正在转换 %1（至少剩余 %n 个文件）</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
             <source>Listing folders: %n audio file(s) found</source>
             <translation>
                 <numerusform>正在读取文件夹：已找到 %n 个音频文件</numerusform>

@@ -54,10 +54,11 @@ void BatchSpeech::listing(int found)
     m_listingSaid = true;
 }
 
-void BatchSpeech::fileLoading(int left, const QString &source)
+void BatchSpeech::fileLoading(int left, const QString &source, bool more)
 {
     m_listingSaid = false;
-    m_pending = BatchTexts::converting(nameOf(source), left);
+    // While a folder is still listed, what is left is not known yet.
+    m_pending = more ? BatchTexts::convertingAtLeast(nameOf(source), left) : BatchTexts::converting(nameOf(source), left);
     m_pendingSource = source;
     const qint64 since = m_lastStartSaid.isValid() ? m_lastStartSaid.elapsed() : startsApartMs;
     if (since >= startsApartMs)

@@ -22,7 +22,7 @@ public:
     explicit BatchSpeech(SpokenStatus *spoken, QObject *parent = nullptr);
 
     void batchStarted();
-    void fileLoading(int left, const QString &source);
+    void fileLoading(int left, const QString &source, bool more);
     // Said once a wait for a folder's listing begins, not for each count.
     void listing(int found);
     void fileFinished(const FileOutcome &file);

@@ -41,6 +41,11 @@ QString BatchTexts::converting(const QString &name, int left)
     return tr("Converting %1 (%n file(s) left)", nullptr, left).arg(name);
 }
 
+QString BatchTexts::convertingAtLeast(const QString &name, int left)
+{
+    return tr("Converting %1 (at least %n file(s) left)", nullptr, left).arg(name);
+}
+
 QString BatchTexts::listing(int found)
 {
     return tr("Listing folders: %n audio file(s) found", nullptr, found);

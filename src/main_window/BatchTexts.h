@@ -17,6 +17,7 @@ public:
     static QString finished(bool failed, int left);   // "100%(2 files left)" or "Failed(2 files left)"
     static QString pleaseWait();
     static QString converting(const QString &name, int left);
+    static QString convertingAtLeast(const QString &name, int left); // while more may be listed
     static QString listing(int found);
     static QString stopHint();
     static QString stopped(int converted);

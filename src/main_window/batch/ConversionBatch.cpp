@@ -187,7 +187,7 @@ void ConversionBatch::convertNextFile()
     }
     m_inHand = m_queue.first();
     setStep(Step::Loading);
-    emit fileLoading(int(m_queue.size()), m_inHand.path);
+    emit fileLoading(int(m_queue.size()), m_inHand.path, m_lister.isRunning() || !m_pending.isEmpty());
     if (m_step != Step::Loading)
         return; // stopped by an observer of that signal
     if (!m_inHand.failure.isEmpty()) {

@@ -83,8 +83,10 @@ signals:
     void startRequested();
     void runningChanged(bool running);
     void batchStarted();
-    // `left` counts the sources still queued, the current one included.
-    void fileLoading(int left, const QString &source);
+    // `left` counts the sources still queued, the current one included;
+    // `more` when a folder still being listed (or what waits behind it)
+    // may add to them.
+    void fileLoading(int left, const QString &source, bool more);
     void fileStarted(int left);
     // Nothing left to convert while a folder is listed: `found` files so far.
     void listing(int found);

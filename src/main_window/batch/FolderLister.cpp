@@ -55,7 +55,9 @@ bool FolderLister::list(const QString &folder)
         QList<QueuedSource> found;
         QStringList keys;
         int files = 0; // in `found`, failures left out
-        auto sent = Clock::now();
+        // The first file goes at once: its conversion need not wait for
+        // the next find, which may be a long listing away.
+        auto sent = Clock::time_point();
         const auto send = [&] {
             walk->post(walk, [found = std::move(found), keys = std::move(keys), files](FolderLister &lister) {
                 lister.m_found += files;
