@@ -150,6 +150,25 @@ key Tab
 check "... and Tab is heard" eventually after "Send feedback link" "Stopped: 0 converted"
 key shift+Tab
 
+# A folder still being listed (its audio files behind thousands of other
+# files): the first start says how many are left at least, and after a
+# stop nothing of the batch is said again.
+mkdir -p "$work/in/big"
+sox -n -R -r 44100 -c 2 -b 16 "$work/in/big/a.wav" synth 300 pinknoise vol 0.5
+sox -n -R -r 44100 -c 2 -b 16 "$work/in/big/zz.wav" synth 1 pinknoise vol 0.5
+python3 -c "import sys
+for i in range(30000): open(f'{sys.argv[1]}/n{i:05}.txt', 'w').write('notes')" "$work/in/big"
+"$work/program/tolvik" "$work/in/big"
+check "a folder still listed: its first start says at least so many left" \
+  eventually hears "Converting a.wav (at least 1 file left)"
+key Escape
+stopped_twice() { (($(said | grep -c "Stopped: 0 converted") == 2)); }
+check "... a stop is said" eventually stopped_twice
+quiet_after() {
+  ! said | awk '/Stopped: 0 converted/ {n = 0; next} {after[n++] = $0} END {for (i = 0; i < n; i++) print after[i]}' \
+    | grep Converting >/dev/null
+}
+
 # The trees over AT-SPI; the link is followed there, and the feedback
 # window opens.
 check "the AT-SPI trees: every control named, the lists by purpose, the link followed" \
@@ -165,6 +184,8 @@ check "... and its outcome (this build names no server)" eventually hears "Feedb
 # (Qt 6.4 gives a field's text attributes as empty runs, from which Orca
 # made a line one character short whenever it read a field's line.)
 check "no field was read one character short" read_whole
+# (Checked last: a start still waiting to be said would have come by now.)
+check "nothing of the stopped folder's batch was said after its stop" quiet_after
 if ((failures > 0)) || [[ -n "${TOLVIK_SHOW_SPEECH:-}" ]]; then
   echo "== what Orca said:"
   said
