@@ -70,7 +70,7 @@ private slots:
     void everyResultHoldsItsOwnSource()
     {
         const quint32 seed = qEnvironmentVariableIsSet("TOLVIK_STRESS_SEED")
-                                 ? quint32(qEnvironmentVariableIntValue("TOLVIK_STRESS_SEED"))
+                                 ? qEnvironmentVariable("TOLVIK_STRESS_SEED").toUInt() // (a seed may pass INT_MAX)
                                  : QRandomGenerator::global()->generate();
         const int rounds = qEnvironmentVariableIsSet("TOLVIK_STRESS_ROUNDS") ? qEnvironmentVariableIntValue("TOLVIK_STRESS_ROUNDS") : 12;
         qInfo("seed %u (TOLVIK_STRESS_SEED=%u replays it)", seed, seed);
@@ -246,7 +246,12 @@ private:
             const qint64 expected = std::llround(double(s.frames) * info.sampleRate / s.rate);
             QVERIFY2(std::abs(info.samples - expected) <= 2,
                      qPrintable(where + QStringLiteral("%1 holds %2 samples at %3 Hz, its source %4").arg(name).arg(info.samples).arg(info.sampleRate).arg(expected)));
-            const double heard = toneOf(test::decodeMp3(s.result), info.channels, info.sampleRate);
+            // Heard in its first half, which no write touches: a write the
+            // batch took in before it read the file (the state it checks
+            // after) is the file's content then, and converted as such.
+            QList<float> decoded = test::decodeMp3(s.result);
+            decoded.resize(decoded.size() / 2 / info.channels * info.channels);
+            const double heard = toneOf(decoded, info.channels, info.sampleRate);
             QVERIFY2(std::abs(heard - s.tone) < 20,
                      qPrintable(where + QStringLiteral("%1 sounds at %2 Hz, its source at %3 Hz").arg(name).arg(heard).arg(s.tone)));
         }
