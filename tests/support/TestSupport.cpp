@@ -45,17 +45,23 @@ RunResult run(const QString &program, const QStringList &arguments, int timeoutM
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
     RunResult result;
-    if (!process.waitForStarted(10000))
+    // What went wrong is said in `err` too, so that a failing check shows it.
+    if (!process.waitForStarted(10000)) {
+        result.err = "did not start in 10 s: " + process.errorString().toUtf8();
         return result;
+    }
     process.closeWriteChannel();
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         process.waitForFinished();
+        result.err = "did not end in " + QByteArray::number(timeoutMs) + " ms";
         return result;
     }
     result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     result.out = process.readAllStandardOutput();
     result.err = process.readAllStandardError();
+    if (process.exitStatus() != QProcess::NormalExit)
+        result.err += "\nended by a crash (status 0x" + QByteArray::number(uint(process.exitCode()), 16) + ")";
     return result;
 }
 
