@@ -111,11 +111,13 @@ bool ChildProcess::start(const QString &program, const QStringList &arguments)
     startup.hStdOutput = nul;
     startup.hStdError = writeEnd;
     PROCESS_INFORMATION info{};
-    // Hidden: a console program started without a console window; held
-    // until it is in the encoders' job, so no part of it runs untied.
+    // Hidden: a console program started without a console window. (Not
+    // started suspended for the job below: under Wine a suite once hung
+    // with that; the encoder starts no process of its own in the moment
+    // before it is in the job.)
     const bool started = CreateProcessW(program.toStdWString().c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                                        CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT | CREATE_SUSPENDED, nullptr,
-                                        nullptr, &startup, &info);
+                                        CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT, nullptr, nullptr, &startup,
+                                        &info);
     CloseHandle(nul);
     CloseHandle(writeEnd);
     if (!started) {
@@ -126,7 +128,6 @@ bool ChildProcess::start(const QString &program, const QStringList &arguments)
     // encoder still runs: it is stopped as before, only not on a kill.
     if (HANDLE job = encoderJob())
         AssignProcessToJobObject(job, info.hProcess);
-    ResumeThread(info.hThread);
     CloseHandle(info.hThread);
     if (d->process)
         CloseHandle(d->process);
