@@ -195,11 +195,12 @@ private slots:
         int beside = 0;
         QStringList alongside; // an encoder's arguments while another ran
         const QList<EncodeLane *> lanes = w->batch().findChildren<EncodeLane *>();
-        QCOMPARE(lanes.size(), 2);
+        QVERIFY2(lanes.size() >= 2 || QThread::idealThreadCount() < 2, qPrintable(QString::number(lanes.size())));
         for (EncodeLane *lane : lanes) {
             connect(lane, &EncodeLane::encoding, this, [&, lane] {
-                const EncodeLane *other = lanes.at(lanes.first() == lane ? 1 : 0);
-                if (other->state() == EncodeLane::State::Encoding) {
+                if (std::any_of(lanes.cbegin(), lanes.cend(), [lane](const EncodeLane *other) {
+                        return other != lane && other->state() == EncodeLane::State::Encoding;
+                    })) {
                     ++beside;
                     alongside = lane->arguments();
                 }

@@ -11,8 +11,8 @@ ConversionBatch::ConversionBatch(BatchInput &input, BatchFiles files, QObject *p
     : QObject(parent), m_input(input), m_files(std::move(files))
 {
     m_lanes.setParent(this);
-    connect(&m_lanes, &LanePair::copied, this, &ConversionBatch::laneCopied);
-    connect(&m_lanes, &LanePair::encoded, this, &ConversionBatch::laneEncoded);
+    connect(&m_lanes, &LanePool::copied, this, &ConversionBatch::laneCopied);
+    connect(&m_lanes, &LanePool::encoded, this, &ConversionBatch::laneEncoded);
     connect(&m_store, &ResultStore::stored, this, &ConversionBatch::resultStored);
     connect(&m_lister, &FolderLister::found, this, &ConversionBatch::listed);
     connect(&m_lister, &FolderLister::finished, this, &ConversionBatch::listingDone);
@@ -105,8 +105,8 @@ void ConversionBatch::append(QList<QueuedSource> sources, const QStringList *nam
         requestStart();
     else if (m_step == Step::Listing)
         convertNextFile();
-    else if (m_step == Step::Encoding)
-        prepareNext();
+    else
+        runAhead();
 }
 
 void ConversionBatch::listed(const QList<QueuedSource> &found, const QStringList &nameKeys)
@@ -211,6 +211,10 @@ void ConversionBatch::convertNextFile()
             later(Step::Loading, [this, copy = lane->copy()] { loaded(copy); });
         return;
     }
+    // (The lanes ahead leave one free; should they not, the file furthest
+    // back gives its lane up and is copied again in its turn.)
+    for (qsizetype i = m_queue.size() - 1; i > 0 && !m_lanes.hasFreeLane(); --i)
+        m_lanes.release(m_queue.at(i).id);
     if (!m_lanes.load(m_inHand))
         later(Step::Loading, [this] { loaded({false, noThread()}); });
 }
@@ -222,11 +226,8 @@ void ConversionBatch::laneCopied(quint64 id, const JobResult &copy)
             loaded(copy);
         return;
     }
-    // The next file: it encodes beside the one in hand. Should its encoder
-    // not start, it is tried again (and told) in its turn.
-    EncodeLane *lane = m_lanes.laneOf(id);
-    if (lane && copy.ok)
-        lane->encode(m_files.encoder, encoderArguments(m_input.encodeSettings(), lane->files(), true), true);
+    // A file ahead: it encodes as soon as a core is free.
+    runAhead();
 }
 
 void ConversionBatch::loaded(const JobResult &copy)
@@ -244,7 +245,7 @@ void ConversionBatch::loaded(const JobResult &copy)
     Q_ASSERT_X(lane, "ConversionBatch::loaded", "the file in hand is in no lane");
     const bool underWay = lane->state() == EncodeLane::State::Encoding || lane->state() == EncodeLane::State::Encoded;
     const bool beside = underWay ? lane->besideAnother()
-                                 : m_queue.size() >= 2 && LanePair::pairable(m_inHand, m_queue.at(1))
+                                 : m_queue.size() >= 2 && LanePool::pairable(m_inHand, m_queue.at(1))
                                        && (m_lanes.laneOf(m_queue.at(1).id) || m_lanes.hasFreeLane());
     // The settings the window shows in the file's turn, also for a file
     // encoded beside the one before: changed since, it is encoded again.
@@ -253,7 +254,7 @@ void ConversionBatch::loaded(const JobResult &copy)
         if (lane->state() == EncodeLane::State::Encoded)
             later(Step::Encoding, [this] { encoded(); });
         else
-            prepareNext();
+            runAhead();
         return;
     }
     if (!lane->encode(m_files.encoder, arguments, beside)) {
@@ -261,27 +262,42 @@ void ConversionBatch::loaded(const JobResult &copy)
         return;
     }
     if (beside)
-        prepareNext();
+        runAhead();
 }
 
-void ConversionBatch::prepareNext()
+void ConversionBatch::runAhead()
 {
-    // Only beside a file that encodes on one thread, and only a short one.
-    if (m_step != Step::Encoding || m_queue.size() < 2)
+    // Only while the file in hand is short and under way (a long one
+    // takes every core), and only the short files right behind it.
+    if ((m_step != Step::Encoding && m_step != Step::Storing) || m_queue.size() < 2)
         return;
     const EncodeLane *head = m_lanes.laneOf(m_inHand.id);
-    const QueuedSource &next = m_queue.at(1);
-    if (!head || !head->besideAnother() || m_lanes.laneOf(next.id) || !m_lanes.hasFreeLane()
-        || !LanePair::pairable(m_inHand, next))
+    if (!head || !head->besideAnother())
         return;
-    m_lanes.load(next); // without a thread, it is copied in its turn
+    for (int i = 1, held = 1; i < m_queue.size() && held < m_lanes.lanes(); ++i, ++held) {
+        const QueuedSource &file = m_queue.at(i);
+        if (!LanePool::pairable(m_inHand, file))
+            return;
+        EncodeLane *lane = m_lanes.laneOf(file.id);
+        if (!lane) {
+            if (!m_lanes.hasFreeLane() || !m_lanes.load(file))
+                return; // without a thread, it is copied in its turn
+            continue;  // its copy's end brings it back here
+        }
+        // Should its encoder not start, it is tried again (and told) in
+        // its turn.
+        if (lane->state() == EncodeLane::State::Copied && lane->copy().ok
+            && m_lanes.encoding() < LanePool::encoderSlots())
+            lane->encode(m_files.encoder, encoderArguments(m_input.encodeSettings(), lane->files(), true), true);
+    }
 }
 
 void ConversionBatch::laneEncoded(quint64 id)
 {
-    // The next file's result waits for its turn.
+    // A result ahead waits for its turn; its core takes the next file.
     if (id == m_inHand.id && m_step == Step::Encoding)
         encoded();
+    runAhead();
 }
 
 void ConversionBatch::encoded()

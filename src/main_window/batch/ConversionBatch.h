@@ -5,7 +5,7 @@
 #include "BatchInput.h"
 #include "FileOutcome.h"
 #include "FolderLister.h"
-#include "LanePair.h"
+#include "LanePool.h"
 #include "QueuedSource.h"
 #include "ResultStore.h"
 #include "WorkingFiles.h"
@@ -14,7 +14,7 @@
 #include <QStringList>
 
 // Owns the queue of sources and converts it, head first, through the
-// external encoder (LanePair), stores each result in the output folder
+// external encoder (LanePool), stores each result in the output folder
 // (ResultStore), then opens that folder and plays the completion sound. It
 // knows no widgets (its library links no GUI): it reads the settings
 // through BatchInput and tells what happened through its signals.
@@ -35,9 +35,10 @@
 //   Ending     the sound has played                   Idle, or Starting (sources came)
 //   any        stop()                                 Idle
 // An event of another file, or of a step already left, changes nothing.
-// When the file in hand encodes on one thread and the next file is short
-// too, the next one is copied and encoded beside it in the other lane; its
-// own steps then find that work done or under way.
+// When the file in hand encodes on one thread and the files behind it are
+// short too, they are copied ahead and encoded beside it in the other
+// lanes as cores come free; their own steps then find that work done or
+// under way.
 class ConversionBatch : public QObject {
     Q_OBJECT
 public:
@@ -119,8 +120,9 @@ private:
     void laneCopied(quint64 id, const JobResult &copy);
     void loaded(const JobResult &copy);
     void laneEncoded(quint64 id);
-    // Copies (and then encodes) the next file beside the one in hand.
-    void prepareNext();
+    // Copies the short files behind a short one in hand ahead, and encodes
+    // them as cores come free.
+    void runAhead();
     void encoded();
     void resultStored(quint64 id, const JobResult &copy, const QString &output);
     void finishFile(bool converted, const QString &reason, const QString &output = {}, bool skipped = false);
@@ -134,7 +136,7 @@ private:
 
     BatchInput &m_input;
     BatchFiles m_files;
-    LanePair m_lanes;
+    LanePool m_lanes;
     ResultStore m_store;
     FolderLister m_lister;
     BackgroundTask m_sound;

@@ -15,7 +15,8 @@
 class WorkingFiles {
 public:
     WorkingFiles() = default;
-    // `lane` 1 names the pair of a second file converted beside the first.
+    // Lanes past the first name the files of others converted beside it.
+    static constexpr int lanes = 8;
     explicit WorkingFiles(platform::PrivateFolder folder, int lane = 0) : m_folder(std::move(folder)), m_lane(lane) {}
 
     bool usable() const { return m_folder.usable; }
@@ -25,7 +26,7 @@ public:
 
     // Removes the two files (a missing one is no error).
     void remove() const;
-    // Removes everything a run may leave in the folder: both lanes' files,
+    // Removes everything a run may leave in the folder: every lane's files,
     // partial copies and conv's partial output.
     void removeLeftovers() const;
     static void removeLeftoversIn(const QString &folder);
