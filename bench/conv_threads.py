@@ -15,6 +15,10 @@ ratios auto/1 in wall and in CPU time (user + system, all threads) and
 conv's peak memory (GNU time, so the figure is conv's own). With --music,
 every case is cut from the real music in a folder instead. Runs are
 interleaved: auto, 1, lame, ffmpeg, auto, 1...
+The limit: two `conv -threads 1` of the same files side by side against the
+two one after the other (0.50 would be perfect on two cores; the rest is
+the machine), so figures from different machines compare; a/1÷lim is how
+far all cores fall short of it (targets: one file <= 1.06, clips <= 1.15).
 Targets (2 cores, quiet machine): 20 min <= 0.52, 4 min <= 0.54, 22,050 mono
 <= 0.54, ten tracks <= 0.55, CPU <= 1.03, one core busy <= 1.02, <= 30 MB;
 47 clips of 8 s <= 0.60; pink noise (--signal pink), 2 min <= 0.56.
@@ -46,6 +50,20 @@ def timed(commands):
         cpu += float(user) + float(system)
         peak = max(peak, int(memory))
     return wall, cpu, peak
+
+
+def side_by_side(commands):
+    """Wall seconds of each command run twice at once (the second writing beside the first's output)."""
+    wall = 0.0
+    for command in commands:
+        twin = command[:-1] + [command[-1] + ".twin.mp3"]
+        start = time.perf_counter()
+        runs = [subprocess.Popen(c, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                for c in (command, twin)]
+        if any(run.wait() != 0 for run in runs):
+            sys.exit("failed: " + " ".join(command))
+        wall += time.perf_counter() - start
+    return wall
 
 
 def tools(sources, out, rate, channels):
@@ -100,7 +118,7 @@ def main():
     args = parser.parse_args()
     print(f"cores online: {os.cpu_count()}, signal: {args.music or args.signal}")
     print(f"{'case':22} {'auto s':>7} {'1 s':>7} {'lame s':>7} {'ffmpeg s':>8} {'auto/1':>7} {'cpu a/1':>8} "
-          f"{'auto MB':>8}")
+          f"{'auto MB':>8} {'limit':>6} {'a/1÷lim':>8}")
     with tempfile.TemporaryDirectory() as folder:
         def synth(path, seconds, *effects):
             subprocess.run(["sox", "-R", "-n", "-r", "44100", "-c", "2", "-b", "16", path, "synth", str(seconds),
@@ -145,6 +163,7 @@ def main():
                 wall = {name: [] for name in commands}
                 cpu = {name: [] for name in commands}
                 peak = []
+                pair = []
                 for _ in range(args.runs):
                     for name, command in commands.items():
                         elapsed, used, memory = timed(command)
@@ -152,6 +171,9 @@ def main():
                         cpu[name].append(used)
                         if name == "auto":
                             peak.append(memory)
+                    # The machine's limit: two one-thread encodes side by
+                    # side against the two one after the other.
+                    pair.append(side_by_side(commands["one"]) / (2 * wall["one"][-1]))
             finally:
                 if hog:
                     hog.kill()
@@ -159,8 +181,9 @@ def main():
             w = {name: statistics.median(v) for name, v in wall.items()}
             ratio = statistics.median(a / o for a, o in zip(wall["auto"], wall["one"]))
             cpu_ratio = statistics.median(a / o for a, o in zip(cpu["auto"], cpu["one"]))
+            limit = statistics.median(pair)
             print(f"{label:22} {w['auto']:7.3f} {w['one']:7.3f} {w['lame']:7.3f} {w['ffmpeg']:8.3f} {ratio:7.3f} "
-                  f"{cpu_ratio:8.3f} {max(peak) / 1024:8.1f}", flush=True)
+                  f"{cpu_ratio:8.3f} {max(peak) / 1024:8.1f} {limit:6.3f} {ratio / limit:8.3f}", flush=True)
 
 
 if __name__ == "__main__":
