@@ -5,6 +5,8 @@
 #include "Conversion.h"
 #include "Mp3Rates.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -39,7 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (!input.openMemory(std::string_view(reinterpret_cast<const char *>(data), size)))
         return 0;
     // Stay quick: a few seconds of audio at most, counted after resampling.
-    const int rate = nearestMp3SampleRate(input.sampleRate() + static_cast<int>(size % 7) * 1000);
+    // (In 64 bits: a header may claim a rate of up to INT_MAX.)
+    const int rate = nearestMp3SampleRate(static_cast<int>(
+        std::min<std::int64_t>(INT_MAX, std::int64_t{input.sampleRate()} + static_cast<std::int64_t>(size % 7) * 1000)));
     if (input.frames() > 400000 || input.channels() > 64
         || input.frames() * rate / input.sampleRate() > 120000)
         return 0;
