@@ -274,7 +274,7 @@ void ConversionBatch::runAhead()
     const EncodeLane *head = m_lanes.laneOf(m_inHand.id);
     if (!head || !head->besideAnother())
         return;
-    for (int i = 1, held = 1; i < m_queue.size() && held < m_lanes.lanes(); ++i, ++held) {
+    for (int i = 1; i < m_queue.size() && i < m_lanes.lanes(); ++i) { // the head holds a lane too
         const QueuedSource &file = m_queue.at(i);
         if (!LanePool::pairable(m_inHand, file))
             return;
