@@ -76,14 +76,15 @@ int fail(const std::string &what, const std::string &why)
     return 1;
 }
 
-int threadCount(int asked)
+int threadCount(int asked, int earlierLook)
 {
     if (asked > 0)
         return asked;
-    return std::clamp(convsys::freeCores(), 1, 8);
+    return std::clamp(convsys::freeCores(earlierLook), 1, 8);
 }
 
-EncodeSettings settingsFor(const ConvOptions &options, const AudioReader &input, const PartTuning &tuning)
+EncodeSettings settingsFor(const ConvOptions &options, const AudioReader &input, const PartTuning &tuning,
+                           int earlierLook)
 {
     const int askedRate = options.sampleRate.value_or(input.sampleRate());
     const int rate = nearestMp3SampleRate(askedRate);
@@ -106,7 +107,7 @@ EncodeSettings settingsFor(const ConvOptions &options, const AudioReader &input,
     }
     if (!note.empty())
         std::fprintf(stderr, "%s\n", convcontract::errorLine(options.output, note, programName).c_str());
-    return {rate, channels, kbps, threadCount(options.threads), tuning.partFrames, tuning.warmUpFrames};
+    return {rate, channels, kbps, threadCount(options.threads, earlierLook), tuning.partFrames, tuning.warmUpFrames};
 }
 
 } // namespace
@@ -131,6 +132,9 @@ int runConv(const std::vector<std::string> &words, const PartTuning &tuning)
         return 0;
     }
 
+    // The machine's load, looked at once more when the input is open: two
+    // looks that far apart tell a busy core without a wait.
+    const int earlierLook = options.threads > 0 ? -1 : convsys::othersReadyToRun();
     AudioReader input;
     if (!input.open(options.input))
         return fail(options.input, input.error());
@@ -141,7 +145,7 @@ int runConv(const std::vector<std::string> &words, const PartTuning &tuning)
     if (!options.overwrite && convsys::exists(options.output))
         return fail(options.output, "already exists (use -y to replace it)");
 
-    const EncodeSettings settings = settingsFor(options, input, tuning);
+    const EncodeSettings settings = settingsFor(options, input, tuning, earlierLook);
     OutputFile output;
     if (!output.create(options.output))
         return fail(options.output, output.error());

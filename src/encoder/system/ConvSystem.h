@@ -37,10 +37,16 @@ private:
 
 bool exists(const std::string &path);
 
+// Threads of other programs ready to run right now; -1 where the system
+// gives no cheap count.
+int othersReadyToRun();
+
 // The processors this process may run on that no other program keeps busy
 // right now (at least 1). `-threads auto` takes no more: parts that
-// share a core with other work cost more than they save.
-int freeCores();
+// share a core with other work cost more than they save. `earlier` is a
+// look (othersReadyToRun) taken a moment before, at the start, so that
+// a passing burst needs no wait to be told from a busy core.
+int freeCores(int earlier = -1);
 
 // A new empty file beside `path`, with a hidden name made from it (which
 // goes to *temp), open for reading and writing. Where the system can (on

@@ -110,32 +110,39 @@ bool InputFile::isSameFileAs(const std::string &path) const
            && mine.st_dev == other.st_dev && mine.st_ino == other.st_ino;
 }
 
-int freeCores()
+int othersReadyToRun()
+{
+    // (loadavg's "running/all" gives the count /proc/stat does, without
+    // the kernel writing out every interrupt's count first.)
+    std::FILE *load = std::fopen("/proc/loadavg", "re");
+    if (!load)
+        return -1;
+    int running = -1;
+    if (std::fscanf(load, "%*f %*f %*f %d/", &running) != 1)
+        running = -1;
+    std::fclose(load);
+    return running > 0 ? running - 1 : -1; // this thread is one of them
+}
+
+int freeCores(int earlier)
 {
     int allowed = static_cast<int>(std::thread::hardware_concurrency());
     cpu_set_t set;
     if (sched_getaffinity(0, sizeof set, &set) == 0)
         allowed = CPU_COUNT(&set);
-    // Threads ready to run on the whole system, this one included: the
-    // fewest of three looks a millisecond apart, so that a passing burst
-    // is not taken for a busy core. A look that finds none but this one
-    // settles it: waiting for more (2 ms of every start, a tenth of a
-    // short clip's encode) could find no fewer.
-    int others = -1;
-    for (int look = 0; look < 3 && others != 0; ++look) {
-        if (look > 0)
+    // The fewest of three looks, the earlier one included, so that a
+    // passing burst (the parent that started us, still returning from
+    // it) is not taken for a busy core. A look that finds no other
+    // settles it: no later look could find fewer. Only a third look
+    // waits, a millisecond after the second.
+    int others = earlier;
+    for (int look = earlier < 0 ? 0 : 1; look < 3 && others != 0; ++look) {
+        if (look == 2)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        // (loadavg's "running/all" gives the count /proc/stat does, without
-        // the kernel writing out every interrupt's count first.)
-        std::FILE *load = std::fopen("/proc/loadavg", "re");
-        if (!load)
+        const int now = othersReadyToRun();
+        if (now < 0)
             break;
-        int running = -1;
-        if (std::fscanf(load, "%*f %*f %*f %d/", &running) != 1)
-            running = -1;
-        std::fclose(load);
-        if (running > 0)
-            others = others < 0 ? running - 1 : std::min(others, running - 1);
+        others = others < 0 ? now : std::min(others, now);
     }
     return std::max(1, allowed - std::max(0, others));
 }

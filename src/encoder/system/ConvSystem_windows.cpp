@@ -144,11 +144,17 @@ bool InputFile::isSameFileAs(const std::string &path) const
     return same;
 }
 
-int freeCores()
+int othersReadyToRun()
 {
-    // The processors this process may use. How busy they are is not asked:
     // Windows has no cheap count of ready threads (its idle times need a
     // long look to mean anything).
+    return -1;
+}
+
+int freeCores(int)
+{
+    // The processors this process may use; how busy they are is not asked
+    // (see above).
     DWORD_PTR process = 0, system = 0;
     if (GetProcessAffinityMask(GetCurrentProcess(), &process, &system) && process != 0)
         return std::max(1, static_cast<int>(std::popcount(static_cast<std::uint64_t>(process))));
