@@ -15,7 +15,8 @@ bool Mp3StreamWriter::begin()
 bool Mp3StreamWriter::write(const unsigned char *bytes, std::size_t size)
 {
     m_bytes += size;
-    m_crc = crc16(m_crc, bytes, size);
+    if (m_ownInfo) // LAME's own info frame has its own sum
+        m_crc = crc16(m_crc, bytes, size);
     return m_sink.write(bytes, size);
 }
 
