@@ -760,6 +760,60 @@ private slots:
         QVERIFY(filesIn(m_dir.path()).filter(QStringLiteral(".conv-")).isEmpty());
     }
 
+    // Where conv has a LAME of its own built for this processor (AVX2), it
+    // writes every byte the system's LAME writes: each rate the window
+    // offers, mono and stereo, the top bit rate and a file in parts.
+    void ownLameWritesTheSystemsBytes_data()
+    {
+        QTest::addColumn<QStringList>("settings");
+        QTest::addColumn<double>("seconds");
+        for (const QString &rate : listItems("cmbR"))
+            for (const char *channels : {"1", "2"})
+                QTest::newRow(qPrintable(rate + QStringLiteral(" Hz, ") + QLatin1String(channels)))
+                    << QStringList{"-ar", rate, "-ac", QLatin1String(channels), "-threads", "1"} << 2.0;
+        QTest::newRow("320k") << QStringList{"-ab", "320k", "-threads", "1"} << 2.0;
+        QTest::newRow("in parts") << QStringList{"-threads", "2"} << 8.0;
+    }
+
+    void ownLameWritesTheSystemsBytes()
+    {
+        QFETCH(QStringList, settings);
+        QFETCH(double, seconds);
+        const QByteArray own = TOLVIK_FAST_LAME;
+        if (own.isEmpty())
+            QSKIP("this build has no LAME of conv's own (Windows, sanitized, or no LAME source)");
+        const test::RunResult levels = test::run(QStringLiteral("/lib64/ld-linux-x86-64.so.2"), {"--help"});
+        if (!levels.out.contains("x86-64-v3 (supported"))
+            QSKIP("this processor is not x86-64-v3: conv loads the system's LAME");
+        QProcessEnvironment usual = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment system = usual;
+        system.insert(QStringLiteral("LD_LIBRARY_PATH"), QStringLiteral(TOLVIK_SYSTEM_LAME_FOLDER));
+        for (auto [environment, expected] : {std::pair{&usual, true}, std::pair{&system, false}}) {
+            QProcessEnvironment trace = *environment;
+            trace.insert(QStringLiteral("LD_TRACE_LOADED_OBJECTS"), QStringLiteral("1"));
+            const test::RunResult loaded = test::run(test::convPath(), {}, 30000, trace);
+            QVERIFY2(loaded.out.contains(own) == expected,
+                     qPrintable(QStringLiteral("conv %1 its own LAME:\n%2")
+                                    .arg(expected ? "does not load" : "still loads", loaded.out)));
+        }
+        const QString source = path(QStringLiteral("own-lame-%1.wav").arg(seconds));
+        if (!QFile::exists(source))
+            QVERIFY(test::makeWav(source, {"-r", "44100", "-c", "2", "-b", "16"}, seconds,
+                                  "pinknoise sine 300-3000 vol 0.5"));
+        QByteArray bytes[2];
+        for (int i = 0; i < 2; ++i) {
+            const QString output = path(QStringLiteral("own-lame-%1.mp3").arg(i));
+            const test::RunResult result = test::run(test::convPath(), QStringList{"-i", source, "-y"} + settings
+                                                                           + QStringList{output},
+                                                     120000, i == 0 ? usual : system);
+            QVERIFY2(result.exitCode == 0, result.err.constData());
+            QFile file(output);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            bytes[i] = file.readAll();
+        }
+        QVERIFY2(bytes[0] == bytes[1], "conv's own LAME wrote other bytes than the system's");
+    }
+
     void extremeSignals()
     {
         struct Case { const char *name; QStringList format; QString synth; int channels; };

@@ -15,18 +15,9 @@ packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools 
 install_missing "${packages[@]}"
 
 # Sources come from the Debian archive the machine already uses.
-if [[ -z "$(apt-cache showsrc lame 2>/dev/null)" ]]; then
-  [[ $(id -u) -eq 0 ]] || { echo "Add a deb-src entry for the Debian archive first" >&2; exit 1; }
-  for f in /etc/apt/sources.list.d/*.sources; do
-    [[ -e "$f" ]] && sed -i 's/^Types: deb$/Types: deb deb-src/' "$f"
-  done
-  if [[ -f /etc/apt/sources.list ]]; then
-    grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' > /etc/apt/sources.list.d/tolvik-src.list || true
-  fi
-  apt-get update >&2
-fi
+enable_source_packages
 
-version() { apt-cache showsrc "$1" | awk '/^Version:/ && !v {v = $2} END {print v}'; }
+version() { source_version "$1"; }
 audio_sources=(lame libsndfile libsoxr flac libogg libvorbis opus mpg123)
 # A set's key: its sources' versions, the toolchain and its own build steps
 # below (between "# recipe: NAME" and "# end: NAME", and the common ones),

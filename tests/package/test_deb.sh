@@ -38,6 +38,12 @@ appstreamcli validate --no-net /usr/share/metainfo/org.example.Tolvik.metainfo.x
 tolvik-conv --help | grep -q "Usage: tolvik-conv" || fail "tolvik-conv --help"
 tolvik-conv --version | grep -q "^tolvik-conv " || fail "tolvik-conv --version"
 [[ "$(readlink -f /usr/bin/tolvik)" == /usr/lib/tolvik/tolvik ]] || fail "/usr/bin/tolvik"
+# The encoder's own LAME, where the package has one and the processor takes it.
+own_lame=/usr/lib/tolvik/data/lib/glibc-hwcaps/x86-64-v3/libmp3lame.so.0
+if printf '%s\n' "${owned[@]}" | grep -qx "$own_lame" \
+   && /lib64/ld-linux-x86-64.so.2 --help | grep -q "x86-64-v3 (supported"; then
+  LD_TRACE_LOADED_OBJECTS=1 tolvik-conv | grep -q "=> $own_lame" || fail "tolvik-conv does not load $own_lame"
+fi
 
 # The installed program under a fresh HOME: a dropped WAV lands in ~/Music/Tolvik.
 home="$work/home"
@@ -131,8 +137,9 @@ done
 dpkg --purge tolvik-feedback-server > /dev/null 2>&1 || fail "dpkg --purge the server"
 [[ ! -e "$state" ]] || fail "purged, the messages are still there"
 
-# The portable archive's licences: the fonts' source and licence text.
+# The portable archive's licences: the fonts' and LAME's sources and licence texts.
 bash "$(dirname "$0")/../../scripts/licences.sh" "$work/licences" linux
-grep -q "^  wine 8" "$work/licences/NOTICE.txt" && [[ -s "$work/licences/LGPL-2.1.txt" ]] \
-  && [[ -s "$work/licences/wine.copyright.txt" ]] || fail "the portable archive's licences"
+grep -q "^  wine 8" "$work/licences/NOTICE.txt" && grep -q "^  lame 3.100" "$work/licences/NOTICE.txt" \
+  && [[ -s "$work/licences/LGPL-2.1.txt" ]] && [[ -s "$work/licences/wine.copyright.txt" ]] \
+  && [[ -s "$work/licences/lame.copyright.txt" ]] || fail "the portable archive's licences"
 echo "1 passed, 0 failed"

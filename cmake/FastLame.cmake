@@ -1,0 +1,46 @@
+# conv's LAME built for x86-64-v3 processors (AVX2), from Debian's own
+# source of the very version the system has (scripts/deps.sh fetches it).
+# It lies beside conv where glibc looks first on such a processor
+# (data/lib/glibc-hwcaps/x86-64-v3/); any other processor loads the
+# system's LAME. The same library, vectorised: multiply-adds are not
+# fused and no math is relaxed, so every byte it writes is the system
+# LAME's (the conv tests compare them). Sets TOLVIK_FAST_LAME to the
+# library's path when it is built.
+set(TOLVIK_LAME_SOURCE "" CACHE PATH "Debian's LAME source (empty: the one scripts/deps.sh fetched)")
+set(TOLVIK_FAST_LAME "")
+if(WIN32 OR TOLVIK_SANITIZE OR NOT CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  return()
+endif()
+set(source ${TOLVIK_LAME_SOURCE})
+if(NOT source)
+  if(DEFINED ENV{XDG_CACHE_HOME} AND NOT "$ENV{XDG_CACHE_HOME}" STREQUAL "")
+    set(source $ENV{XDG_CACHE_HOME}/tolvik/linux/lame)
+  else()
+    set(source $ENV{HOME}/.cache/tolvik/linux/lame)
+  endif()
+endif()
+if(NOT EXISTS ${source}/configure)
+  message(STATUS "LAME's source not found in ${source}: conv uses the system's LAME alone")
+  return()
+endif()
+
+include(ExternalProject)
+cmake_host_system_information(RESULT cores QUERY NUMBER_OF_LOGICAL_CORES)
+set(folder ${TOLVIK_PROGRAM_DIR}/data/lib/glibc-hwcaps/x86-64-v3)
+set(TOLVIK_FAST_LAME ${folder}/libmp3lame.so.0)
+# Debian's hardening, as its own build of LAME has it.
+set(flags "-O3 -march=x86-64-v3 -ffp-contract=off -fstack-protector-strong -fcf-protection -D_FORTIFY_SOURCE=2")
+ExternalProject_Add(fast_lame
+  SOURCE_DIR ${source}
+  BINARY_DIR ${CMAKE_BINARY_DIR}/fast-lame
+  DOWNLOAD_COMMAND ""
+  UPDATE_COMMAND ""
+  CONFIGURE_COMMAND <SOURCE_DIR>/configure --quiet --disable-frontend --disable-gtktest --disable-static
+                    --enable-shared --disable-rpath "CFLAGS=${flags}" "LDFLAGS=-Wl,-z,relro -Wl,-z,now"
+  BUILD_COMMAND make --quiet -j${cores}
+  INSTALL_COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+          COMMAND ${CMAKE_COMMAND} -E copy <BINARY_DIR>/libmp3lame/.libs/libmp3lame.so.0 ${TOLVIK_FAST_LAME}
+  BUILD_BYPRODUCTS ${TOLVIK_FAST_LAME}
+  LOG_CONFIGURE ON
+  LOG_BUILD ON
+  LOG_OUTPUT_ON_FAILURE ON)
