@@ -42,7 +42,10 @@ tolvik-conv --version | grep -q "^tolvik-conv " || fail "tolvik-conv --version"
 own_lame=/usr/lib/tolvik/data/lib/glibc-hwcaps/x86-64-v3/libmp3lame.so.0
 if printf '%s\n' "${owned[@]}" | grep -qx "$own_lame" \
    && /lib64/ld-linux-x86-64.so.2 --help | grep -q "x86-64-v3 (supported"; then
-  LD_TRACE_LOADED_OBJECTS=1 tolvik-conv | grep -q "=> $own_lame" || fail "tolvik-conv does not load $own_lame"
+  # (Read whole first: grep -q leaving early would end the loader's listing
+  # with SIGPIPE, a failure under pipefail.)
+  loaded=$(LD_TRACE_LOADED_OBJECTS=1 tolvik-conv)
+  grep -q "=> $own_lame" <<< "$loaded" || fail "tolvik-conv does not load $own_lame"
 fi
 
 # The installed program under a fresh HOME: a dropped WAV lands in ~/Music/Tolvik.
