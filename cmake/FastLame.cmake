@@ -6,18 +6,16 @@
 # fused and no math is relaxed, so every byte it writes is the system
 # LAME's (the conv tests compare them). Sets TOLVIK_FAST_LAME to the
 # library's path when it is built.
-set(TOLVIK_LAME_SOURCE "" CACHE PATH "Debian's LAME source (empty: the one scripts/deps.sh fetched)")
 set(TOLVIK_FAST_LAME "")
+# Its place in the program folder, as installed too.
+set(TOLVIK_FAST_LAME_FOLDER data/lib/glibc-hwcaps/x86-64-v3)
 if(WIN32 OR TOLVIK_SANITIZE OR NOT CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   return()
 endif()
-set(source ${TOLVIK_LAME_SOURCE})
-if(NOT source)
-  if(DEFINED ENV{XDG_CACHE_HOME} AND NOT "$ENV{XDG_CACHE_HOME}" STREQUAL "")
-    set(source $ENV{XDG_CACHE_HOME}/tolvik/linux/lame)
-  else()
-    set(source $ENV{HOME}/.cache/tolvik/linux/lame)
-  endif()
+# Where scripts/deps.sh puts it.
+set(source $ENV{HOME}/.cache/tolvik/linux/lame)
+if(NOT "$ENV{XDG_CACHE_HOME}" STREQUAL "")
+  set(source $ENV{XDG_CACHE_HOME}/tolvik/linux/lame)
 endif()
 if(NOT EXISTS ${source}/configure)
   message(STATUS "LAME's source not found in ${source}: conv uses the system's LAME alone")
@@ -26,7 +24,7 @@ endif()
 
 include(ExternalProject)
 cmake_host_system_information(RESULT cores QUERY NUMBER_OF_LOGICAL_CORES)
-set(folder ${TOLVIK_PROGRAM_DIR}/data/lib/glibc-hwcaps/x86-64-v3)
+set(folder ${TOLVIK_PROGRAM_DIR}/${TOLVIK_FAST_LAME_FOLDER})
 set(TOLVIK_FAST_LAME ${folder}/libmp3lame.so.0)
 # Debian's hardening, as its own build of LAME has it.
 set(flags "-O3 -march=x86-64-v3 -ffp-contract=off -fstack-protector-strong -fcf-protection -D_FORTIFY_SOURCE=2")
