@@ -129,6 +129,10 @@ check "the end of a batch is said" eventually hears "Done: 1 of 3 files failed. 
 for line in "Converting first.wav (3 files left)" "broken.wav failed: not an audio file (Format not recognised)"; do
   check "said: $line" hears "$line"
 done
+# Where the focus is, asked of Orca (KP_Enter: "where am I"): a batch this
+# short may end before Orca has told the focus leaving the drop area, and
+# then rightly tells no return either.
+key KP_Enter
 check "... and the focus is back on the drop area" eventually after "Add WAV files push button" "Done: 1 of 3"
 key ctrl+l
 check "Ctrl+L lists the failures" eventually hears "Failures dialog"
@@ -143,9 +147,19 @@ check "a long file's start is said" eventually hears "Converting long.wav (1 fil
 key Escape
 check "a stop is said" eventually hears "Stopped: 0 converted"
 # Ctrl+L every time, and Tab, right after a stop.
-for _ in 1 2 3; do key ctrl+l; key Escape; done
-lists_after_stop() { (($(said | sed -n '/Stopped: 0 converted/,$p' | grep -c "Failures dialog") == 3)); }
-check "... then Ctrl+L, three times, says the list each time" eventually lists_after_stop
+# (Each answer awaited whole: a key pressed while the last one's answer
+# still comes is answered in part, as it would be for a user.)
+since_stop() { said | sed -n '/Stopped: 0 converted/,$p' | grep -c -F -- "$1"; }
+lists=0
+for n in 1 2 3; do
+  key ctrl+l
+  listed() { (($(since_stop "No file failed in the last batch") >= n)); }
+  eventually listed && lists=$((lists + 1))
+  key Escape
+  back() { (($(since_stop "Add WAV files push button") >= n)); }
+  eventually back || true
+done
+check "... then Ctrl+L, three times, says the list each time" test "$lists" -eq 3
 key Tab
 check "... and Tab is heard" eventually after "Send feedback link" "Stopped: 0 converted"
 key shift+Tab
