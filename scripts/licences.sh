@@ -13,8 +13,8 @@ case $kind in
   windows) from=(libqt6core6 libmp3lame0 libsndfile1 libsoxr0 libflac12 libogg0 libvorbis0a libopus0 libmpg123-0
                  fonts-wine gcc-mingw-w64-base mingw-w64-common)
            texts=(LGPL-2.1 LGPL-3 GPL-3) ;;
-  linux) from=(fonts-wine libmp3lame0)
-         texts=(LGPL-2.1) ;;
+  linux) from=(fonts-wine libmp3lame0 libstdc++6)
+         texts=(LGPL-2.1 GPL-3) ;;
   *) echo "licences.sh: windows or linux, not $kind" >&2; exit 1 ;;
 esac
 mkdir -p "$folder"

@@ -140,9 +140,10 @@ done
 dpkg --purge tolvik-feedback-server > /dev/null 2>&1 || fail "dpkg --purge the server"
 [[ ! -e "$state" ]] || fail "purged, the messages are still there"
 
-# The portable archive's licences: the fonts' and LAME's sources and licence texts.
+# The portable archive's licences: the sources and licence texts of the fonts, LAME and the C++ runtime.
 bash "$(dirname "$0")/../../scripts/licences.sh" "$work/licences" linux
 grep -q "^  wine 8" "$work/licences/NOTICE.txt" && grep -q "^  lame 3.100" "$work/licences/NOTICE.txt" \
+  && grep -q "^  gcc-12 12" "$work/licences/NOTICE.txt" && [[ -s "$work/licences/GPL-3.txt" ]] \
   && [[ -s "$work/licences/LGPL-2.1.txt" ]] && [[ -s "$work/licences/wine.copyright.txt" ]] \
   && [[ -s "$work/licences/lame.copyright.txt" ]] || fail "the portable archive's licences"
 echo "1 passed, 0 failed"
