@@ -140,7 +140,8 @@ done
 dpkg --purge tolvik-feedback-server > /dev/null 2>&1 || fail "dpkg --purge the server"
 [[ ! -e "$state" ]] || fail "purged, the messages are still there"
 
-# The portable archive's licences: the sources and licence texts of the fonts, LAME and the C++ runtime.
+# The portable archive's licences: the sources and licence texts of the
+# fonts, LAME and the C++ runtime.
 bash "$(dirname "$0")/../../scripts/licences.sh" "$work/licences" linux
 grep -q "^  wine 8" "$work/licences/NOTICE.txt" && grep -q "^  lame 3.100" "$work/licences/NOTICE.txt" \
   && grep -q "^  gcc-12 12" "$work/licences/NOTICE.txt" && [[ -s "$work/licences/GPL-3.txt" ]] \
