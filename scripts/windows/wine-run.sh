@@ -5,14 +5,21 @@
 # it is Windows 10, as Qt 6 and the installer require (Debian's Wine says
 # 7), and the user's Music, Documents... are folders of the prefix, not
 # Wine's links to the home folder, so nothing run here writes there.
+# Run with the address space laid out the same every time (setarch -R,
+# inherited by every process Wine starts): since Linux 6.9 the heap of a
+# process may begin anywhere in the gigabyte above Wine's loader, and
+# where it covers the page Wine keeps at 0x7ffe0000 the process dies
+# before it starts, without a word ("failed to map the shared user data";
+# to its parent "Process failed to start: Internal error"): about one
+# start in a thousand.
 here=$(cd "$(dirname "$0")/../.." && pwd)
 export WINEPREFIX=${TOLVIK_WINEPREFIX:-$here/build-win64/wineprefix}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [[ ! -e $WINEPREFIX/.tolvik-ready ]]; then
-  wine winecfg /v win10 >/dev/null 2>&1 || exit 1
+  setarch "$(uname -m)" -R wine winecfg /v win10 >/dev/null 2>&1 || exit 1
   for link in "$WINEPREFIX"/drive_c/users/*/*; do
     if [[ -L $link ]]; then rm "$link" && mkdir "$link"; fi
   done
   touch "$WINEPREFIX/.tolvik-ready"
 fi
-exec wine "$@"
+exec setarch "$(uname -m)" -R wine "$@"

@@ -266,7 +266,7 @@ wine_run "$app/tolvik.exe" "$(win "$long")" &
 pids+=($!)
 encoding() { ours 'conv\.exe'; }
 check "a long file is being encoded" eventually encoding
-WINEPREFIX=$TOLVIK_WINEPREFIX WINEDEBUG=-all timeout 60 wine wineboot --end-session >/dev/null 2>&1 || true
+timeout 60 "$here/scripts/windows/wine-run.sh" wineboot --end-session >/dev/null 2>&1 || true
 ended() { no_program && ! encoding; }
 check "a session's end stops the encoder and the program" eventually ended
 check "... and leaves no working file" \
