@@ -9,6 +9,13 @@ BackgroundTask::BackgroundTask(QObject *parent) : QObject(parent) {}
 BackgroundTask::~BackgroundTask()
 {
     cancel();
+    {
+        const std::lock_guard lock(m_mutex);
+        m_ending = true;
+    }
+    m_wake.notify_one();
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 bool BackgroundTask::run(Job job)
@@ -18,12 +25,39 @@ bool BackgroundTask::run(Job job)
     Q_ASSERT_X(!m_running, "BackgroundTask::run", "a job is already running");
     if (m_running)
         return false;
-    if (m_thread.joinable())
-        m_thread.join(); // the last job's thread, already past its job
-    m_cancelled = false;
-    const quint64 number = ++m_job;
-    auto work = [this, number, job = std::move(job)] {
+    if (!m_thread.joinable()) {
+        try {
+            m_thread = std::thread([this] { work(); });
+        } catch (const std::system_error &) {
+            return false; // no thread to be had (a memory limit)
+        }
+    }
+    {
+        const std::lock_guard lock(m_mutex);
+        m_cancelled = false;
+        m_next = std::move(job);
+        m_nextNumber = ++m_job;
+        m_handedOver = true;
+    }
+    m_wake.notify_one();
+    m_running = true;
+    return true;
+}
+
+void BackgroundTask::work()
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_wake.wait(lock, [this] { return m_handedOver || m_ending; });
+        if (m_ending)
+            return;
+        Job job = std::move(m_next);
+        const quint64 number = m_nextNumber;
+        m_handedOver = false;
+        m_busy = true;
+        lock.unlock();
         JobResult result = job(m_cancelled);
+        job = nullptr; // what it holds goes now, not with the next job
         // Posted to this object's thread; a job cancelled meanwhile has a
         // stale number and is not reported.
         LaterStep::post(this, [this, number, result = std::move(result)] {
@@ -32,21 +66,21 @@ bool BackgroundTask::run(Job job)
             m_running = false;
             emit done(result);
         });
-    };
-    try {
-        m_thread = std::thread(std::move(work));
-    } catch (const std::system_error &) {
-        return false; // no thread to be had (a memory limit)
+        lock.lock();
+        m_busy = false;
+        m_idle.notify_all();
     }
-    m_running = true;
-    return true;
 }
 
 void BackgroundTask::cancel()
 {
     m_cancelled = true;
-    if (m_thread.joinable())
-        m_thread.join();
+    {
+        std::unique_lock lock(m_mutex);
+        m_handedOver = false; // a job not yet taken never runs
+        m_next = nullptr;
+        m_idle.wait(lock, [this] { return !m_busy; });
+    }
     m_running = false;
     ++m_job;
 }
