@@ -15,11 +15,12 @@
 here=$(cd "$(dirname "$0")/../.." && pwd)
 export WINEPREFIX=${TOLVIK_WINEPREFIX:-$here/build-win64/wineprefix}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine=(setarch "$(uname -m)" -R wine)
 if [[ ! -e $WINEPREFIX/.tolvik-ready ]]; then
-  setarch "$(uname -m)" -R wine winecfg /v win10 >/dev/null 2>&1 || exit 1
+  "${wine[@]}" winecfg /v win10 >/dev/null 2>&1 || exit 1
   for link in "$WINEPREFIX"/drive_c/users/*/*; do
     if [[ -L $link ]]; then rm "$link" && mkdir "$link"; fi
   done
   touch "$WINEPREFIX/.tolvik-ready"
 fi
-exec setarch "$(uname -m)" -R wine "$@"
+exec "${wine[@]}" "$@"
