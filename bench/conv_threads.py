@@ -12,9 +12,9 @@ track, the 4-minute track written at 22,050 Hz mono, a batch of ten
 common batch of a batch converter). For each: median wall
 times of `conv -threads auto`, `conv -threads 1`, `lame` and `ffmpeg`, the
 ratios auto/1 in wall and in CPU time (user + system, all threads) and
-conv's peak memory (GNU time, so the figure is conv's own). With --music,
+conv's peak memory (GNU time, in a run of its own, so the figure is conv's own). With --music,
 every case is cut from the real music in a folder instead. Runs are
-interleaved: auto, 1, lame, ffmpeg, auto, 1...
+interleaved file by file: auto, 1, lame, ffmpeg, the pair, then the next file.
 The limit: two `conv -threads 1` of the same files side by side against the
 two one after the other (0.50 would be perfect on two cores; the rest is
 the machine), so figures from different machines compare; a/1÷lim is how
@@ -35,21 +35,48 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 CONV = os.path.join(ROOT, "build", "app", "data", "conv")
 
 
+def spawn(command):
+    """Starts a command with no pipes of ours, as directly as Python can."""
+    devnull = os.open(os.devnull, os.O_RDWR)
+    try:
+        return os.posix_spawnp(command[0], command, os.environ, file_actions=[
+            (os.POSIX_SPAWN_DUP2, devnull, 0), (os.POSIX_SPAWN_DUP2, devnull, 1), (os.POSIX_SPAWN_DUP2, devnull, 2)])
+    finally:
+        os.close(devnull)
+
+
+def reap(pid, command):
+    """The command's resource use, once it has ended (it must succeed)."""
+    _, status, usage = os.wait4(pid, 0)
+    if os.waitstatus_to_exitcode(status) != 0:
+        sys.exit("failed: " + " ".join(command))
+    return usage
+
+
 def timed(commands):
-    """Wall seconds, CPU seconds and the largest peak memory (KiB) of commands run in turn."""
+    """Wall seconds and CPU seconds of commands run in turn. Each is started
+    and reaped directly (no wrapper such as GNU time, whose own start would
+    count in every short run): its CPU time is the kernel's count."""
     wall = cpu = 0.0
-    peak = 0
     for command in commands:
         start = time.perf_counter()
-        result = subprocess.run(["/usr/bin/time", "-f", "%U %S %M", *command], stdin=subprocess.DEVNULL,
-                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        usage = reap(spawn(command), command)
         wall += time.perf_counter() - start
+        cpu += usage.ru_utime + usage.ru_stime
+    return wall, cpu
+
+
+def peak_memory(commands):
+    """The largest peak memory (KiB) of the commands, each run once under GNU
+    time (a child started straight from Python counts Python's own memory)."""
+    peak = 0
+    for command in commands:
+        result = subprocess.run(["/usr/bin/time", "-f", "%M", *command], stdin=subprocess.DEVNULL,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
         if result.returncode != 0:
             sys.exit("failed: " + " ".join(command) + "\n" + result.stderr)
-        user, system, memory = result.stderr.strip().splitlines()[-1].split()
-        cpu += float(user) + float(system)
-        peak = max(peak, int(memory))
-    return wall, cpu, peak
+        peak = max(peak, int(result.stderr.strip().splitlines()[-1]))
+    return peak
 
 
 def side_by_side(commands):
@@ -58,10 +85,9 @@ def side_by_side(commands):
     for command in commands:
         twin = command[:-1] + [command[-1] + ".twin.mp3"]
         start = time.perf_counter()
-        runs = [subprocess.Popen(c, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-                for c in (command, twin)]
-        if any(run.wait() != 0 for run in runs):
-            sys.exit("failed: " + " ".join(command))
+        runs = [(spawn(c), c) for c in (command, twin)]
+        for pid, c in runs:
+            reap(pid, c)
         wall += time.perf_counter() - start
     return wall
 
@@ -162,18 +188,24 @@ def main():
                 commands = tools(sources, out, rate, channels)
                 wall = {name: [] for name in commands}
                 cpu = {name: [] for name in commands}
-                peak = []
                 pair = []
                 for _ in range(args.runs):
-                    for name, command in commands.items():
-                        elapsed, used, memory = timed(command)
-                        wall[name].append(elapsed)
-                        cpu[name].append(used)
-                        if name == "auto":
-                            peak.append(memory)
-                    # The machine's limit: two one-thread encodes side by
-                    # side against the two one after the other.
-                    pair.append(side_by_side(commands["one"]) / (2 * wall["one"][-1]))
+                    for figures in (wall, cpu):
+                        for name in commands:
+                            figures[name].append(0.0)
+                    together = 0.0
+                    # File by file, every tool in turn: a machine that slows
+                    # down for a while slows all of them alike.
+                    for index in range(len(sources)):
+                        for name, command in commands.items():
+                            elapsed, used = timed([command[index]])
+                            wall[name][-1] += elapsed
+                            cpu[name][-1] += used
+                        # The machine's limit: two one-thread encodes side by
+                        # side against the two one after the other.
+                        together += side_by_side([commands["one"][index]])
+                    pair.append(together / (2 * wall["one"][-1]))
+                peak = peak_memory(commands["auto"])
             finally:
                 if hog:
                     hog.kill()
@@ -183,7 +215,7 @@ def main():
             cpu_ratio = statistics.median(a / o for a, o in zip(cpu["auto"], cpu["one"]))
             limit = statistics.median(pair)
             print(f"{label:22} {w['auto']:7.3f} {w['one']:7.3f} {w['lame']:7.3f} {w['ffmpeg']:8.3f} {ratio:7.3f} "
-                  f"{cpu_ratio:8.3f} {max(peak) / 1024:8.1f} {limit:6.3f} {ratio / limit:8.3f}", flush=True)
+                  f"{cpu_ratio:8.3f} {peak / 1024:8.1f} {limit:6.3f} {ratio / limit:8.3f}", flush=True)
 
 
 if __name__ == "__main__":
