@@ -5,6 +5,9 @@
 # it is Windows 10, as Qt 6 and the installer require (Debian's Wine says
 # 7), and the user's Music, Documents... are folders of the prefix, not
 # Wine's links to the home folder, so nothing run here writes there.
+# Its windows are Wine's own, not the X window manager's ("Managed" off),
+# as a Windows desktop's are: with no manager on the test X server every
+# window shown or hidden would wait 2 s for an answer that never comes.
 # Run with the address space laid out the same every time (setarch -R,
 # inherited by every process Wine starts): since Linux 6.9 the heap of a
 # process may begin anywhere in the gigabyte above Wine's loader, and
@@ -16,11 +19,13 @@ here=$(cd "$(dirname "$0")/../.." && pwd)
 export WINEPREFIX=${TOLVIK_WINEPREFIX:-$here/build-win64/wineprefix}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=(setarch "$(uname -m)" -R wine)
-if [[ ! -e $WINEPREFIX/.tolvik-ready ]]; then
+if [[ ! -e $WINEPREFIX/.tolvik-prepared ]]; then
   "${wine[@]}" winecfg /v win10 >/dev/null 2>&1 || exit 1
+  "${wine[@]}" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || exit 1
   for link in "$WINEPREFIX"/drive_c/users/*/*; do
     if [[ -L $link ]]; then rm "$link" && mkdir "$link"; fi
   done
-  touch "$WINEPREFIX/.tolvik-ready"
+  rm -f "$WINEPREFIX/.tolvik-ready" # an older prefix's mark, made ready without the above
+  touch "$WINEPREFIX/.tolvik-prepared"
 fi
 exec "${wine[@]}" "$@"
