@@ -53,17 +53,13 @@ def reap(pid, command):
     return usage
 
 
-def timed(commands):
-    """Wall seconds and CPU seconds of commands run in turn. Each is started
-    and reaped directly (no wrapper such as GNU time, whose own start would
-    count in every short run): its CPU time is the kernel's count."""
-    wall = cpu = 0.0
-    for command in commands:
-        start = time.perf_counter()
-        usage = reap(spawn(command), command)
-        wall += time.perf_counter() - start
-        cpu += usage.ru_utime + usage.ru_stime
-    return wall, cpu
+def timed(command):
+    """Wall seconds and CPU seconds of a command. It is started and reaped
+    directly (no wrapper such as GNU time, whose own start would count in
+    every short run): its CPU time is the kernel's count."""
+    start = time.perf_counter()
+    usage = reap(spawn(command), command)
+    return time.perf_counter() - start, usage.ru_utime + usage.ru_stime
 
 
 def peak_memory(commands):
@@ -79,17 +75,14 @@ def peak_memory(commands):
     return peak
 
 
-def side_by_side(commands):
-    """Wall seconds of each command run twice at once (the second writing beside the first's output)."""
-    wall = 0.0
-    for command in commands:
-        twin = command[:-1] + [command[-1] + ".twin.mp3"]
-        start = time.perf_counter()
-        runs = [(spawn(c), c) for c in (command, twin)]
-        for pid, c in runs:
-            reap(pid, c)
-        wall += time.perf_counter() - start
-    return wall
+def side_by_side(command):
+    """Wall seconds of a command run twice at once (the second writing beside the first's output)."""
+    twin = command[:-1] + [command[-1] + ".twin.mp3"]
+    start = time.perf_counter()
+    runs = [(spawn(c), c) for c in (command, twin)]
+    for pid, c in runs:
+        reap(pid, c)
+    return time.perf_counter() - start
 
 
 def tools(sources, out, rate, channels):
@@ -198,12 +191,12 @@ def main():
                     # down for a while slows all of them alike.
                     for index in range(len(sources)):
                         for name, command in commands.items():
-                            elapsed, used = timed([command[index]])
+                            elapsed, used = timed(command[index])
                             wall[name][-1] += elapsed
                             cpu[name][-1] += used
                         # The machine's limit: two one-thread encodes side by
                         # side against the two one after the other.
-                        together += side_by_side([commands["one"][index]])
+                        together += side_by_side(commands["one"][index])
                     pair.append(together / (2 * wall["one"][-1]))
                 peak = peak_memory(commands["auto"])
             finally:

@@ -196,11 +196,14 @@ private slots:
         QStringList alongside; // an encoder's arguments while another ran
         const QList<EncodeLane *> lanes = w->batch().findChildren<EncodeLane *>();
         QVERIFY2(lanes.size() >= 2 || QThread::idealThreadCount() < 2, qPrintable(QString::number(lanes.size())));
+        const auto encoding = [&lanes] {
+            return int(std::count_if(lanes.cbegin(), lanes.cend(), [](const EncodeLane *lane) {
+                return lane->state() == EncodeLane::State::Encoding;
+            }));
+        };
         for (EncodeLane *lane : lanes) {
             connect(lane, &EncodeLane::encoding, this, [&, lane] {
-                if (std::any_of(lanes.cbegin(), lanes.cend(), [lane](const EncodeLane *other) {
-                        return other != lane && other->state() == EncodeLane::State::Encoding;
-                    })) {
+                if (encoding() >= 2) { // this one and another
                     ++beside;
                     alongside = lane->arguments();
                 }
@@ -236,17 +239,12 @@ private slots:
         // (as above: sampling processes may miss the overlap).
         outcomes.clear();
         QSignalSpy stopped(&w->batch(), &ConversionBatch::batchStopped);
-        const auto encoding = [&lanes] {
-            return int(std::count_if(lanes.cbegin(), lanes.cend(), [](const EncodeLane *lane) {
-                return lane->state() == EncodeLane::State::Encoding;
-            }));
-        };
         int encodingAtStop = 0;
-        QList<QMetaObject::Connection> watches;
         for (EncodeLane *lane : lanes)
-            watches << connect(lane, &EncodeLane::encoding, this, [&] {
-                if (encodingAtStop == 0 && encoding() >= sideBySide) {
-                    encodingAtStop = encoding();
+            connect(lane, &EncodeLane::encoding, this, [&] {
+                const int running = encoding();
+                if (encodingAtStop == 0 && running >= sideBySide) {
+                    encodingAtStop = running;
                     w->batch().stop();
                 }
             }, Qt::QueuedConnection); // not inside the batch's own call
@@ -255,8 +253,6 @@ private slots:
                                   qPrintable(QStringLiteral("not stopped with %1 encoders running; files: %2")
                                                  .arg(sideBySide).arg(outcomes.join(QStringLiteral(", ")))),
                                   60000);
-        for (const QMetaObject::Connection &watch : watches)
-            disconnect(watch);
         QCOMPARE(encodingAtStop, sideBySide);
         QCOMPARE(encoders(), QList<QStringList>{});
         QCOMPARE(test::filesIn(run), QStringList{});

@@ -25,7 +25,6 @@ if [[ ! -e $WINEPREFIX/.tolvik-prepared ]]; then
   for link in "$WINEPREFIX"/drive_c/users/*/*; do
     if [[ -L $link ]]; then rm "$link" && mkdir "$link"; fi
   done
-  rm -f "$WINEPREFIX/.tolvik-ready" # an older prefix's mark, made ready without the above
   touch "$WINEPREFIX/.tolvik-prepared"
 fi
 exec "${wine[@]}" "$@"
