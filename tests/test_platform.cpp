@@ -139,6 +139,29 @@ private slots:
         QVERIFY(!QFile::exists(native(QStringLiteral("long.mp3"))));
     }
 
+    void childEndIsToldWhileWhatItLeftHoldsItsErrorOutput()
+    {
+        // A process the child started may hold its standard error on (under
+        // Wine the console host of a console program can): the child's end
+        // and last words are told all the same, while that process runs.
+#ifdef TOLVIK_LEAVE_BEHIND
+        const QString program = QStringLiteral(TOLVIK_LEAVE_BEHIND);
+        const QStringList arguments{QStringLiteral("60")};
+#else
+        const QString program = QStringLiteral("/bin/sh");
+        const QStringList arguments{QStringLiteral("-c"), QStringLiteral("sleep 60 & echo \"left process $! behind\" >&2")};
+#endif
+        platform::ChildProcess child;
+        QSignalSpy finished(&child, &platform::ChildProcess::finished);
+        QVERIFY(child.start(program, arguments));
+        QVERIFY2(finished.wait(30000), "the child's end was not told");
+        QCOMPARE(child.exitCode(), 0);
+        const QStringList words = child.lastErrorLine().split(QLatin1Char(' '));
+        QVERIFY2(words.size() == 4 && words.first() == QLatin1String("left"), qPrintable(child.lastErrorLine()));
+        QVERIFY2(platform::processExists(words.at(2).toLongLong()),
+                 "the end was told only once what the child left had ended");
+    }
+
     void instanceLockIsExclusiveUntilReleased()
     {
         const QString folder = native(QStringLiteral("lock here"));

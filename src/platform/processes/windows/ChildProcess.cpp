@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -18,6 +19,37 @@ struct ErrorTail {
     std::mutex mutex;
     QByteArray bytes;
 };
+
+using KeepTail = void (*)(QByteArray &tail, const char *bytes, qsizetype size);
+
+// Keeps the tail of what the child writes to the pipe until the child has
+// ended and the pipe holds nothing more (or every writer closed it). It
+// reads only what is there, so that no read waits on a writer other than
+// the child; it looks again when the child ends, or 20 ms on.
+void readErrors(ErrorTail &errors, HANDLE pipe, HANDLE child, KeepTail keep)
+{
+    char buffer[4096];
+    bool ended = false;
+    for (;;) {
+        DWORD available = 0;
+        if (!PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr))
+            return; // every writer has closed it
+        if (available == 0 && child) {
+            // Everything the child wrote before it ended is in the pipe by now.
+            if (ended)
+                return;
+            ended = WaitForSingleObject(child, 20) == WAIT_OBJECT_0;
+            continue;
+        }
+        // (Without the child's handle: a read that waits, up to the pipe's end.)
+        const DWORD wanted = available > 0 ? std::min<DWORD>(available, sizeof buffer) : sizeof buffer;
+        DWORD n = 0;
+        if (!ReadFile(pipe, buffer, wanted, &n, nullptr) || n == 0)
+            return;
+        const std::lock_guard lock(errors.mutex);
+        keep(errors.bytes, buffer, n);
+    }
+}
 
 // One argument as the Microsoft C runtime splits a command line: quoted
 // when it holds blanks or quotes (or is empty), backslashes doubled before
@@ -80,7 +112,7 @@ ChildProcess::ChildProcess(QObject *parent) : QObject(parent), d(std::make_uniqu
 ChildProcess::~ChildProcess()
 {
     if (d->reader.joinable())
-        d->reader.detach(); // ends with the child's standard error
+        d->reader.detach(); // ends soon after the child
     if (d->process)
         CloseHandle(d->process);
 }
@@ -138,14 +170,17 @@ bool ChildProcess::start(const QString &program, const QStringList &arguments)
     m_running = true;
     m_exitCode = -1;
     d->errors = std::make_shared<ErrorTail>();
-    d->reader = std::thread([errors = d->errors, readEnd] {
-        char buffer[4096];
-        DWORD n = 0;
-        while (ReadFile(readEnd, buffer, sizeof buffer, &n, nullptr) && n > 0) {
-            std::lock_guard lock(errors->mutex);
-            keepTail(errors->bytes, buffer, n);
-        }
+    // The reader stops once the child has ended and the pipe is empty, not
+    // at the pipe's end: a process the child's start made (Wine's console
+    // host) may hold the pipe's other end on and never close it.
+    HANDLE child = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), info.hProcess, GetCurrentProcess(), &child, SYNCHRONIZE, FALSE, 0))
+        child = nullptr;
+    d->reader = std::thread([errors = d->errors, readEnd, child] {
+        readErrors(*errors, readEnd, child, &ChildProcess::keepTail);
         CloseHandle(readEnd);
+        if (child)
+            CloseHandle(child);
     });
     delete d->notifier;
     d->notifier = new QWinEventNotifier(d->process, this);
@@ -162,7 +197,7 @@ void ChildProcess::reap()
     // Exception codes (0xC0000005…) are the Windows form of a signal.
     const int exitCode = d->stopped || code >= 0xC0000000u ? -1 : static_cast<int>(code);
     if (d->reader.joinable())
-        d->reader.join(); // the pipe ends with the child
+        d->reader.join(); // it ends once the child has and the pipe is read
     if (d->notifier) {
         d->notifier->setEnabled(false);
         d->notifier->deleteLater();
