@@ -38,7 +38,7 @@ void readErrors(ErrorTail &errors, HANDLE pipe, HANDLE child, KeepTail keep)
             // Everything the child wrote before it ended is in the pipe by now.
             if (ended)
                 return;
-            ended = WaitForSingleObject(child, 20) == WAIT_OBJECT_0;
+            ended = WaitForSingleObject(child, 20) != WAIT_TIMEOUT; // (a failed wait ends it too)
             continue;
         }
         // (Without the child's handle: a read that waits, up to the pipe's end.)
