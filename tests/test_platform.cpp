@@ -144,12 +144,15 @@ private slots:
         // A process the child started may hold its standard error on (under
         // Wine the console host of a console program can): the child's end
         // and last words are told all the same, while that process runs.
+        // (What it leaves ends with this suite.)
+        const QString suite = QString::number(platform::currentProcessId());
 #ifdef TOLVIK_LEAVE_BEHIND
         const QString program = QStringLiteral(TOLVIK_LEAVE_BEHIND);
-        const QStringList arguments{QStringLiteral("60")};
+        const QStringList arguments{suite};
 #else
         const QString program = QStringLiteral("/bin/sh");
-        const QStringList arguments{QStringLiteral("-c"), QStringLiteral("sleep 60 & echo \"left process $! behind\" >&2")};
+        const QStringList arguments{QStringLiteral("-c"),
+                                    QStringLiteral("tail --pid=%1 -f /dev/null & echo \"left process $! behind\" >&2").arg(suite)};
 #endif
         platform::ChildProcess child;
         QSignalSpy finished(&child, &platform::ChildProcess::finished);

@@ -1,7 +1,8 @@
 // Starts a process of its own that inherits its standard error (as a child
 // a program starts may), says so on standard error, and ends; the process
-// it left behind holds that standard error for SECONDS more. Windows only.
-// Usage: leave_behind SECONDS
+// it left behind holds that standard error until process PID (the test)
+// has ended. Windows only.
+// Usage: leave_behind PID
 #include <windows.h>
 
 #include <cstdio>
@@ -10,12 +11,14 @@
 
 int wmain(int argc, wchar_t **argv)
 {
-    if (argc == 3 && std::wcscmp(argv[1], L"--linger") == 0) {
-        Sleep(static_cast<DWORD>(_wtoi(argv[2])) * 1000);
+    if (argc == 3 && std::wcscmp(argv[1], L"--until-ended") == 0) {
+        const HANDLE test = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(_wtoi(argv[2])));
+        if (test)
+            WaitForSingleObject(test, INFINITE);
         return 0;
     }
     if (argc != 2) {
-        std::fprintf(stderr, "leave_behind: usage: leave_behind SECONDS\n");
+        std::fprintf(stderr, "leave_behind: usage: leave_behind PID\n");
         return 2;
     }
     wchar_t self[MAX_PATH];
@@ -23,7 +26,7 @@ int wmain(int argc, wchar_t **argv)
         std::fprintf(stderr, "leave_behind: cannot find itself (error %lu)\n", GetLastError());
         return 1;
     }
-    std::wstring command = L"\"" + std::wstring(self) + L"\" --linger " + argv[1];
+    std::wstring command = L"\"" + std::wstring(self) + L"\" --until-ended " + argv[1];
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
