@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
 #include <QImage>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -20,6 +21,7 @@
 #include <sndfile.h>
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -635,6 +637,84 @@ private slots:
             const test::RunResult result = parts ? convInParts(100, 0, arguments, 120000) : conv(arguments);
             QVERIFY2(result.exitCode == 0, result.err.constData());
             QCOMPARE(test::probeMp3(output).samples, expected);
+        }
+    }
+
+    // A plain PCM or float WAV, which conv reads itself, gives the samples
+    // libsndfile gives, bit for bit, from the start and after a seek; also
+    // with a length left unknown by a writer to a pipe and a stray byte
+    // after the last frame. conv loads no codec library for it (Linux).
+    void plainWavesReadAsLibsndfileReadsThem_data()
+    {
+        QTest::addColumn<QStringList>("format");
+        QTest::addColumn<QByteArray>("change");
+        const QStringList stereo{"-r", "44100", "-c", "2"};
+        QTest::newRow("8-bit") << stereo + QStringList{"-e", "unsigned-integer", "-b", "8"} << QByteArray();
+        QTest::newRow("16-bit") << stereo + QStringList{"-b", "16"} << QByteArray();
+        QTest::newRow("24-bit") << stereo + QStringList{"-b", "24"} << QByteArray();
+        QTest::newRow("32-bit") << stereo + QStringList{"-b", "32"} << QByteArray();
+        QTest::newRow("float") << stereo + QStringList{"-e", "floating-point", "-b", "32"} << QByteArray();
+        QTest::newRow("double") << stereo + QStringList{"-e", "floating-point", "-b", "64"} << QByteArray();
+        QTest::newRow("extensible, 3 channels") << QStringList{"-r", "48000", "-c", "3", "-b", "24"} << QByteArray();
+        QTest::newRow("length unknown") << stereo + QStringList{"-b", "16"} << QByteArray("unknown");
+        QTest::newRow("a stray byte") << stereo + QStringList{"-b", "16"} << QByteArray("stray");
+    }
+    void plainWavesReadAsLibsndfileReadsThem()
+    {
+        QFETCH(QStringList, format);
+        QFETCH(QByteArray, change);
+        const QString source = path(QStringLiteral("plain.wav"));
+        QVERIFY(test::makeWav(source, format, 1.3, QStringLiteral("pinknoise sine 300-3000 vol 0.9")));
+        if (!change.isEmpty()) {
+            QFile file(source);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            const QByteArray bytes = file.readAll();
+            const qsizetype data = bytes.indexOf("data");
+            QVERIFY(data > 0 && bytes.startsWith("RIFF"));
+            file.seek(data + 4);
+            if (change == "unknown") {
+                file.write(QByteArray(4, '\xff'));
+            } else {
+                const quint32 size = qFromLittleEndian<quint32>(bytes.constData() + data + 4) + 1;
+                file.write(QByteArray(reinterpret_cast<const char *>(&size), 4));
+                file.seek(file.size());
+                file.write(QByteArray(1, '\x55'));
+            }
+        }
+        // libsndfile's reading (it clamps a length the file does not hold).
+        SF_INFO info{};
+        SNDFILE *sound = sf_open(QFile::encodeName(source).constData(), SFM_READ, &info);
+        QVERIFY2(sound, sf_strerror(nullptr));
+        std::vector<float> expected(std::size_t(info.frames * info.channels));
+        QCOMPARE(sf_readf_float(sound, expected.data(), info.frames), info.frames);
+        sf_close(sound);
+
+        AudioReader input;
+        QVERIFY2(input.open(QFile::encodeName(source).toStdString()), input.error().c_str());
+        QCOMPARE(input.channels(), info.channels);
+        QCOMPARE(input.sampleRate(), info.samplerate);
+        QCOMPARE(input.frames(), std::int64_t(info.frames));
+        for (const std::int64_t from : {std::int64_t(0), std::int64_t(info.frames / 3)}) {
+            QVERIFY(input.seek(from));
+            std::vector<float> got(expected.size() - std::size_t(from * info.channels));
+            std::int64_t read = 0;
+            while (read < info.frames - from) {
+                const std::int64_t n = input.read(got.data() + read * info.channels, std::min<std::int64_t>(1000, info.frames - from - read));
+                QVERIFY2(n > 0, qPrintable(QStringLiteral("from %1: stopped at %2").arg(from).arg(read)));
+                read += n;
+            }
+            QVERIFY2(std::memcmp(got.data(), expected.data() + from * info.channels, got.size() * sizeof(float)) == 0,
+                     qPrintable(QStringLiteral("from frame %1: other samples than libsndfile's").arg(from)));
+        }
+        if (QSysInfo::kernelType() == QLatin1String("linux")) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("libs"));
+            const test::RunResult result = test::run(
+                test::convPath(), {"-i", source, "-y", "-ar", QString::number(info.samplerate), path("plain.mp3")}, 120000,
+                environment);
+            QVERIFY2(result.exitCode == 0, result.err.right(2000).constData());
+            QVERIFY2(result.err.contains("calling init") && !result.err.contains("libsndfile"),
+                     "conv loaded libsndfile for a plain WAV");
         }
     }
 

@@ -1,5 +1,6 @@
 #include "AudioReader.h"
 
+#include "CodecLibrary.h"
 #include "ContainerHeader.h"
 #include "TextEncoding.h"
 
@@ -93,6 +94,20 @@ bool AudioReader::openSource()
         }
     }
 
+    if (PlainWave::reads(header)) {
+        m_plain = std::make_unique<PlainWave>(header, m_length);
+        m_info.channels = m_plain->channels();
+        m_info.samplerate = m_plain->sampleRate();
+        m_frames = m_plain->frames();
+        if (m_frames <= 0) {
+            m_error = "contains no audio";
+            return false;
+        }
+        return true;
+    }
+
+    if (!codecLibraryReady(CodecLibrary::Sndfile, m_error))
+        return false;
     SF_VIRTUAL_IO io = virtualIo();
     m_position = 0;
     m_sound = sf_open_virtual(&io, SFM_READ, &m_info, this);
@@ -165,6 +180,8 @@ std::int64_t AudioReader::readAt(void *buffer, std::int64_t size, std::int64_t o
 
 AudioTags AudioReader::tags() const
 {
+    if (!m_sound)
+        return {};
     return {text(m_sound, SF_STR_TITLE), text(m_sound, SF_STR_ARTIST), text(m_sound, SF_STR_ALBUM),
             text(m_sound, SF_STR_DATE), text(m_sound, SF_STR_COMMENT), text(m_sound, SF_STR_TRACKNUMBER),
             text(m_sound, SF_STR_GENRE), text(m_sound, SF_STR_COPYRIGHT), text(m_sound, SF_STR_SOFTWARE)};
@@ -177,6 +194,7 @@ bool AudioReader::rewind()
         sf_close(m_sound);
     m_sound = nullptr;
     m_mpeg.reset();
+    m_plain.reset();
     m_read = 0;
     return openSource();
 }
@@ -184,6 +202,11 @@ bool AudioReader::rewind()
 bool AudioReader::seek(std::int64_t frame)
 {
     frame = std::clamp<std::int64_t>(frame, 0, m_frames);
+    if (m_plain) {
+        m_plain->seek(frame);
+        m_read = frame;
+        return true;
+    }
     // libsndfile seeks exactly in uncompressed audio; elsewhere decode up to it.
     const int subtype = m_info.format & SF_FORMAT_SUBMASK;
     const bool uncompressed = (m_info.format & SF_FORMAT_TYPEMASK) != SF_FORMAT_FLAC
@@ -208,7 +231,9 @@ std::int64_t AudioReader::read(float *interleaved, std::int64_t count)
     count = std::min(count, m_frames - m_read);
     if (count <= 0)
         return 0;
-    const std::int64_t n = m_mpeg ? m_mpeg->read(interleaved, count) : sf_readf_float(m_sound, interleaved, count);
+    const std::int64_t n = m_plain ? m_plain->read(bytes(), interleaved, count)
+                           : m_mpeg ? m_mpeg->read(interleaved, count)
+                                    : sf_readf_float(m_sound, interleaved, count);
     m_read += std::max<std::int64_t>(n, 0);
     return n;
 }

@@ -3,6 +3,7 @@
 #include "ContainerHeader.h"
 #include "ConvSystem.h"
 #include "Mp3Decoder.h"
+#include "PlainWave.h"
 
 #include <sndfile.h>
 
@@ -11,12 +12,14 @@
 #include <string>
 #include <string_view>
 
-// The text tags libsndfile finds in the input.
+// The text tags libsndfile finds in the input (none in a plain WAV: its
+// tags are read from its chunks, see ContainerTags).
 struct AudioTags {
     std::string title, artist, album, date, comment, track, genre, copyright, software;
 };
 
-// Reads any file that libsndfile opens as interleaved float frames.
+// Reads any file that libsndfile opens as interleaved float frames; a
+// plain WAV without libsndfile (see PlainWave), MPEG audio with libmpg123.
 class AudioReader {
 public:
     AudioReader() = default;
@@ -63,6 +66,7 @@ private:
     static SF_VIRTUAL_IO virtualIo();
 
     SNDFILE *m_sound = nullptr;
+    std::unique_ptr<PlainWave> m_plain;
     // MPEG audio is decoded here, not by libsndfile (see Mp3Decoder).
     std::unique_ptr<Mp3Decoder> m_mpeg;
     SF_INFO m_info{};

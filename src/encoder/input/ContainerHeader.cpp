@@ -106,11 +106,22 @@ ContainerHeader riff(const ReadAt &read, std::int64_t length, bool bigEndian, bo
                 ds64Field = c.body + 8;
             }
         } else if (is(c.head, "fmt ") && size >= 2) {
-            unsigned char f[26] = {};
-            read(f, size >= 26 ? 26 : 2, c.body);
-            h.formatTag = bigEndian ? (f[0] << 8 | f[1]) : (f[0] | f[1] << 8);
-            if (h.formatTag == 0xfffe && size >= 26)
+            unsigned char f[40] = {};
+            read(f, std::min<std::uint32_t>(size, sizeof f), c.body);
+            auto u16 = [&](const unsigned char *p) { return bigEndian ? (p[0] << 8 | p[1]) : (p[0] | p[1] << 8); };
+            h.formatTag = u16(f);
+            if (size >= 16) {
+                h.channels = u16(f + 2);
+                h.sampleRate = u32(f + 4);
+                h.blockAlign = u16(f + 12);
+                h.bitsPerSample = u16(f + 14);
+            }
+            if (h.formatTag == 0xfffe && size >= 26) {
                 h.formatTag = f[24] | f[25] << 8; // the extensible format's sub-format
+                static const unsigned char tail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                                       0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71};
+                h.standardSubFormat = size >= 40 && std::memcmp(f + 26, tail, sizeof tail) == 0;
+            }
         } else if (is(c.head, "fact") && size >= 4) {
             unsigned char n[4];
             if (read(n, 4, c.body) == 4)

@@ -21,6 +21,14 @@ struct ContainerHeader {
     bool bigEndian = false;
     std::int64_t factFrames = -1;
     int formatTag = 0;
+    // WAV family: the rest of the fmt chunk (zero where it is shorter),
+    // and whether an extensible format names its sub-format by one of the
+    // standard GUIDs (the format tag in the first two bytes, then a fixed tail).
+    int channels = 0;
+    std::uint32_t sampleRate = 0;
+    int blockAlign = 0;
+    int bitsPerSample = 0;
+    bool standardSubFormat = true;
 
     // True when the file ends before the audio the header promises.
     // Written so that no size a hostile header states can overflow.

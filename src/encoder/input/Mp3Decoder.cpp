@@ -1,5 +1,7 @@
 #include "Mp3Decoder.h"
 
+#include "CodecLibrary.h"
+
 #include <mpg123.h>
 
 #include <mutex>
@@ -13,12 +15,15 @@ constexpr std::size_t chunkBytes = 1 << 16;
 Mp3Decoder::Mp3Decoder(ReadAt readAt, std::int64_t length)
     : m_readAt(std::move(readAt)), m_length(length), m_chunk(chunkBytes)
 {
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { mpg123_init(); });
 }
 
 bool Mp3Decoder::makeHandle()
 {
+    std::string why;
+    if (!codecLibraryReady(CodecLibrary::Mpg123, why))
+        return fail(why);
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { mpg123_init(); });
     // A handle of its own for every start: one reopened keeps what it had.
     if (m_handle)
         mpg123_delete(m_handle);

@@ -1,5 +1,7 @@
 #include "Resampler.h"
 
+#include "CodecLibrary.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,6 +9,8 @@ Resampler::Resampler(int inputRate, int outputRate, int channels, std::int64_t o
     : m_channels(channels), m_ratio(static_cast<double>(outputRate) / inputRate), m_target(outputFrames),
       m_scratch(chunkFrames * static_cast<std::size_t>(channels))
 {
+    if (!codecLibraryReady(CodecLibrary::Soxr, m_error))
+        return;
     const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
     const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
     soxr_error_t error = nullptr;
