@@ -38,6 +38,11 @@ appstreamcli validate --no-net /usr/share/metainfo/org.example.Tolvik.metainfo.x
 tolvik-conv --help | grep -q "Usage: tolvik-conv" || fail "tolvik-conv --help"
 tolvik-conv --version | grep -q "^tolvik-conv " || fail "tolvik-conv --version"
 [[ "$(readlink -f /usr/bin/tolvik)" == /usr/lib/tolvik/tolvik ]] || fail "/usr/bin/tolvik"
+# The codec libraries the encoder opens only when an input needs them.
+depends=$(dpkg-deb -f "$deb" Depends)
+for package in libsndfile1 libsoxr0 libmpg123-0; do
+  grep -qE "(^|, )$package( |,|$)" <<< "$depends" || fail "the package does not depend on $package: $depends"
+done
 # The encoder's own LAME, where the package has one and the processor takes it.
 own_lame=/usr/lib/tolvik/data/lib/glibc-hwcaps/x86-64-v3/libmp3lame.so.0
 if printf '%s\n' "${owned[@]}" | grep -qx "$own_lame" \
