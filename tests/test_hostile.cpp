@@ -429,7 +429,7 @@ private slots:
         QCOMPARE(filesIn(w2->tempFolder().path), QStringList{}); // no half-written copy left
     }
 
-    void soakOfAThousandFiles()
+    void soakOfManyFiles()
     {
         const QString out = path(QStringLiteral("soak-out"));
         auto w = window(out);
@@ -437,8 +437,12 @@ private slots:
         w->control<QComboBox>("cmbBR")->setCurrentText(QStringLiteral("32"));
         w->control<QComboBox>("cmbR")->setCurrentText(QStringLiteral("8000"));
         w->control<QComboBox>("cmbChannel")->setCurrentText(QStringLiteral("Mono"));
+        // Sanitized, a fifth of the files: what the sanitizers look for (a
+        // bad access, a leak at exit, a descriptor kept) shows in 200 files
+        // as in 1,000, which took 74 s there, most of it encoders' starts.
+        const int count = test::sanitized() ? 200 : 1000;
         QStringList inputs;
-        for (int i = 0; i < 1000; ++i) {
+        for (int i = 0; i < count; ++i) {
             inputs << path(QStringLiteral("soak/in-%1.wav").arg(i, 4, 10, QChar('0')));
             QVERIFY(writeFile(inputs.last(), pcmWav(1, 8000, 800 + i)));
         }
@@ -453,8 +457,8 @@ private slots:
         });
         QVERIFY(test::runBatch(*w, inputs, 600000));
         QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("100%(0 files left)"));
-        QCOMPARE(filesIn(out).size(), 1000);
-        for (int i : {0, 1, 499, 998, 999}) {
+        QCOMPARE(filesIn(out).size(), count);
+        for (int i : {0, 1, count / 2, count - 2, count - 1}) {
             const QString mp3 = out + QStringLiteral("/in-%1.mp3").arg(i, 4, 10, QChar('0'));
             QCOMPARE(test::probeMp3(mp3).samples, 800 + i);
         }

@@ -144,13 +144,18 @@ void compareWithReference(const QImage &image, const QString &name)
                             .arg(name).arg(differing).arg(allowed).arg(QDir::tempPath())));
 }
 
-bool freedMemoryIsKept()
+bool sanitized()
 {
 #if defined(__SANITIZE_ADDRESS__)
     return true;
 #else
     return false;
 #endif
+}
+
+bool freedMemoryIsKept()
+{
+    return sanitized();
 }
 
 } // namespace test

@@ -131,6 +131,9 @@ long residentKiB();
 // then resident memory grows with what is freed, and says nothing of leaks
 // (LeakSanitizer checks those at exit).
 bool freedMemoryIsKept();
+// Whether this build runs under AddressSanitizer, where every encoder's
+// start costs tens of milliseconds more.
+bool sanitized();
 int openDescriptors();
 
 } // namespace test
