@@ -507,9 +507,17 @@ private slots:
         QTest::addColumn<QStringList>("bitRates");
         QTest::addColumn<bool>("shortParts");
         QTest::addColumn<QString>("synth");
+        // Under Wine a conv start costs a fifth of a second, and the code is
+        // the same: there only 44,100 Hz takes every bit rate, the other
+        // rates the lowest, a middle and the highest.
+        const QStringList every = listItems("cmbBR");
+        const bool slowStarts = QSysInfo::kernelType() == QLatin1String("winnt");
         for (const QString &rate : listItems("cmbR"))
-            QTest::newRow(qPrintable(rate)) << rate << 1.5 << listItems("cmbBR") << true
-                                            << "pinknoise sine 300-3000 vol 0.5";
+            QTest::newRow(qPrintable(rate))
+                << rate << 1.5
+                << (slowStarts && rate != "44100" ? QStringList{every.first(), every.at(every.size() / 2), every.last()}
+                                                  : every)
+                << true << "pinknoise sine 300-3000 vol 0.5";
         // Pink noise is where a fresh encoder takes longest to keep the
         // reservoir a long run keeps: joined there, frames would be widened.
         QTest::newRow("a minute as planned") << "44100" << 60.0 << QStringList{"128"} << false << "pinknoise vol 0.5";
