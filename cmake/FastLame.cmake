@@ -24,6 +24,31 @@ set(folder ${TOLVIK_PROGRAM_DIR}/${TOLVIK_FAST_LAME_FOLDER})
 set(TOLVIK_FAST_LAME ${folder}/libmp3lame.so.0)
 # Debian's hardening, as its own build of LAME has it.
 set(flags "-O3 -march=x86-64-v3 -ffp-contract=off -fstack-protector-strong -fcf-protection -D_FORTIFY_SOURCE=2")
+
+# Each build is kept in the cache under what made it (the source's files,
+# the flags, the compiler): a new checkout copies it instead of running
+# LAME's configure and make again, a minute of every clean build.
+file(GLOB_RECURSE inputs ${source}/libmp3lame/*.c ${source}/libmp3lame/*.h ${source}/include/*.h)
+list(SORT inputs)
+list(APPEND inputs ${source}/configure ${source}/debian/changelog)
+set(made "${flags}|${CMAKE_CXX_COMPILER_ID} ${CMAKE_CXX_COMPILER_VERSION}")
+foreach(input IN LISTS inputs)
+  if(EXISTS ${input})
+    file(SHA256 ${input} sum)
+    string(APPEND made "|${sum}")
+  endif()
+endforeach()
+string(SHA256 key "${made}")
+set(kept ${TOLVIK_CACHE}/linux/lame-builds/${key}/libmp3lame.so.0)
+if(EXISTS ${kept})
+  add_custom_command(OUTPUT ${TOLVIK_FAST_LAME}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
+    COMMAND ${CMAKE_COMMAND} -E copy ${kept} ${TOLVIK_FAST_LAME}
+    DEPENDS ${kept}
+    COMMENT "LAME for x86-64-v3, as built before")
+  add_custom_target(fast_lame DEPENDS ${TOLVIK_FAST_LAME})
+  return()
+endif()
 ExternalProject_Add(fast_lame
   SOURCE_DIR ${source}
   BINARY_DIR ${CMAKE_BINARY_DIR}/fast-lame
@@ -34,6 +59,10 @@ ExternalProject_Add(fast_lame
   BUILD_COMMAND make --quiet -j${cores}
   INSTALL_COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
           COMMAND ${CMAKE_COMMAND} -E copy <BINARY_DIR>/libmp3lame/.libs/libmp3lame.so.0 ${TOLVIK_FAST_LAME}
+          # Kept whole or not at all: a copy cut short is never taken for one.
+          COMMAND ${CMAKE_COMMAND} -E make_directory ${TOLVIK_CACHE}/linux/lame-builds/${key}
+          COMMAND ${CMAKE_COMMAND} -E copy ${TOLVIK_FAST_LAME} ${kept}.part
+          COMMAND ${CMAKE_COMMAND} -E rename ${kept}.part ${kept}
   BUILD_BYPRODUCTS ${TOLVIK_FAST_LAME}
   LOG_CONFIGURE ON
   LOG_BUILD ON
