@@ -27,7 +27,9 @@ set(flags "-O3 -march=x86-64-v3 -ffp-contract=off -fstack-protector-strong -fcf-
 
 # Each build is kept in the cache under what made it (the source's files,
 # the flags, the compiler): a new checkout copies it instead of running
-# LAME's configure and make again, a minute of every clean build.
+# LAME's configure and make again, a minute of every clean build. Whether
+# it is there is looked at when building, so a cache emptied meanwhile
+# only means LAME is built again.
 file(GLOB_RECURSE inputs ${source}/libmp3lame/*.c ${source}/libmp3lame/*.h ${source}/include/*.h)
 list(SORT inputs)
 list(APPEND inputs ${source}/configure ${source}/debian/changelog)
@@ -40,29 +42,17 @@ foreach(input IN LISTS inputs)
 endforeach()
 string(SHA256 key "${made}")
 set(kept ${TOLVIK_CACHE}/linux/lame-builds/${key}/libmp3lame.so.0)
-if(EXISTS ${kept})
-  add_custom_command(OUTPUT ${TOLVIK_FAST_LAME}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
-    COMMAND ${CMAKE_COMMAND} -E copy ${kept} ${TOLVIK_FAST_LAME}
-    DEPENDS ${kept}
-    COMMENT "LAME for x86-64-v3, as built before")
-  add_custom_target(fast_lame DEPENDS ${TOLVIK_FAST_LAME})
-  return()
-endif()
+set(unlessKept sh ${CMAKE_CURRENT_LIST_DIR}/FastLameStep.sh ${kept})
 ExternalProject_Add(fast_lame
   SOURCE_DIR ${source}
   BINARY_DIR ${CMAKE_BINARY_DIR}/fast-lame
   DOWNLOAD_COMMAND ""
   UPDATE_COMMAND ""
-  CONFIGURE_COMMAND <SOURCE_DIR>/configure --quiet --disable-frontend --disable-gtktest --disable-static
+  CONFIGURE_COMMAND ${unlessKept} <SOURCE_DIR>/configure --quiet --disable-frontend --disable-gtktest --disable-static
                     --enable-shared --disable-rpath "CFLAGS=${flags}" "LDFLAGS=-Wl,-z,relro -Wl,-z,now"
-  BUILD_COMMAND make --quiet -j${cores}
-  INSTALL_COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
-          COMMAND ${CMAKE_COMMAND} -E copy <BINARY_DIR>/libmp3lame/.libs/libmp3lame.so.0 ${TOLVIK_FAST_LAME}
-          # Kept whole or not at all: a copy cut short is never taken for one.
-          COMMAND ${CMAKE_COMMAND} -E make_directory ${TOLVIK_CACHE}/linux/lame-builds/${key}
-          COMMAND ${CMAKE_COMMAND} -E copy ${TOLVIK_FAST_LAME} ${kept}.part
-          COMMAND ${CMAKE_COMMAND} -E rename ${kept}.part ${kept}
+  BUILD_COMMAND ${unlessKept} make --quiet -j${cores}
+  INSTALL_COMMAND ${CMAKE_COMMAND} -DKEPT=${kept} -DBUILT=<BINARY_DIR>/libmp3lame/.libs/libmp3lame.so.0
+                  -DTARGET=${TOLVIK_FAST_LAME} -P ${CMAKE_CURRENT_LIST_DIR}/FastLameInstall.cmake
   BUILD_BYPRODUCTS ${TOLVIK_FAST_LAME}
   LOG_CONFIGURE ON
   LOG_BUILD ON
