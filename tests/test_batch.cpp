@@ -774,21 +774,24 @@ private slots:
 
     }
 
-    void fortyThousandEntries()
+    void manyEntries()
     {
         auto w = window();
         QVERIFY(w);
         w->control<QLineEdit>("txtPath")->setText(path(QStringLiteral("out8")));
+        // Sanitized, a tenth: a bad access on this path shows in 4,000 files
+        // as in 40,000, which took a minute there alone (the plain build
+        // keeps the scale).
+        const int count = test::sanitized() ? 4000 : 40000;
         QStringList many;
-        for (int i = 0; i < 40000; ++i)
+        for (int i = 0; i < count; ++i)
             many << path(QStringLiteral("in8/missing-%1.wav").arg(i, 5, 10, QLatin1Char('0')));
         QSignalSpy done(&w->batch(), &ConversionBatch::fileFinished);
         QVERIFY(runBatch(*w, many, 600000));
-        QCOMPARE(done.size(), 40000);
-        QCOMPARE(done.at(0).at(0).value<FileOutcome>().source, many.first());
-        QCOMPARE(done.at(32767).at(0).value<FileOutcome>().source, many.at(32767));
-        QCOMPARE(done.last().at(0).value<FileOutcome>().source, many.last());
-        QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("40000 of 40000 files failed"));
+        QCOMPARE(done.size(), count);
+        for (const int i : {0, count * 4 / 5, count - 1})
+            QCOMPARE(done.at(i).at(0).value<FileOutcome>().source, many.at(i));
+        QCOMPARE(w->control<QLabel>("lblPb")->text(), QStringLiteral("%1 of %1 files failed").arg(count));
     }
 };
 
